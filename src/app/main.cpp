@@ -1,0 +1,64 @@
+// Listora: start-up. The eight windows are created in a fixed order; only the
+// main window is shown, and closing it ends the program.
+
+#include "app/program_files.h"
+#include "app/qt_prompts.h"
+#include "app/tform1.h"
+#include "app/ui_font.h"
+#include "fileops/tform2.h"
+#include "fileops/tform8.h"
+#include "help/tform7.h"
+#include "logview/tform5.h"
+#include "platform/native_file_system.h"
+#include "player/tform4.h"
+#include "search/tform3.h"
+#include "search/tform6.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool displayAvailable() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && value[0] != '\0';
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!displayAvailable()) {
+        std::fputs("listora: no display to open a window on (DISPLAY is not set); "
+                   "run it under a virtual one with: xvfb-run -a make run\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Listora"));
+    QApplication::setFont(listora::uiFont());
+    // Qt's own texts (file dialogs, context menus of text boxes) in Japanese,
+    // like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    listora::NativeFileSystem fs;
+    listora::QtPrompts prompts;
+    listora::TForm1 form1(fs, prompts, listora::locateProgramFiles(listora::executableFolder()));
+    prompts.setParentWidget(&form1);
+    listora::TForm2 form2(&form1);
+    listora::TForm3 form3(&form1);
+    listora::TForm4 form4(&form1);
+    listora::TForm5 form5(&form1);
+    listora::TForm6 form6(&form1);
+    listora::TForm7 form7(&form1);
+    listora::TForm8 form8(&form1);
+    form1.show();
+    return QApplication::exec();
+}

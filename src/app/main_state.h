@@ -1,0 +1,27 @@
+#pragma once
+// The state the main window owns and every command shares.
+
+#include "playlist/main_list.h"
+
+#include <string>
+
+namespace listora {
+
+// Each file dialog starts with the values of its last confirmed use.
+struct DialogMemory {
+    std::string saveFileName;  // in the system code page; empty until first set
+    int saveFilterIndex = 1;
+    std::string openFileName;
+};
+
+struct MainState {
+    MainList list;
+    std::string currentPlaylistFile;
+    bool autoSave = false;
+    std::string destinationFolder;
+    std::string statusText;
+    int sortColumn = 0;
+    DialogMemory dialogs;
+};
+
+}  // namespace listora

@@ -1,0 +1,48 @@
+#include "app/program_files.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace listora {
+namespace {
+
+std::string withSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
+    const char* set = std::getenv(variable);
+    if (set && set[0] == '/') return withSlash(set) + "listora/";
+    const char* home = std::getenv("HOME");
+    return withSlash(home ? home : "/tmp") + fallbackUnderHome + "/listora/";
+}
+
+}  // namespace
+
+std::string executableFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("./") : withSlash(self.parent_path().string());
+}
+
+ProgramFiles locateProgramFiles(const std::string& exeFolder) {
+    std::string settingsFolder;
+    std::string dataFolder;
+    if (const char* home = std::getenv("LISTORA_HOME"); home && home[0] != '\0') {
+        settingsFolder = dataFolder = withSlash(home);
+    } else if (::access(exeFolder.c_str(), W_OK) == 0) {
+        settingsFolder = dataFolder = withSlash(exeFolder);
+    } else {
+        settingsFolder = xdgFolder("XDG_CONFIG_HOME", ".config");
+        dataFolder = xdgFolder("XDG_DATA_HOME", ".local/share");
+        std::error_code ignored;  // a folder that cannot be made shows up as the file's own error
+        std::filesystem::create_directories(settingsFolder, ignored);
+        std::filesystem::create_directories(dataFolder, ignored);
+    }
+    return {settingsFolder + "Inf.ini", dataFolder + "Log/"};
+}
+
+}  // namespace listora

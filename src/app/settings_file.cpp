@@ -1,0 +1,28 @@
+#include "app/settings_file.h"
+
+#include "platform/errors.h"
+#include "platform/file_system.h"
+#include "platform/text_lines.h"
+
+namespace listora {
+
+bool readAutoSaveSetting(FileSystem& fs, Prompts& prompts, const std::string& path) {
+    bool autoSave = false;
+    runReportingErrors(prompts, [&] {
+        if (!fs.exists(path)) {
+            writeAutoSaveSetting(fs, path, false);
+            return;
+        }
+        const std::string bytes = readFileOrThrow(fs, path);
+        const auto lines = splitLines(bytes);
+        if (lines.empty()) throw ListoraError(indexOutOfRangeText(0));
+        autoSave = lines.front() == "0";
+    });
+    return autoSave;
+}
+
+void writeAutoSaveSetting(FileSystem& fs, const std::string& path, bool autoSave) {
+    writeFileOrThrow(fs, path, autoSave ? "0\r\n" : "1\r\n");
+}
+
+}  // namespace listora

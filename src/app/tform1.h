@@ -1,0 +1,78 @@
+#pragma once
+// The main window: lays out the menus, the toolbar strip, the destination
+// box, the list and the status line, and forwards each event to one core
+// command. It owns the shared state.
+
+#include "app/main_commands.h"
+#include "app/main_state.h"
+#include "app/program_files.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QItemSelection;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTableView;
+
+namespace listora {
+
+class FileSystem;
+class PlaylistTableModel;
+class Prompts;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(FileSystem& fs, Prompts& prompts, ProgramFiles files, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    MainState& state() { return state_; }
+    QTableView* listView() const { return list_; }
+    QLineEdit* destinationBox() const { return destination_; }
+    QLabel* statusLine() const { return status_; }
+    QMenu* listPopupMenu() const { return popup_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    template <typename Command>
+    void run(Command&& command);
+
+    QAction* addCommand(QMenu* menu, const QString& caption, const char* name, void (TForm1::*handler)());
+    QAction* addLaterCommand(QMenu* menu, const QString& caption, const char* name);
+    void buildMenus();
+    void buildStrip();
+    void buildList();
+    void buildPopupMenu();
+
+    void newPlaylist();
+    void openPlaylist();
+    void loadReplacing();
+    void loadAppending();
+    void savePlaylist();
+    void toggleAutoSave();
+    void exitProgram();
+
+    void mirrorSelectionFromCore();
+    void takeSelectionFromView(const QItemSelection& selected, const QItemSelection& deselected);
+
+    FileSystem& fs_;
+    Prompts& prompts_;
+    ProgramFiles files_;
+    MainState state_;
+    MainCommands commands_;
+
+    PlaylistTableModel* model_ = nullptr;
+    QTableView* list_ = nullptr;
+    QLineEdit* destination_ = nullptr;
+    QLabel* status_ = nullptr;
+    QMenu* popup_ = nullptr;
+    QAction* autoSaveAction_ = nullptr;
+    bool mirroringSelection_ = false;
+};
+
+}  // namespace listora

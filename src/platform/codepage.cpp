@@ -1,0 +1,183 @@
+#include "platform/codepage.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ustring.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <langinfo.h>
+#include <locale.h>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace listora {
+namespace {
+
+bool charsetIsShiftJis(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name.find("sjis") != std::string::npos || name.find("shift_jis") != std::string::npos ||
+           name.find("shift-jis") != std::string::npos || name == "cp932" || name == "windows-31j";
+}
+
+CodePage detectCodePage() {
+    if (const char* forced = std::getenv("LISTORA_CODEPAGE")) {
+        if (std::string_view(forced) == "932") return CodePage::Cp932;
+        return CodePage::Utf8;
+    }
+    // nl_langinfo answers for the C locale until setlocale has run.
+    const char* previous = setlocale(LC_CTYPE, nullptr);
+    std::string saved = previous ? previous : "C";
+    setlocale(LC_CTYPE, "");
+    const char* charset = nl_langinfo(CODESET);
+    const bool sjis = charset && charsetIsShiftJis(charset);
+    setlocale(LC_CTYPE, saved.c_str());
+    return sjis ? CodePage::Cp932 : CodePage::Utf8;
+}
+
+std::optional<CodePage>& chosenCodePage() {
+    static std::optional<CodePage> chosen;
+    return chosen;
+}
+
+struct ConverterCloser {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+
+// The Windows table: 0x5C is the backslash and 0x7E the tilde, as in paths.
+Converter openCp932() {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter conv(ucnv_open("windows-31j", &status));
+    if (U_FAILURE(status)) return nullptr;
+    return conv;
+}
+
+std::u16string toUtf16Impl(std::string_view text, CodePage cp) {
+    std::u16string out;
+    if (text.empty()) return out;
+    UErrorCode status = U_ZERO_ERROR;
+    if (cp == CodePage::Utf8) {
+        int32_t length = 0;
+        u_strFromUTF8WithSub(nullptr, 0, &length, text.data(), static_cast<int32_t>(text.size()), 0xFFFD,
+                             nullptr, &status);
+        status = U_ZERO_ERROR;
+        out.resize(static_cast<std::size_t>(length));
+        u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), length, nullptr, text.data(),
+                             static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+        return out;
+    }
+    Converter conv = openCp932();
+    if (!conv) return out;
+    out.resize(text.size() + 1);
+    const int32_t length = ucnv_toUChars(conv.get(), reinterpret_cast<UChar*>(out.data()),
+                                         static_cast<int32_t>(out.size()), text.data(),
+                                         static_cast<int32_t>(text.size()), &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    return out;
+}
+
+std::string fromUtf16(const std::u16string& text, CodePage cp) {
+    std::string out;
+    if (text.empty()) return out;
+    UErrorCode status = U_ZERO_ERROR;
+    if (cp == CodePage::Utf8) {
+        int32_t length = 0;
+        u_strToUTF8WithSub(nullptr, 0, &length, reinterpret_cast<const UChar*>(text.data()),
+                           static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+        status = U_ZERO_ERROR;
+        out.resize(static_cast<std::size_t>(length));
+        u_strToUTF8WithSub(out.data(), length, nullptr, reinterpret_cast<const UChar*>(text.data()),
+                           static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+        return out;
+    }
+    Converter conv = openCp932();
+    if (!conv) return out;
+    out.resize(text.size() * 2 + 1);
+    const int32_t length = ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
+                                           reinterpret_cast<const UChar*>(text.data()),
+                                           static_cast<int32_t>(text.size()), &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    return out;
+}
+
+}  // namespace
+
+CodePage systemCodePage() {
+    auto& chosen = chosenCodePage();
+    if (!chosen) chosen = detectCodePage();
+    return *chosen;
+}
+
+void setSystemCodePage(CodePage cp) { chosenCodePage() = cp; }
+
+bool isLeadByte(CodePage cp, unsigned char byte) {
+    return cp == CodePage::Cp932 && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
+}
+
+std::size_t findLastCharOf(std::string_view text, std::string_view chars, CodePage cp) {
+    if (cp == CodePage::Utf8) return text.find_last_of(chars);
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isLeadByte(cp, byte)) {
+            ++i;
+        } else if (chars.find(static_cast<char>(byte)) != std::string_view::npos) {
+            found = i;
+        }
+    }
+    return found;
+}
+
+std::size_t findFirstChar(std::string_view text, char ch, CodePage cp) {
+    if (cp == CodePage::Utf8) return text.find(ch);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isLeadByte(cp, byte)) {
+            ++i;
+        } else if (text[i] == ch) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+std::string replaceChar(std::string_view text, char from, char to, CodePage cp) {
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (isLeadByte(cp, static_cast<unsigned char>(out[i]))) {
+            ++i;
+        } else if (out[i] == from) {
+            out[i] = to;
+        }
+    }
+    return out;
+}
+
+std::string foldAsciiCase(std::string_view text, CodePage cp) {
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (isLeadByte(cp, static_cast<unsigned char>(out[i]))) {
+            ++i;
+        } else if (out[i] >= 'A' && out[i] <= 'Z') {
+            out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
+std::string codePageToUtf8(std::string_view text, CodePage cp) {
+    return fromUtf16(toUtf16Impl(text, cp), CodePage::Utf8);
+}
+
+std::u16string codePageToUtf16(std::string_view text, CodePage cp) { return toUtf16Impl(text, cp); }
+
+std::string utf8ToCodePage(std::string_view utf8, CodePage cp) {
+    if (cp == CodePage::Utf8) return std::string(utf8);
+    return fromUtf16(toUtf16Impl(utf8, CodePage::Utf8), cp);
+}
+
+std::string systemText(std::string_view utf8) { return utf8ToCodePage(utf8, systemCodePage()); }
+
+}  // namespace listora

@@ -1,0 +1,46 @@
+#pragma once
+// The system code page decides where characters begin and end in the byte
+// strings the program handles. Texts are never converted inside the core;
+// only the screen's edge turns them into Unicode.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace listora {
+
+enum class CodePage { Utf8, Cp932 };
+
+// UTF-8 unless the locale's charset is Shift-JIS or LISTORA_CODEPAGE=932.
+CodePage systemCodePage();
+
+// Lets tests and tools run the core under another code page.
+void setSystemCodePage(CodePage cp);
+
+// True when the byte starts a two-byte character in CP932. In UTF-8 no byte
+// of a multi-byte character is ASCII, so byte-wise searches for ASCII
+// characters are already character-aware there.
+bool isLeadByte(CodePage cp, unsigned char byte);
+
+// Index of the last occurrence of any of `chars` that stands at a character
+// boundary, or npos. `chars` must be ASCII.
+std::size_t findLastCharOf(std::string_view text, std::string_view chars, CodePage cp);
+std::size_t findFirstChar(std::string_view text, char ch, CodePage cp);
+
+// Replaces ASCII `from` with `to` only where it stands as a whole character.
+std::string replaceChar(std::string_view text, char from, char to, CodePage cp);
+
+// ASCII letters folded to lower case, leaving trailing bytes of CP932
+// characters alone (0x41..0x5A can be the second byte of a kana).
+std::string foldAsciiCase(std::string_view text, CodePage cp);
+
+// Conversions for the screen's edge and for the program's own message texts,
+// which are written in UTF-8 in the source. Invalid sequences become U+FFFD.
+std::string codePageToUtf8(std::string_view text, CodePage cp);
+std::u16string codePageToUtf16(std::string_view text, CodePage cp);
+std::string utf8ToCodePage(std::string_view utf8, CodePage cp);
+
+// A message text of the program, in the system code page.
+std::string systemText(std::string_view utf8);
+
+}  // namespace listora

@@ -1,0 +1,43 @@
+#pragma once
+// An error that a command does not handle itself ends the command where it
+// arose; the dispatcher shows its text in the standard error box and the
+// program goes on. What the command did before the error stays done.
+
+#include "platform/prompts.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace listora {
+
+class ListoraError : public std::runtime_error {
+public:
+    explicit ListoraError(const std::string& text) : std::runtime_error(text) {}
+};
+
+// The texts of the standard errors, in the system code page.
+std::string cannotOpenText(std::string_view path);
+std::string cannotCreateText(std::string_view path);
+std::string invalidIntegerText(std::string_view text);
+std::string indexOutOfRangeText(long long index);
+
+// The standard error box appends "." when the text's last byte sorts after
+// ".": every text ending in a multi-byte character gets it, one ending in
+// ")" does not.
+std::string standardErrorText(std::string text);
+
+// Runs one command; a ListoraError it throws is shown in the standard error
+// box. Returns false when the command ended that way.
+template <typename Command>
+bool runReportingErrors(Prompts& prompts, Command&& command) {
+    try {
+        command();
+        return true;
+    } catch (const ListoraError& error) {
+        prompts.error(standardErrorText(error.what()));
+        return false;
+    }
+}
+
+}  // namespace listora

@@ -1,0 +1,17 @@
+#include "platform/file_system.h"
+
+#include "platform/errors.h"
+
+namespace listora {
+
+std::string readFileOrThrow(FileSystem& fs, const std::string& path) {
+    std::optional<std::string> bytes = fs.readWholeFile(path);
+    if (!bytes) throw ListoraError(cannotOpenText(path));
+    return std::move(*bytes);
+}
+
+void writeFileOrThrow(FileSystem& fs, const std::string& path, std::string_view bytes) {
+    if (!fs.writeWholeFile(path, bytes)) throw ListoraError(cannotCreateText(path));
+}
+
+}  // namespace listora

@@ -1,0 +1,134 @@
+#include "platform/native_file_system.h"
+
+#include "platform/path_rules.h"
+#include "platform/unique_fd.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace listora {
+namespace {
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+mode_t defaultFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// A link at the target is followed, so that saving a linked playlist updates
+// the file it points to instead of replacing the link with a copy.
+std::string resolvedTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
+        if (real) return real.get();
+    }
+    return path;
+}
+
+bool sameFile(const std::string& a, const char* b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b, &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+std::string physicalCurrentDirectory() {
+    std::string buffer(PATH_MAX, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+    return buffer;
+}
+
+}  // namespace
+
+std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+
+    std::string bytes;
+    if (S_ISREG(info.st_mode) && info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (got == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    return bytes;
+}
+
+bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {
+    const std::string target = resolvedTarget(path);
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (name.empty()) return false;
+
+    mode_t mode = defaultFileMode();
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        if (!S_ISREG(old.st_mode)) return false;
+        mode = old.st_mode & 07777;
+    }
+
+    // The temporary name is short so that a long target name still fits.
+    std::string temp = folder + ".listora-XXXXXX";
+    UniqueFd fd(::mkstemp(temp.data()));
+    if (!fd) return false;
+    const bool ok = writeAll(fd.get(), bytes) && ::fchmod(fd.get(), mode) == 0 && ::fsync(fd.get()) == 0 &&
+                    fd.close() && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir) ::fsync(dir.get());
+    return true;
+}
+
+bool NativeFileSystem::exists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+std::string NativeFileSystem::currentDirectory() {
+    // PWD holds the path as entered, as long as it still names this folder.
+    const char* pwd = std::getenv("PWD");
+    return pwd && pwd[0] == '/' && sameFile(pwd, ".") ? std::string(pwd) : physicalCurrentDirectory();
+}
+
+bool NativeFileSystem::setCurrentDirectory(const std::string& path) {
+    if (path.empty()) return false;
+    std::string entered = PathRules::native().makeAbsolute(path, currentDirectory());
+    if (::chdir(path.c_str()) != 0) return false;
+    if (entered.size() > 1 && entered.back() == '/') entered.pop_back();
+    ::setenv("PWD", entered.c_str(), 1);
+    return true;
+}
+
+}  // namespace listora

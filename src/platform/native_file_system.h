@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace listora {
+
+// The real file system through POSIX calls. The current directory is kept
+// as the path that was entered, not the one getcwd() resolves links into,
+// so paths made absolute against it read as the user wrote them.
+class NativeFileSystem : public FileSystem {
+public:
+    std::optional<std::string> readWholeFile(const std::string& path) override;
+    bool writeWholeFile(const std::string& path, std::string_view bytes) override;
+    bool exists(const std::string& path) override;
+    std::string currentDirectory() override;
+    bool setCurrentDirectory(const std::string& path) override;
+};
+
+}  // namespace listora

@@ -1,0 +1,134 @@
+#include "platform/path_rules.h"
+
+#include <cctype>
+
+namespace listora {
+
+PathRules PathRules::native() { return PathRules(PathStyle::Posix, systemCodePage()); }
+
+std::string PathRules::fileName(std::string_view path) const {
+    const std::size_t stop = findLastCharOf(path, fileNameStops(), cp_);
+    return std::string(stop == std::string_view::npos ? path : path.substr(stop + 1));
+}
+
+std::string PathRules::folder(std::string_view path) const {
+    const std::size_t stop = findLastCharOf(path, fileNameStops(), cp_);
+    return stop == std::string_view::npos ? std::string() : std::string(path.substr(0, stop + 1));
+}
+
+std::string PathRules::extension(std::string_view path) const {
+    const std::string name = fileName(path);
+    const std::size_t dot = findLastCharOf(name, ".", cp_);
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string_view PathRules::drivePart(std::string_view path) const {
+    if (style_ == PathStyle::Posix) return path.substr(0, !path.empty() && path[0] == '/' ? 1 : 0);
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+        // \\server\share: the share ends at the second separator after the two.
+        std::size_t end = 2;
+        for (int part = 0; part < 2 && end <= path.size(); ++part) {
+            const std::size_t next = findFirstChar(path.substr(end), '\\', cp_);
+            if (next == std::string_view::npos) return path;
+            end += next + (part == 0 ? 1 : 0);
+        }
+        return path.substr(0, end);
+    }
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])))
+        return path.substr(0, 2);
+    return path.substr(0, 0);
+}
+
+std::vector<std::string_view> PathRules::components(std::string_view path) const {
+    std::vector<std::string_view> parts;
+    const char sep = separator();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && isLeadByte(cp_, static_cast<unsigned char>(path[i]))) {
+            ++i;
+            continue;
+        }
+        if (i == path.size() || path[i] == sep) {
+            if (i > start) parts.push_back(path.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+std::string PathRules::makeAbsolute(std::string_view path, std::string_view currentDir) const {
+    if (path.empty()) return {};
+    const char sep = separator();
+    std::string text = style_ == PathStyle::Windows ? replaceChar(path, '/', '\\', cp_) : std::string(path);
+
+    std::string root;
+    std::string rest;
+    const std::string_view drive = drivePart(text);
+    const std::string_view cwdDrive = drivePart(currentDir);
+    const auto cwdRest = [&] { return std::string(currentDir.substr(cwdDrive.size())) + sep; };
+    if (style_ == PathStyle::Posix) {
+        root = "";
+        rest = text[0] == '/' ? text : std::string(currentDir) + "/" + text;
+    } else if (drive.size() > 2) {  // UNC share
+        root = std::string(drive);
+        rest = text.substr(drive.size());
+    } else if (drive.size() == 2) {
+        root = std::string(drive);
+        rest = text.substr(2);
+        if (rest.empty() || rest[0] != sep) rest = (sameName(drive, cwdDrive) ? cwdRest() : std::string(1, sep)) + rest;
+    } else {
+        root = std::string(cwdDrive);
+        rest = text[0] == sep ? text : cwdRest() + text;
+    }
+
+    std::vector<std::string_view> resolved;
+    for (std::string_view part : components(rest)) {
+        if (part == ".") continue;
+        if (part == "..") {
+            if (!resolved.empty()) resolved.pop_back();
+            continue;
+        }
+        resolved.push_back(part);
+    }
+    std::string out = root;
+    for (std::string_view part : resolved) {
+        out += sep;
+        out += part;
+    }
+    const bool trailing = findLastCharOf(text, separators(), cp_) == text.size() - 1;
+    if (resolved.empty() || trailing) out += sep;
+    return out;
+}
+
+std::string PathRules::relativeTo(std::string_view path, std::string_view baseFolder) const {
+    const std::string_view baseDrive = drivePart(baseFolder);
+    const std::string_view pathDrive = drivePart(path);
+    if (!sameName(baseDrive, pathDrive)) return std::string(path);
+
+    const std::string pathFolder = folder(path);
+    const auto base = components(baseFolder.substr(baseDrive.size()));
+    const auto own = components(std::string_view(pathFolder).substr(pathDrive.size()));
+    std::size_t common = 0;
+    while (common < base.size() && common < own.size() && sameName(base[common], own[common])) ++common;
+
+    std::string out;
+    for (std::size_t i = common; i < base.size(); ++i) out += std::string("..") + separator();
+    for (std::size_t i = common; i < own.size(); ++i) {
+        out += own[i];
+        out += separator();
+    }
+    return out + fileName(path);
+}
+
+std::string PathRules::fromPlaylistLine(std::string_view line) const {
+    if (style_ == PathStyle::Windows || findFirstChar(line, '/', cp_) != std::string_view::npos)
+        return std::string(line);
+    return replaceChar(line, '\\', '/', cp_);
+}
+
+bool PathRules::sameName(std::string_view a, std::string_view b) const {
+    if (style_ == PathStyle::Posix) return a == b;
+    return a.size() == b.size() && foldAsciiCase(a, cp_) == foldAsciiCase(b, cp_);
+}
+
+}  // namespace listora

@@ -1,0 +1,44 @@
+#include "playlist/length_text.h"
+
+#include <charconv>
+#include <limits>
+
+namespace listora {
+
+std::string FormatLengthText(long long seconds) {
+    if (seconds < 0) return std::to_string(seconds);
+    const long long rest = seconds % 60;
+    return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+}
+
+std::string LengthTextToSeconds(std::string_view lengthText) {
+    const std::size_t colon = lengthText.find(':');
+    if (colon == std::string_view::npos) return std::string(lengthText);
+    long long minutes = 0;
+    long long seconds = 0;
+    std::from_chars(lengthText.data(), lengthText.data() + colon, minutes);
+    const std::string_view after = lengthText.substr(colon + 1, 2);
+    std::from_chars(after.data(), after.data() + after.size(), seconds);
+    return std::to_string(minutes * 60 + seconds);
+}
+
+std::optional<int> parseInteger(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+}  // namespace listora

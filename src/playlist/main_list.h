@@ -1,0 +1,88 @@
+#pragma once
+// The main list: ordered rows with their check marks, the selection and the
+// focus row. It is the one source of truth; a view registers an observer and
+// is told of each command's changes in one batch.
+
+#include "playlist/playlist_entry.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace listora {
+
+class Collator;
+
+class MainListObserver {
+public:
+    virtual ~MainListObserver() = default;
+    virtual void rowsAboutToBeAppended(std::size_t first, std::size_t last) = 0;
+    virtual void rowsAppended() = 0;
+    // Any change of order or count other than an append.
+    virtual void listAboutToBeReset() = 0;
+    virtual void listReset() = 0;
+    // Texts or check marks of rows first..last changed.
+    virtual void rowsChanged(std::size_t first, std::size_t last) = 0;
+    // Selection or focus row changed by a command (not by the view itself).
+    virtual void selectionChanged() = 0;
+};
+
+class MainList {
+public:
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+    void setObserver(MainListObserver* observer) { observer_ = observer; }
+
+    std::size_t count() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    const PlaylistEntry& at(std::size_t row) const { return rows_[row]; }
+    const std::vector<PlaylistEntry>& rows() const { return rows_; }
+
+    // Appended rows stand last, unchecked and not selected.
+    void append(PlaylistEntry entry);
+    void appendAll(std::vector<PlaylistEntry> entries);
+    void clear();
+    // Removes every row for which keep(row) is false, in one change.
+    template <typename Keep>
+    std::size_t removeUnless(Keep keep);
+
+    void setChecked(std::size_t row, bool checked);
+
+    // Selection as the view reports it; no observer call, the view knows.
+    void setSelected(std::size_t row, bool selected) { rows_[row].selected = selected; }
+    void setFocusRow(std::size_t row) { focusRow_ = row; }
+    std::size_t focusRow() const { return focusRow_; }
+
+    // Sorts ascending by a column's text (0 title, 1 length, 2 file name,
+    // 3 full path) as the collator orders it. Check marks, selection and the
+    // focus row travel with their rows; equal keys keep their order.
+    void sortByColumn(int column, const Collator& collator);
+
+private:
+    void resetWith(std::vector<PlaylistEntry> rows);
+
+    std::vector<PlaylistEntry> rows_;
+    std::size_t focusRow_ = npos;
+    MainListObserver* observer_ = nullptr;
+};
+
+template <typename Keep>
+std::size_t MainList::removeUnless(Keep keep) {
+    std::vector<PlaylistEntry> kept;
+    kept.reserve(rows_.size());
+    std::size_t newFocus = npos;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (!keep(rows_[i])) continue;
+        if (i == focusRow_) newFocus = kept.size();
+        kept.push_back(std::move(rows_[i]));
+    }
+    const std::size_t removed = rows_.size() - kept.size();
+    if (removed == 0) {
+        rows_ = std::move(kept);
+        return 0;
+    }
+    focusRow_ = newFocus;
+    resetWith(std::move(kept));
+    return removed;
+}
+
+}  // namespace listora

@@ -1,0 +1,40 @@
+#pragma once
+// Shows the main list one to one. It stores nothing of its own: rows are
+// read from the core when the view paints them, and the core tells the
+// model of each command's changes in one batch.
+
+#include "playlist/main_list.h"
+
+#include <QAbstractTableModel>
+
+namespace listora {
+
+class PlaylistTableModel : public QAbstractTableModel, public MainListObserver {
+    Q_OBJECT
+public:
+    explicit PlaylistTableModel(MainList& list, QObject* parent = nullptr);
+    ~PlaylistTableModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void rowsAboutToBeAppended(std::size_t first, std::size_t last) override;
+    void rowsAppended() override;
+    void listAboutToBeReset() override;
+    void listReset() override;
+    void rowsChanged(std::size_t first, std::size_t last) override;
+    void selectionChanged() override;
+
+signals:
+    // The core changed the selection or focus row; the view should mirror it.
+    void coreSelectionChanged();
+
+private:
+    MainList& list_;
+};
+
+}  // namespace listora
