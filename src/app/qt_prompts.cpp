@@ -69,6 +69,16 @@ std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, bo
     return dialog;
 }
 
+int chosenFilterIndex(const FileDialogRequest& request, const QFileDialog& dialog) {
+    // With the details hidden the dialog reports the caption it shows.
+    const QString selected = dialog.selectedNameFilter();
+    for (std::size_t i = 0; i < request.filters.size(); ++i) {
+        if (selected == toQt(request.filters[i].caption).simplified() || selected == qtNameFilter(request.filters[i]))
+            return static_cast<int>(i) + 1;
+    }
+    return 1;
+}
+
 void QtPrompts::information(const std::string& text) { makeNoticeBox(QMessageBox::NoIcon, toQt(text), parent_)->exec(); }
 
 void QtPrompts::error(const std::string& text) { makeNoticeBox(QMessageBox::Critical, toQt(text), parent_)->exec(); }
@@ -94,8 +104,7 @@ std::optional<FileChoice> QtPrompts::runFileDialog(const FileDialogRequest& requ
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
     FileChoice choice;
     choice.path = fromQt(dialog->selectedFiles().front());
-    const QStringList filters = dialog->nameFilters();
-    choice.filterIndex = std::max<int>(1, static_cast<int>(filters.indexOf(dialog->selectedNameFilter())) + 1);
+    choice.filterIndex = chosenFilterIndex(request, *dialog);
     return choice;
 }
 

@@ -20,6 +20,8 @@ std::unique_ptr<QMessageBox> makeQuestionBox(QMessageBox::Icon icon, const QStri
 Answer answerOf(const QMessageBox& box);
 std::unique_ptr<QMessageBox> makeNoticeBox(QMessageBox::Icon icon, const QString& text, QWidget* parent);
 std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, bool save, QWidget* parent);
+// The 1-based index of the filter the user left the dialog on.
+int chosenFilterIndex(const FileDialogRequest& request, const QFileDialog& dialog);
 
 class QtPrompts : public Prompts {
 public:

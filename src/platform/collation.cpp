@@ -1,18 +1,20 @@
 #include "platform/collation.h"
 
 #include <unicode/ucol.h>
+#include <unicode/uloc.h>
 
 #include <stdexcept>
 
 namespace listora {
 
 Collator::Collator(CodePage cp) : cp_(cp) {
+    // ICU's default locale follows LANG and LC_ALL. Without one it is
+    // en_US_POSIX, whose order is by code point with capitals first; the
+    // root order is the sensible one there.
+    const std::string_view locale = uloc_getDefault();
+    const bool posix = locale.find("POSIX") != std::string_view::npos || locale == "c";
     UErrorCode status = U_ZERO_ERROR;
-    collator_ = ucol_open(nullptr, &status);  // the default locale follows LANG / LC_ALL
-    if (U_FAILURE(status)) {
-        status = U_ZERO_ERROR;
-        collator_ = ucol_open("", &status);
-    }
+    collator_ = ucol_open(posix ? "" : nullptr, &status);
     if (U_FAILURE(status) || !collator_) throw std::runtime_error("ICU collator unavailable");
     ucol_setStrength(collator_, UCOL_SECONDARY);  // case differences are tertiary: ignored
 }

@@ -1,0 +1,198 @@
+// listora-bench: times loading, saving and sorting a 1,000,000-row playlist
+// in the core and, on the same bytes, everyday commands doing the nearest
+// plain job (wc -l, cp, sort -f), and the load's peak memory per row.
+
+#include "fixture.h"
+#include "measure.h"
+#include "temp_folder.h"
+#include "yes_prompts.h"
+
+#include "platform/codepage.h"
+#include "platform/collation.h"
+#include "platform/native_file_system.h"
+#include "platform/path_rules.h"
+#include "playlist/m3u_reader.h"
+#include "playlist/m3u_writer.h"
+#include "playlist/main_list.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kRows = 1'000'000;
+constexpr int kRuns = 5;
+
+constexpr double kLoadTarget = 1.5;
+constexpr double kSaveTarget = 0.5;
+constexpr double kSortTarget = 1.5;
+constexpr double kBytesPerRowTarget = 400;
+
+// Everything LoadToFile needs, made once so that only the read is timed.
+struct Core {
+    listora::NativeFileSystem fs;
+    bench::YesPrompts prompts;
+    listora::PathRules rules = listora::PathRules::native();
+    listora::PlaylistReaderPorts ports() { return {fs, prompts, rules}; }
+
+    void load(listora::MainList& list, const std::string& path) {
+        std::string current;
+        listora::LoadToFile(list, current, ports(), path);
+    }
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A time measured only as fast as the result is right: a load that drops
+// rows, a save that changes the bytes or a sort that leaves rows out of order
+// would otherwise look like a win.
+void checkLoaded(const listora::MainList& list) {
+    if (list.count() != kRows)
+        throw std::runtime_error("load gave " + std::to_string(list.count()) + " rows, not " + std::to_string(kRows));
+}
+
+void checkSaved(const std::string& original, const std::string& saved) {
+    if (readFile(original) != readFile(saved)) throw std::runtime_error("the saved playlist differs from the one loaded");
+}
+
+void checkSorted(const listora::MainList& list, const listora::Collator& collator) {
+    checkLoaded(list);
+    for (std::size_t i = 1; i < list.count(); ++i) {
+        if (collator.compare(list.at(i - 1).title, list.at(i).title) > 0)
+            throw std::runtime_error("sorted rows out of order at row " + std::to_string(i));
+    }
+}
+
+struct Timings {
+    std::vector<double> load, save, sort;
+};
+
+Timings timeCore(Core& core, const std::string& playlist, const std::string& savedPath) {
+    const listora::Collator collator(listora::systemCodePage());
+    Timings times;
+    for (int run = 0; run < kRuns; ++run) {
+        listora::MainList list;
+        times.load.push_back(bench::secondsOf([&] { core.load(list, playlist); }));
+        checkLoaded(list);
+
+        // Each save creates its file, as cp below does.
+        std::filesystem::remove(savedPath);
+        times.save.push_back(bench::secondsOf([&] {
+            const auto lines = listora::SaveList(list, listora::kAbsolutePaths, savedPath, core.rules);
+            listora::writePlaylistLines(core.fs, savedPath, lines);
+        }));
+        if (run == 0) checkSaved(playlist, savedPath);
+
+        // Saving leaves the list as loaded, so the sort still starts from
+        // the file's order.
+        times.sort.push_back(bench::secondsOf([&] { list.sortByColumn(0, collator); }));
+        if (run == 0) checkSorted(list, collator);
+    }
+    return times;
+}
+
+Timings timeReferences(const std::string& playlist, const std::string& copyPath, const std::string& titles) {
+    Timings times;
+    for (int run = 0; run < kRuns; ++run) {
+        times.load.push_back(bench::runCommand({"wc", "-l", playlist}));
+        std::filesystem::remove(copyPath);
+        times.save.push_back(bench::runCommand({"cp", playlist, copyPath}));
+        times.sort.push_back(bench::runCommand({"sort", "-f", titles}));
+    }
+    return times;
+}
+
+// Pads to a width in characters, not bytes, so "≤" lines up.
+std::string pad(const std::string& text, std::size_t width) {
+    std::size_t chars = 0;
+    for (const unsigned char c : text) chars += (c & 0xC0) != 0x80;
+    return text + std::string(chars < width ? width - chars : 0, ' ');
+}
+
+std::string fixed(double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string megabytes(std::size_t bytes) { return fixed(static_cast<double>(bytes) / 1e6, 1) + " MB"; }
+
+void printRow(const std::vector<std::string>& cells) {
+    static const std::size_t widths[] = {6, 23, 13, 10, 17, 15, 6};
+    std::string line;
+    for (std::size_t i = 0; i < cells.size(); ++i) line += pad(cells[i], widths[i]) + (i + 1 < cells.size() ? "  " : "");
+    std::printf("%s\n", line.c_str());
+}
+
+void printOperation(const char* name, const std::string& size, const std::vector<double>& own, double target,
+                    const char* reference, const std::vector<double>& theirs) {
+    const double ours = bench::median(own);
+    const double ref = bench::median(theirs);
+    const std::string met = ours <= target ? "met" : "MISSED";
+    printRow({name, size, fixed(ours, 3), "≤ " + fixed(target, 1) + " " + met, reference, fixed(ref, 3),
+              ref > 0 ? fixed(ours / ref, 1) + "x" : "-"});
+}
+
+int run() {
+    const bench::TempFolder folder;
+    const std::string playlist = folder.file("bench.m3u");
+    const std::string titles = folder.file("titles.txt");
+    const std::string saved = folder.file("saved.m3u");
+    const std::string copy = folder.file("copy.m3u");
+
+    std::fprintf(stderr, "listora-bench: writing %zu rows to %s\n", kRows, folder.path().c_str());
+    const bench::FixtureSize size = bench::writeFixture(playlist, titles, kRows);
+
+    // First, while this process is small: the forked child starts with our
+    // pages, and its baseline shows how much that is.
+    Core core;
+    std::fprintf(stderr, "listora-bench: peak memory of a load\n");
+    const bench::PeakMemory memory = bench::peakMemoryOf([&] {
+        listora::MainList list;
+        core.load(list, playlist);
+    });
+
+    std::fprintf(stderr, "listora-bench: timing the core, %d runs\n", kRuns);
+    const Timings ours = timeCore(core, playlist, saved);
+    std::fprintf(stderr, "listora-bench: timing the reference commands, %d runs\n", kRuns);
+    const Timings theirs = timeReferences(playlist, copy, titles);
+
+    const std::string rows = std::to_string(kRows) + " rows";
+    std::printf("listora-bench: medians of %d runs\n\n", kRuns);
+    printRow({"op", "size", "listora (s)", "target (s)", "reference", "reference (s)", "ratio"});
+    printOperation("load", rows + ", " + megabytes(size.playlistBytes), ours.load, kLoadTarget, "wc -l FILE",
+                   theirs.load);
+    printOperation("save", rows + ", " + megabytes(size.playlistBytes), ours.save, kSaveTarget, "cp FILE COPY",
+                   theirs.save);
+    printOperation("sort", rows + ", " + megabytes(size.titleBytes), ours.sort, kSortTarget, "sort -f TITLES",
+                   theirs.sort);
+
+    const double perRow = static_cast<double>(memory.peakBytes) / kRows;
+    const double addedPerRow = static_cast<double>(memory.peakBytes - memory.baselineBytes) / kRows;
+    std::printf("\npeak memory of load: %.0f bytes/row (peak %s, %s before loading, %.0f bytes/row added); "
+                "target ≤ %.0f bytes/row %s\n",
+                perRow, megabytes(static_cast<std::size_t>(memory.peakBytes)).c_str(),
+                megabytes(static_cast<std::size_t>(memory.baselineBytes)).c_str(), addedPerRow, kBytesPerRowTarget,
+                perRow <= kBytesPerRowTarget ? "met" : "MISSED");
+    return 0;
+}
+
+}  // namespace
+
+int main() {
+    try {
+        return run();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "listora-bench: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+template <typename Work>
+double secondsOf(Work&& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double median(std::vector<double> values);
+
+// Runs a command directly (no shell) with its output sent to /dev/null and
+// returns the wall time from start to exit. Throws when it cannot be started
+// or does not exit with 0, so a broken reference never shows as a fast one.
+double runCommand(const std::vector<std::string>& argv);
+
+struct PeakMemory {
+    long long baselineBytes = 0;  // the child's high-water mark before `work`
+    long long peakBytes = 0;      // its high-water mark after `work`
+};
+
+// Runs `work` in a forked child, which does nothing else, and reports the
+// child's resident-memory high-water mark before and after it. Call it while
+// this process is still small: the child starts with the parent's pages.
+PeakMemory peakMemoryOf(const std::function<void()>& work);
+
+}  // namespace bench

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/prompts.h"
+
+namespace bench {
+
+// The benchmark's playlist has its header, so no question should come; if
+// one does, it is answered Yes so the run goes on as a user would let it.
+class YesPrompts : public listora::Prompts {
+public:
+    void information(const std::string&) override {}
+    listora::Answer confirm(const std::string&, listora::Buttons) override { return listora::Answer::Yes; }
+    listora::Answer warn(const std::string&, listora::Buttons) override { return listora::Answer::Yes; }
+    void error(const std::string&) override {}
+    std::optional<listora::FileChoice> askOpenFile(const listora::FileDialogRequest&) override { return {}; }
+    std::optional<listora::FileChoice> askSaveFile(const listora::FileDialogRequest&) override { return {}; }
+};
+
+}  // namespace bench

@@ -1,0 +1,148 @@
+#include "app/tform1.h"
+
+#include "platform/native_file_system.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
+
+#include <QAction>
+#include <filesystem>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace listora::test {
+namespace {
+
+class MainWindow : public testing::Test {
+protected:
+    std::unique_ptr<TForm1> makeForm() {
+        auto form = std::make_unique<TForm1>(fs, prompts, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")});
+        form->show();
+        return form;
+    }
+    static QAction* action(TForm1& form, const char* name) { return form.findChild<QAction*>(name); }
+    static QToolButton* button(TForm1& form, const char* name) { return form.findChild<QToolButton*>(name); }
+    static QStringList shownColumn(TForm1& form, int column) {
+        QStringList texts;
+        QAbstractItemModel* model = form.listView()->model();
+        for (int row = 0; row < model->rowCount(); ++row) texts << model->index(row, column).data().toString();
+        return texts;
+    }
+
+    TempDir dir;
+    NativeFileSystem fs;
+    ScriptedPrompts prompts;
+};
+
+TEST_F(MainWindow, AutoSaveSettingSurvivesARestart) {
+    auto form = makeForm();
+    EXPECT_EQ(readFile(dir.path("Inf.ini")), "1\r\n");
+    QAction* autoSave = action(*form, "menuAutoSave");
+    EXPECT_FALSE(autoSave->isChecked());
+    autoSave->trigger();
+    EXPECT_TRUE(form->state().autoSave);
+    EXPECT_EQ(readFile(dir.path("Inf.ini")), "1\r\n");  // nothing is written before the close
+    action(*form, "menuExit")->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(readFile(dir.path("Inf.ini")), "0\r\n");
+
+    auto again = makeForm();
+    EXPECT_TRUE(action(*again, "menuAutoSave")->isChecked());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindow, StaysOpenWhenTheSettingCannotBeWrittenAtClose) {
+    auto form = makeForm();
+    std::filesystem::remove(dir.path("Inf.ini"));
+    std::filesystem::create_directory(dir.path("Inf.ini"));
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(prompts.shown, std::vector<std::string>{"error: ファイル " + dir.path("Inf.ini") + " を作成できません."});
+}
+
+TEST_F(MainWindow, OpenShowsTheRowsAndAHeaderClickSortsWithSelectionAndChecks) {
+    const std::string list = dir.write("l.m3u", crlf({"#EXTM3U", "#EXTINF:600,c", "c.mp3", "#EXTINF:5,a", "a.mp3",
+                                                       "#EXTINF:61,B", "b.mp3"}));
+    auto form = makeForm();
+    prompts.answer(Answer::Yes).choose(FileChoice{list});
+    QTest::mouseClick(button(*form, "buttonOpen"), Qt::LeftButton);
+    EXPECT_EQ(shownColumn(*form, 0), (QStringList{"c", "a", "B"}));
+    EXPECT_EQ(shownColumn(*form, 1), (QStringList{"10:00", "0:05", "1:01"}));
+
+    // Select "c" in the view and tick "a" in its check box.
+    QTableView* view = form->listView();
+    view->selectRow(0);
+    view->model()->setData(view->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_TRUE(form->state().list.at(0).selected);
+    EXPECT_TRUE(form->state().list.at(1).checked);
+
+    QHeaderView* header = view->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
+    EXPECT_EQ(shownColumn(*form, 0), (QStringList{"a", "B", "c"}));
+    EXPECT_EQ(view->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(view->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(view->selectionModel()->selectedRows().front().row(), 2);
+    EXPECT_EQ(view->selectionModel()->currentIndex().row(), 2);  // the focus row moved with "c"
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+    EXPECT_EQ(shownColumn(*form, 1), (QStringList{"0:05", "1:01", "10:00"}));
+}
+
+TEST_F(MainWindow, NewAndSaveGoThroughTheDialogs) {
+    const std::string list = dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3"}));
+    auto form = makeForm();
+    prompts.choose(FileChoice{list});
+    action(*form, "menuLoadReplacing")->trigger();
+    prompts.choose(FileChoice{dir.path("saved.m3u"), 1});
+    QTest::mouseClick(button(*form, "buttonSave"), Qt::LeftButton);
+    EXPECT_EQ(readFile(dir.path("saved.m3u")), crlf({"#EXTM3U", dir.path("a.mp3")}));
+    EXPECT_EQ(form->state().currentPlaylistFile, dir.path("saved.m3u"));
+
+    prompts.answer(Answer::No);
+    QTest::mouseClick(button(*form, "buttonNew"), Qt::LeftButton);
+    EXPECT_EQ(form->listView()->model()->rowCount(), 0);
+    EXPECT_EQ(form->state().currentPlaylistFile, "");
+}
+
+TEST_F(MainWindow, ShowsReadErrorsInTheStandardErrorBox) {
+    auto form = makeForm();
+    prompts.choose(FileChoice{dir.path("gone.m3u")});
+    action(*form, "menuLoadAppending")->trigger();
+    EXPECT_EQ(prompts.shown.back(), "error: ファイル " + dir.path("gone.m3u") + " は開けません.");
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
+    auto form = makeForm();
+    QStringList menus;
+    for (QAction* menu : form->menuBar()->actions()) menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"メイン", "アクション", "設定", "サブウインド", "ヘルプ"}));
+    EXPECT_EQ(form->windowTitle(), "Listora");
+    EXPECT_EQ(form->minimumSize(), QSize(629, 295));
+    EXPECT_EQ(form->listView()->columnWidth(0), 160);
+    EXPECT_EQ(form->listView()->columnWidth(1), 64);
+    EXPECT_EQ(form->listView()->columnWidth(2), 160);
+
+    for (const char* name : {"menuNew", "menuLoadReplacing", "menuLoadAppending", "menuSave", "menuExit", "menuAutoSave"})
+        EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
+    for (const char* name : {"menuGatherFolder", "menuCompare", "menuMove", "menuCopySave", "menuSelectAll",
+                             "menuSearchWindow", "menuHelp", "popupPlay", "popupRename"})
+        EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
+    for (const char* name : {"buttonMove", "buttonMoveSave", "buttonCopy", "buttonCopySave", "buttonPlayWindow",
+                             "buttonSearchWindow", "buttonLogWindow", "buttonChooseFolder"})
+        EXPECT_FALSE(button(*form, name)->isEnabled()) << name;
+    EXPECT_EQ(button(*form, "buttonChooseFolder")->toolTip(), "パス設定");
+    EXPECT_EQ(button(*form, "buttonCopySave")->toolTip(), "コピー＋保存");
+
+    QTest::keyClicks(form->destinationBox(), "/music/dest");
+    EXPECT_EQ(form->state().destinationFolder, "/music/dest");
+    EXPECT_EQ(form->statusLine()->text(), "");
+}
+
+}  // namespace
+}  // namespace listora::test

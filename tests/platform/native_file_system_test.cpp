@@ -1,0 +1,72 @@
+#include "platform/native_file_system.h"
+
+#include "platform/errors.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace listora {
+namespace {
+
+using test::readFile;
+
+TEST(NativeFileSystem, WritesWholeFilesInPlaceKeepingModeAndFollowingLinks) {
+    test::TempDir dir;
+    NativeFileSystem fs;
+    const std::string file = dir.write("list.m3u", "old");
+    ::chmod(file.c_str(), 0640);
+    ASSERT_TRUE(fs.writeWholeFile(file, "new contents"));
+    EXPECT_EQ(readFile(file), "new contents");
+    struct stat info {};
+    ::stat(file.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    std::filesystem::create_symlink(file, dir.path("link.m3u"));
+    ASSERT_TRUE(fs.writeWholeFile(dir.path("link.m3u"), "through the link"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path("link.m3u")));
+    EXPECT_EQ(readFile(file), "through the link");
+
+    // Nothing but the two names is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+TEST(NativeFileSystem, AFailedWriteLeavesNoTraceAndTheOldFileIntact) {
+    test::TempDir dir;
+    NativeFileSystem fs;
+    dir.makeFolder("folder");
+    EXPECT_FALSE(fs.writeWholeFile(dir.path("folder"), "x"));       // a folder stands there
+    EXPECT_FALSE(fs.writeWholeFile(dir.path("missing/a.m3u"), "x"));  // no such folder
+    EXPECT_FALSE(fs.writeWholeFile(dir.path("folder/"), "x"));        // no file name
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path("folder")));
+    EXPECT_THROW(writeFileOrThrow(fs, dir.path("missing/a.m3u"), "x"), ListoraError);
+}
+
+TEST(NativeFileSystem, ReadsFilesButNotFolders) {
+    test::TempDir dir;
+    NativeFileSystem fs;
+    dir.write("a.txt", std::string("a\0b", 3));
+    EXPECT_EQ(fs.readWholeFile(dir.path("a.txt")), std::string("a\0b", 3));
+    EXPECT_EQ(fs.readWholeFile(dir.path()), std::nullopt);
+    EXPECT_EQ(fs.readWholeFile(dir.path("none")), std::nullopt);
+    EXPECT_EQ(fs.readWholeFile("/proc/self/status").has_value(), true);  // size unknown in advance
+}
+
+TEST(NativeFileSystem, CurrentDirectoryIsThePathAsEntered) {
+    test::TempDir dir;
+    NativeFileSystem fs;
+    dir.makeFolder("real/inner");
+    std::filesystem::create_directory_symlink(dir.path("real"), dir.path("linked"));
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path("linked/inner/")));
+    EXPECT_EQ(fs.currentDirectory(), dir.path("linked/inner"));
+    ASSERT_TRUE(fs.setCurrentDirectory(".."));
+    EXPECT_EQ(fs.currentDirectory(), dir.path("linked"));
+    EXPECT_FALSE(fs.setCurrentDirectory(dir.path("none")));
+    EXPECT_FALSE(fs.setCurrentDirectory(""));
+    EXPECT_EQ(fs.currentDirectory(), dir.path("linked"));
+}
+
+}  // namespace
+}  // namespace listora

@@ -1,0 +1,160 @@
+#include "platform/errors.h"
+#include "playlist/playlist_fixture.h"
+
+namespace listora::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+const std::string kNotM3u = "confirm: このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？";
+
+class Reader : public PlaylistFixture {};
+
+TEST_F(Reader, ReadsInformationAndPathLines) {
+    const std::string path = dir.write("lists/best.m3u", crlf({"#EXTM3U", "#EXTINF:125,Artist - Title, live",
+                                                               "song.mp3", "/abs/other.mp3", "#EXTINF:-1,Stream",
+                                                               "..\\Rock\\c.mp3", "#EXTINF:0,", "./x/../z.mp3"}));
+    load(path);
+    EXPECT_EQ(column(0), (Texts{"Artist - Title, live", "---", "Stream", ""}));
+    EXPECT_EQ(column(1), (Texts{"2:05", "---", "-1", "0:00"}));
+    EXPECT_EQ(column(2), (Texts{"song.mp3", "other.mp3", "c.mp3", "z.mp3"}));
+    EXPECT_EQ(column(3), (Texts{dir.path("lists/song.mp3"), "/abs/other.mp3", dir.path("Rock/c.mp3"),
+                                dir.path("lists/z.mp3")}));
+    EXPECT_EQ(currentFile, path);
+    EXPECT_EQ(fs.currentDirectory(), dir.path("lists"));  // the playlist's folder stays current
+    EXPECT_TRUE(prompts.shown.empty());
+    for (const auto& row : list.rows()) EXPECT_FALSE(row.checked || row.selected);
+}
+
+TEST_F(Reader, PlainLinesBeforeTheFirstInformationLineResolveAgainstTheOldCurrentDirectory) {
+    dir.makeFolder("elsewhere");
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path("elsewhere")));
+    const std::string path = dir.write("lists/l.m3u", crlf({"#EXTM3U", "a.mp3", "#EXTINF:1,b", "b.mp3", "c.mp3"}));
+    load(path);
+    EXPECT_EQ(column(3), (Texts{dir.path("elsewhere/a.mp3"), dir.path("lists/b.mp3"), dir.path("lists/c.mp3")}));
+}
+
+TEST_F(Reader, KeepsEveryOtherLineAsAPathButDropsEmptyOnes) {
+    // An empty line between an information line and its path is skipped; a
+    // line of spaces, a comment and a second header are paths.
+    load(dir.write("l.m3u", crlf({"#EXTM3U", "#EXTINF:61,a", "", "", "a.mp3", "   ", "# comment", "#EXTM3U"})));
+    EXPECT_EQ(column(2), (Texts{"a.mp3", "   ", "# comment", "#EXTM3U"}));
+    EXPECT_EQ(column(1), (Texts{"1:01", "---", "---", "---"}));
+}
+
+TEST_F(Reader, AsksBeforeReadingAFileWithoutTheHeader) {
+    const std::string noHeader = dir.write("plain.m3u", crlf({"a.mp3", "#EXTINF:2,b", "b.mp3"}));
+    currentFile = "/before.m3u";
+    prompts.answer(Answer::No).answer(Answer::Cancel);
+    load(noHeader);
+    load(dir.write("lower.m3u", crlf({"#extm3u", "a.mp3"})));
+    EXPECT_EQ(list.count(), 0u);
+    EXPECT_EQ(currentFile, "/before.m3u");
+    EXPECT_EQ(prompts.shown, (Texts{kNotM3u, kNotM3u}));
+
+    prompts.answer(Answer::Yes);
+    load(noHeader);
+    EXPECT_EQ(column(0), (Texts{"---", "b"}));  // the file's own first line is an entry
+    EXPECT_EQ(column(3), (Texts{dir.path("a.mp3"), dir.path("b.mp3")}));
+    EXPECT_EQ(currentFile, noHeader);
+
+    // A byte-order mark or a trailing space makes the first line no header.
+    prompts.answer(Answer::No).answer(Answer::No);
+    load(dir.write("bom.m3u", "\xEF\xBB\xBF#EXTM3U\r\na.mp3\r\n"));
+    load(dir.write("space.m3u", "#EXTM3U \r\na.mp3\r\n"));
+    EXPECT_EQ(list.count(), 2u);
+}
+
+TEST_F(Reader, AnEmptyFileAppendsNothingButBecomesTheCurrentPlaylist) {
+    const std::string empty = dir.write("empty.m3u", "");
+    load(empty);
+    EXPECT_EQ(list.count(), 0u);
+    EXPECT_EQ(currentFile, empty);
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(Reader, RemovesRowsWithoutAFileNameAfterASuccessfulRead) {
+    list.append({"old", "---", "", "/broken/"});
+    load(dir.write("l.m3u", crlf({"#EXTM3U", "folder/", "a.mp3", "#EXTINF:3,t", "sub/"})));
+    EXPECT_EQ(column(3), (Texts{dir.path("a.mp3")}));
+}
+
+TEST_F(Reader, StopsAtAnInformationLineWhoseSecondsAreNoInteger) {
+    const struct {
+        std::string line, shownText;
+    } cases[] = {
+        {"#EXTINF:abc,x", "'abc' is not a valid integer value"},
+        {"#EXTINF:99999999999999999999,x", "'99999999999999999999' is not a valid integer value"},
+        {"#EXTINF:12", "'' is not a valid integer value"},       // no comma
+        {"#EXTINF:,x", "'' is not a valid integer value"},       // comma on the ninth character
+        {"#EXTINF:1.5,x", "'1.5' is not a valid integer value"},
+    };
+    for (const auto& c : cases) {
+        list.clear();
+        list.append({"old", "---", "", "/kept/"});
+        currentFile = "/before.m3u";
+        const std::string path = dir.write("bad.m3u", crlf({"#EXTM3U", "first.mp3", "dir/", c.line, "x.mp3", "y.mp3"}));
+        try {
+            load(path);
+            ADD_FAILURE() << "no error for " << c.line;
+        } catch (const ListoraError& error) {
+            EXPECT_EQ(error.what(), c.shownText);
+        }
+        // Rows read before the error stay, and nothing after it ran.
+        EXPECT_EQ(column(0), (Texts{"old", "---", "---"})) << c.line;
+        EXPECT_EQ(currentFile, "/before.m3u");
+    }
+}
+
+TEST_F(Reader, AnInformationLineWithoutItsPathLineIsAnIndexError) {
+    try {
+        load(dir.write("cut.m3u", crlf({"#EXTM3U", "a.mp3", "", "#EXTINF:1,x"})));
+        ADD_FAILURE() << "no error";
+    } catch (const ListoraError& error) {
+        EXPECT_EQ(error.what(), std::string("リストのインデックスが範囲を超えています (3)"));
+    }
+    EXPECT_EQ(column(2), (Texts{"a.mp3"}));
+    EXPECT_EQ(currentFile, "");
+}
+
+TEST_F(Reader, AFileThatCannotBeOpenedChangesNothing) {
+    for (const std::string& path : {dir.path("missing.m3u"), dir.makeFolder("folder.m3u")}) {
+        EXPECT_THROW(
+            {
+                try {
+                    load(path);
+                } catch (const ListoraError& error) {
+                    EXPECT_EQ(error.what(), "ファイル " + path + " は開けません");
+                    throw;
+                }
+            },
+            ListoraError);
+    }
+    EXPECT_EQ(list.count(), 0u);
+    EXPECT_EQ(currentFile, "");
+}
+
+TEST_F(Reader, BinaryAndInvalidBytesAreReadAsTheyStand) {
+    std::string binary = "\x89PNG\r\n\x1a\n";
+    for (int i = 1; i < 256; ++i) binary += static_cast<char>(i);
+    binary += std::string("\0after nul\n", 11);
+    prompts.answer(Answer::Yes);
+    load(dir.write("image.m3u", binary));
+    ASSERT_GE(list.count(), 2u);
+    EXPECT_EQ(list.at(0).fileName, "\x89PNG");
+    for (const auto& row : list.rows()) EXPECT_EQ(row.fullPath.find("after nul"), std::string::npos);
+
+    list.clear();
+    load(dir.write("latin1.m3u", crlf({"#EXTM3U", "#EXTINF:1,caf\xE9", "caf\xE9.mp3"})));
+    EXPECT_EQ(list.at(0).title, "caf\xE9");
+    EXPECT_EQ(list.at(0).fileName, "caf\xE9.mp3");
+}
+
+TEST_F(Reader, SameFileTwiceGivesTwoEqualRows) {
+    const std::string path = dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3", "a.mp3"}));
+    load(path);
+    ASSERT_EQ(list.count(), 2u);
+    EXPECT_EQ(list.at(0).fullPath, list.at(1).fullPath);
+}
+
+}  // namespace
+}  // namespace listora::test

@@ -1,0 +1,34 @@
+#pragma once
+// A fresh folder per test, removed afterwards, that is also the current
+// directory while the test runs (the playlist reader changes it).
+
+#include <string>
+#include <string_view>
+
+namespace listora::test {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder, without a trailing "/".
+    const std::string& path() const { return path_; }
+    std::string path(std::string_view relative) const { return path_ + "/" + std::string(relative); }
+
+    // Writes a file (making its folders) and returns its full path.
+    std::string write(std::string_view relative, std::string_view bytes) const;
+    std::string makeFolder(std::string_view relative) const;
+
+private:
+    std::string path_;
+    std::string previousCwd_;
+    std::string previousPwd_;
+};
+
+std::string readFile(const std::string& path);
+std::string crlf(std::initializer_list<std::string_view> lines);
+
+}  // namespace listora::test
