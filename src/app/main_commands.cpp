@@ -39,7 +39,7 @@ std::optional<FileChoice> MainCommands::askOpenFile() {
 }
 
 void MainCommands::writePlaylist(int pathMode, const std::string& path) {
-    writePlaylistLines(fs_, path, SaveList(state_.list, pathMode, path, rules_));
+    writeFileOrThrow(fs_, path, SaveList(state_.list, pathMode, path, rules_));
 }
 
 void MainCommands::load(const std::string& path) {

@@ -55,27 +55,8 @@ Converter openCp932() {
 }
 
 std::u16string toUtf16Impl(std::string_view text, CodePage cp) {
-    std::u16string out;
-    if (text.empty()) return out;
-    UErrorCode status = U_ZERO_ERROR;
-    if (cp == CodePage::Utf8) {
-        int32_t length = 0;
-        u_strFromUTF8WithSub(nullptr, 0, &length, text.data(), static_cast<int32_t>(text.size()), 0xFFFD,
-                             nullptr, &status);
-        status = U_ZERO_ERROR;
-        out.resize(static_cast<std::size_t>(length));
-        u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), length, nullptr, text.data(),
-                             static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
-        return out;
-    }
-    Converter conv = openCp932();
-    if (!conv) return out;
-    out.resize(text.size() + 1);
-    const int32_t length = ucnv_toUChars(conv.get(), reinterpret_cast<UChar*>(out.data()),
-                                         static_cast<int32_t>(out.size()), text.data(),
-                                         static_cast<int32_t>(text.size()), &status);
-    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
-    return out;
+    Utf16Converter converter(cp);
+    return std::u16string(converter.convert(text));
 }
 
 std::string fromUtf16(const std::u16string& text, CodePage cp) {
@@ -104,6 +85,32 @@ std::string fromUtf16(const std::u16string& text, CodePage cp) {
 
 }  // namespace
 
+Utf16Converter::Utf16Converter(CodePage cp) : cp_(cp) {
+    if (cp_ == CodePage::Cp932) cp932_ = openCp932().release();
+}
+
+Utf16Converter::~Utf16Converter() {
+    if (cp932_) ucnv_close(static_cast<UConverter*>(cp932_));
+}
+
+std::u16string_view Utf16Converter::convert(std::string_view text) {
+    // Neither code page needs more UTF-16 units than it has bytes.
+    if (buffer_.size() < text.size() + 1) buffer_.resize(text.size() + 1);
+    auto* out = reinterpret_cast<UChar*>(buffer_.data());
+    const auto capacity = static_cast<int32_t>(buffer_.size());
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = 0;
+    if (cp_ == CodePage::Utf8) {
+        u_strFromUTF8WithSub(out, capacity, &length, text.data(), static_cast<int32_t>(text.size()), 0xFFFD, nullptr,
+                             &status);
+    } else if (cp932_) {
+        length = ucnv_toUChars(static_cast<UConverter*>(cp932_), out, capacity, text.data(),
+                               static_cast<int32_t>(text.size()), &status);
+    }
+    if (U_FAILURE(status)) length = 0;
+    return std::u16string_view(buffer_.data(), static_cast<std::size_t>(length));
+}
+
 CodePage systemCodePage() {
     auto& chosen = chosenCodePage();
     if (!chosen) chosen = detectCodePage();
@@ -112,12 +119,17 @@ CodePage systemCodePage() {
 
 void setSystemCodePage(CodePage cp) { chosenCodePage() = cp; }
 
-bool isLeadByte(CodePage cp, unsigned char byte) {
-    return cp == CodePage::Cp932 && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
-}
-
 std::size_t findLastCharOf(std::string_view text, std::string_view chars, CodePage cp) {
-    if (cp == CodePage::Utf8) return text.find_last_of(chars);
+    if (cp == CodePage::Utf8) {
+        if (chars.size() == 1) {
+            const void* found = ::memrchr(text.data(), chars[0], text.size());
+            return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+                         : std::string_view::npos;
+        }
+        for (std::size_t i = text.size(); i-- > 0;)
+            if (chars.find(text[i]) != std::string_view::npos) return i;
+        return std::string_view::npos;
+    }
     std::size_t found = std::string_view::npos;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);

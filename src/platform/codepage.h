@@ -20,7 +20,9 @@ void setSystemCodePage(CodePage cp);
 // True when the byte starts a two-byte character in CP932. In UTF-8 no byte
 // of a multi-byte character is ASCII, so byte-wise searches for ASCII
 // characters are already character-aware there.
-bool isLeadByte(CodePage cp, unsigned char byte);
+inline bool isLeadByte(CodePage cp, unsigned char byte) {
+    return cp == CodePage::Cp932 && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
+}
 
 // Index of the last occurrence of any of `chars` that stands at a character
 // boundary, or npos. `chars` must be ASCII.
@@ -38,6 +40,23 @@ std::string foldAsciiCase(std::string_view text, CodePage cp);
 // which are written in UTF-8 in the source. Invalid sequences become U+FFFD.
 std::string codePageToUtf8(std::string_view text, CodePage cp);
 std::u16string codePageToUtf16(std::string_view text, CodePage cp);
+
+// Converts many texts to UTF-16 reusing one converter and one buffer.
+class Utf16Converter {
+public:
+    explicit Utf16Converter(CodePage cp);
+    ~Utf16Converter();
+    Utf16Converter(const Utf16Converter&) = delete;
+    Utf16Converter& operator=(const Utf16Converter&) = delete;
+
+    // The text in UTF-16, valid until the next call.
+    std::u16string_view convert(std::string_view text);
+
+private:
+    CodePage cp_;
+    void* cp932_ = nullptr;  // the ICU converter, opened once
+    std::u16string buffer_;
+};
 std::string utf8ToCodePage(std::string_view utf8, CodePage cp);
 
 // A message text of the program, in the system code page.

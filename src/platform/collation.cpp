@@ -7,7 +7,7 @@
 
 namespace listora {
 
-Collator::Collator(CodePage cp) : cp_(cp) {
+Collator::Collator(CodePage cp) : converter_(cp) {
     // ICU's default locale follows LANG and LC_ALL. Without one it is
     // en_US_POSIX, whose order is by code point with capitals first; the
     // root order is the sensible one there.
@@ -22,23 +22,29 @@ Collator::Collator(CodePage cp) : cp_(cp) {
 Collator::~Collator() { ucol_close(collator_); }
 
 std::string Collator::sortKey(std::string_view text) const {
-    const std::u16string wide = codePageToUtf16(text, cp_);
-    const auto* chars = reinterpret_cast<const UChar*>(wide.data());
-    const auto length = static_cast<int32_t>(wide.size());
-    std::string key(wide.size() * 2 + 16, '\0');
-    int32_t needed = ucol_getSortKey(collator_, chars, length, reinterpret_cast<uint8_t*>(key.data()),
-                                     static_cast<int32_t>(key.size()));
-    if (needed > static_cast<int32_t>(key.size())) {
-        key.resize(static_cast<std::size_t>(needed));
-        needed = ucol_getSortKey(collator_, chars, length, reinterpret_cast<uint8_t*>(key.data()), needed);
-    }
-    key.resize(needed > 0 ? static_cast<std::size_t>(needed - 1) : 0);  // drop the terminating zero
+    std::string key;
+    appendSortKey(text, key);
     return key;
 }
 
+void Collator::appendSortKey(std::string_view text, std::string& out) const {
+    const std::u16string_view wide = converter_.convert(text);
+    const auto* chars = reinterpret_cast<const UChar*>(wide.data());
+    const auto length = static_cast<int32_t>(wide.size());
+    const std::size_t start = out.size();
+    out.resize(start + wide.size() * 3 + 16);
+    int32_t needed = ucol_getSortKey(collator_, chars, length, reinterpret_cast<uint8_t*>(out.data() + start),
+                                     static_cast<int32_t>(out.size() - start));
+    if (static_cast<std::size_t>(needed) > out.size() - start) {
+        out.resize(start + static_cast<std::size_t>(needed));
+        needed = ucol_getSortKey(collator_, chars, length, reinterpret_cast<uint8_t*>(out.data() + start), needed);
+    }
+    out.resize(start + (needed > 0 ? static_cast<std::size_t>(needed - 1) : 0));  // without the closing zero
+}
+
 int Collator::compare(std::string_view a, std::string_view b) const {
-    const std::u16string wa = codePageToUtf16(a, cp_);
-    const std::u16string wb = codePageToUtf16(b, cp_);
+    const std::u16string wa(converter_.convert(a));
+    const std::u16string wb(converter_.convert(b));
     const UCollationResult result =
         ucol_strcoll(collator_, reinterpret_cast<const UChar*>(wa.data()), static_cast<int32_t>(wa.size()),
                      reinterpret_cast<const UChar*>(wb.data()), static_cast<int32_t>(wb.size()));

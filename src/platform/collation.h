@@ -15,7 +15,7 @@ namespace listora {
 
 class Collator {
 public:
-    explicit Collator(CodePage cp);
+    explicit Collator(CodePage cp);  // not for use from two threads at once
     ~Collator();
     Collator(const Collator&) = delete;
     Collator& operator=(const Collator&) = delete;
@@ -23,11 +23,12 @@ public:
     // Byte strings whose plain comparison gives the collation order, so a
     // sort computes each key once instead of collating on every comparison.
     std::string sortKey(std::string_view text) const;
+    void appendSortKey(std::string_view text, std::string& out) const;
     int compare(std::string_view a, std::string_view b) const;
 
 private:
-    CodePage cp_;
     UCollator* collator_;
+    mutable Utf16Converter converter_;
 };
 
 }  // namespace listora

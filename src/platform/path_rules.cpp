@@ -56,8 +56,25 @@ std::vector<std::string_view> PathRules::components(std::string_view path) const
     return parts;
 }
 
+namespace {
+
+// An absolute Linux path with no "." or ".." part and no doubled "/" is
+// already in its normal form; most playlist lines are.
+bool isNormalAbsolutePosixPath(std::string_view path) {
+    if (path.empty() || path[0] != '/') return false;
+    for (std::size_t slash = 0; slash != std::string_view::npos; slash = path.find('/', slash + 1)) {
+        const std::string_view rest = path.substr(slash + 1);
+        if (rest.starts_with('/') || rest == "." || rest.starts_with("./") || rest == ".." || rest.starts_with("../"))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string PathRules::makeAbsolute(std::string_view path, std::string_view currentDir) const {
     if (path.empty()) return {};
+    if (style_ == PathStyle::Posix && isNormalAbsolutePosixPath(path)) return std::string(path);
     const char sep = separator();
     std::string text = style_ == PathStyle::Windows ? replaceChar(path, '/', '\\', cp_) : std::string(path);
 
@@ -120,10 +137,12 @@ std::string PathRules::relativeTo(std::string_view path, std::string_view baseFo
     return out + fileName(path);
 }
 
-std::string PathRules::fromPlaylistLine(std::string_view line) const {
-    if (style_ == PathStyle::Windows || findFirstChar(line, '/', cp_) != std::string_view::npos)
-        return std::string(line);
-    return replaceChar(line, '\\', '/', cp_);
+std::string_view PathRules::fromPlaylistLine(std::string_view line, std::string& storage) const {
+    if (style_ == PathStyle::Windows || findFirstChar(line, '/', cp_) != std::string_view::npos ||
+        findFirstChar(line, '\\', cp_) == std::string_view::npos)
+        return line;
+    storage = replaceChar(line, '\\', '/', cp_);
+    return storage;
 }
 
 bool PathRules::sameName(std::string_view a, std::string_view b) const {

@@ -41,8 +41,9 @@ public:
 
     // A path line of a playlist as a path of this style: on Linux a line
     // with no "/" but with "\" was written on Windows, and its "\" are read
-    // as "/" so that "..\Rock\c.mp3" still opens.
-    std::string fromPlaylistLine(std::string_view line) const;
+    // as "/" so that "..\Rock\c.mp3" still opens. The result is `line`
+    // itself or a converted copy kept in `storage`.
+    std::string_view fromPlaylistLine(std::string_view line, std::string& storage) const;
 
     bool sameName(std::string_view a, std::string_view b) const;
 

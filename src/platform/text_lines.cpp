@@ -3,25 +3,35 @@
 #include <cstring>
 
 namespace listora {
+namespace {
+
+std::size_t findByte(std::string_view text, std::size_t from, char byte) {
+    const void* found = std::memchr(text.data() + from, byte, text.size() - from);
+    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
+}
+
+}  // namespace
+
+LineReader::LineReader(std::string_view text)
+    : text_(text.substr(0, findByte(text, 0, '\0'))),
+      nextCr_(findByte(text_, 0, '\r')),
+      nextLf_(findByte(text_, 0, '\n')) {}
+
+bool LineReader::next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    if (nextCr_ < pos_) nextCr_ = findByte(text_, pos_, '\r');
+    if (nextLf_ < pos_) nextLf_ = findByte(text_, pos_, '\n');
+    const std::size_t end = std::min(nextCr_, nextLf_);
+    line = text_.substr(pos_, end - pos_);
+    const bool crLf = end == nextCr_ && end + 1 == nextLf_;
+    pos_ = end + (crLf ? 2 : 1);
+    return true;
+}
 
 std::vector<std::string_view> splitLines(std::string_view text) {
-    if (const void* nul = std::memchr(text.data(), '\0', text.size()))
-        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
-
     std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    const char* data = text.data();
-    const std::size_t size = text.size();
-    while (start < size) {
-        std::size_t end = start;
-        while (end < size && data[end] != '\n' && data[end] != '\r') ++end;
-        if (end == size) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-    }
+    LineReader reader(text);
+    for (std::string_view line; reader.next(line);) lines.push_back(line);
     return lines;
 }
 

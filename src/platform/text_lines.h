@@ -9,20 +9,29 @@
 
 namespace listora {
 
-// Views into `text`; they live as long as the text does.
+// Walks the lines of a text one at a time without copying them.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text);
+    // The next line as a view into the text; false after the last one.
+    bool next(std::string_view& line);
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    // The next CR and LF at or after pos_, each searched for once per
+    // occurrence, so a text broken by one kind alone is still read linearly.
+    std::size_t nextCr_ = 0;
+    std::size_t nextLf_ = 0;
+};
+
+// All lines at once, as views into `text`.
 std::vector<std::string_view> splitLines(std::string_view text);
 
-template <typename Lines>
-std::string joinLinesCrlf(const Lines& lines) {
-    std::size_t size = 0;
-    for (const auto& line : lines) size += std::string_view(line).size() + 2;
-    std::string out;
-    out.reserve(size);
-    for (const auto& line : lines) {
-        out += line;
-        out += "\r\n";
-    }
-    return out;
+// Appends the line and its CR LF.
+inline void appendLine(std::string& out, std::string_view line) {
+    out += line;
+    out += "\r\n";
 }
 
 }  // namespace listora

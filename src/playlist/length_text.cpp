@@ -6,9 +6,14 @@
 namespace listora {
 
 std::string FormatLengthText(long long seconds) {
-    if (seconds < 0) return std::to_string(seconds);
+    char text[32];
+    if (seconds < 0) return std::string(text, std::to_chars(text, text + sizeof text, seconds).ptr);
+    char* end = std::to_chars(text, text + sizeof text, seconds / 60).ptr;
     const long long rest = seconds % 60;
-    return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+    *end++ = ':';
+    *end++ = static_cast<char>('0' + rest / 10);
+    *end++ = static_cast<char>('0' + rest % 10);
+    return std::string(text, end);
 }
 
 std::string LengthTextToSeconds(std::string_view lengthText) {

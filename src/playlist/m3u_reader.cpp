@@ -9,7 +9,6 @@
 #include "playlist/length_text.h"
 #include "playlist/main_list.h"
 
-#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -22,9 +21,49 @@ constexpr std::string_view kHeader = "#EXTM3U";
 // character itself is not looked at.
 bool isInformationLine(std::string_view line) { return line.substr(1, 6) == "EXTINF"; }
 
-std::size_t countEntries(const std::vector<std::string_view>& lines) {
+// The lines after the header, with the empty ones left out. When the user
+// had a file without header read anyway, its own first line comes first and
+// stays even when empty, as the header takes its place.
+class EntryLines {
+public:
+    EntryLines(std::string_view bytes, bool firstLineIsEntry) : reader_(bytes) {
+        std::string_view first;
+        reader_.next(first);
+        if (firstLineIsEntry) pending_ = first;
+        hasPending_ = firstLineIsEntry;
+    }
+
+    bool next(std::string_view& line) {
+        if (hasPending_) {
+            hasPending_ = false;
+            line = pending_;
+            ++count_;
+            return true;
+        }
+        while (reader_.next(line)) {
+            if (line.empty()) continue;
+            ++count_;
+            return true;
+        }
+        return false;
+    }
+
+    // Lines so far, the header included: when an information line is the
+    // last line, the index of its missing path line.
+    std::size_t count() const { return count_; }
+
+private:
+    LineReader reader_;
+    std::string_view pending_;
+    bool hasPending_ = false;
+    std::size_t count_ = 1;
+};
+
+std::size_t countEntries(std::string_view bytes, bool firstLineIsEntry) {
+    EntryLines lines(bytes, firstLineIsEntry);
     std::size_t count = 0;
-    for (std::size_t i = 1; i < lines.size(); i += isInformationLine(lines[i]) ? 2 : 1) ++count;
+    for (std::string_view line; lines.next(line); ++count)
+        if (isInformationLine(line)) lines.next(line);
     return count;
 }
 
@@ -33,7 +72,7 @@ public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
         : ports_(ports), playlistFolder_(ports.rules.folder(playlistPath)), cwd_(ports.fs.currentDirectory()) {}
 
-    PlaylistEntry plainEntry(std::string_view pathLine) const {
+    PlaylistEntry plainEntry(std::string_view pathLine) {
         PlaylistEntry entry;
         fillPath(entry, pathLine);
         entry.title = kUnknownText;
@@ -65,14 +104,15 @@ public:
     }
 
 private:
-    void fillPath(PlaylistEntry& entry, std::string_view pathLine) const {
-        entry.fullPath = ports_.rules.makeAbsolute(ports_.rules.fromPlaylistLine(pathLine), cwd_);
+    void fillPath(PlaylistEntry& entry, std::string_view pathLine) {
+        entry.fullPath = ports_.rules.makeAbsolute(ports_.rules.fromPlaylistLine(pathLine, converted_), cwd_);
         entry.fileName = ports_.rules.fileName(entry.fullPath);
     }
 
     const PlaylistReaderPorts& ports_;
     std::string playlistFolder_;
     std::string cwd_;
+    std::string converted_;
     bool inPlaylistFolder_ = false;
 };
 
@@ -81,31 +121,30 @@ private:
 void LoadToFile(MainList& list, std::string& currentPlaylistFile, const PlaylistReaderPorts& ports,
                 const std::string& path) {
     const std::string bytes = readFileOrThrow(ports.fs, path);
-    std::vector<std::string_view> lines = splitLines(bytes);
-
-    if (!lines.empty()) {
-        lines.erase(std::remove_if(lines.begin() + 1, lines.end(), [](std::string_view l) { return l.empty(); }),
-                    lines.end());
-        if (lines.front() != kHeader) {
+    std::string_view firstLine;
+    if (LineReader(bytes).next(firstLine)) {
+        const bool hasHeader = firstLine == kHeader;
+        if (!hasHeader) {
             const Answer answer = ports.prompts.confirm(
                 systemText("このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？"),
                 Buttons::YesNo);
             if (answer != Answer::Yes) return;
-            lines.insert(lines.begin(), kHeader);  // the file's own first line becomes an entry
         }
 
         EntryReader reader(ports, path);
+        EntryLines lines(bytes, !hasHeader);
         std::vector<PlaylistEntry> rows;
-        rows.reserve(countEntries(lines));
+        rows.reserve(countEntries(bytes, !hasHeader));
         try {
-            for (std::size_t i = 1; i < lines.size(); ++i) {
-                if (!isInformationLine(lines[i])) {
-                    rows.push_back(reader.plainEntry(lines[i]));
+            for (std::string_view line; lines.next(line);) {
+                if (!isInformationLine(line)) {
+                    rows.push_back(reader.plainEntry(line));
                     continue;
                 }
-                if (i + 1 >= lines.size()) throw ListoraError(indexOutOfRangeText(static_cast<long long>(lines.size())));
-                rows.push_back(reader.informationEntry(lines[i], lines[i + 1]));
-                ++i;
+                std::string_view pathLine;
+                if (!lines.next(pathLine))
+                    throw ListoraError(indexOutOfRangeText(static_cast<long long>(lines.count())));
+                rows.push_back(reader.informationEntry(line, pathLine));
             }
         } catch (const ListoraError&) {
             list.appendAll(std::move(rows));

@@ -1,6 +1,5 @@
 #include "playlist/m3u_writer.h"
 
-#include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_lines.h"
 #include "playlist/length_text.h"
@@ -8,26 +7,27 @@
 
 namespace listora {
 
-std::vector<std::string> SaveList(const MainList& list, int pathMode, std::string_view path, const PathRules& rules) {
-    std::vector<std::string> lines;
-    lines.reserve(list.count() * 2 + 1);
-    lines.emplace_back("#EXTM3U");
+std::string SaveList(const MainList& list, int pathMode, std::string_view path, const PathRules& rules) {
+    std::size_t size = 9;
+    for (const PlaylistEntry& row : list.rows()) size += row.fullPath.size() + row.title.size() + 24;
+    std::string out;
+    out.reserve(size);
+    appendLine(out, "#EXTM3U");
     const std::string baseFolder = rules.folder(path);
     for (const PlaylistEntry& row : list.rows()) {
         if (row.lengthText != kUnknownText) {
-            lines.push_back("#EXTINF:" + LengthTextToSeconds(row.lengthText) + "," + row.title);
-            lines.push_back(row.fullPath);
+            out += "#EXTINF:";
+            out += LengthTextToSeconds(row.lengthText);
+            out += ',';
+            appendLine(out, row.title);
+            appendLine(out, row.fullPath);
         } else if (pathMode == kAbsolutePaths) {
-            lines.push_back(row.fullPath);
+            appendLine(out, row.fullPath);
         } else {
-            lines.push_back(rules.relativeTo(row.fullPath, baseFolder));
+            appendLine(out, rules.relativeTo(row.fullPath, baseFolder));
         }
     }
-    return lines;
-}
-
-void writePlaylistLines(FileSystem& fs, const std::string& path, const std::vector<std::string>& lines) {
-    writeFileOrThrow(fs, path, joinLinesCrlf(lines));
+    return out;
 }
 
 }  // namespace listora

@@ -3,7 +3,8 @@
 #include "platform/collation.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
+#include <string_view>
 
 namespace listora {
 
@@ -47,21 +48,57 @@ void MainList::resetWith(std::vector<PlaylistEntry> rows) {
     }
 }
 
-void MainList::sortByColumn(int column, const Collator& collator) {
-    std::vector<std::string> keys(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i) keys[i] = collator.sortKey(rows_[i].columnText(column));
+namespace {
 
-    std::vector<std::size_t> order(rows_.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    keys = {};
+// Where one row's sort key lies in the shared key buffer.
+struct KeyedRow {
+    std::size_t offset;
+    std::uint32_t length;
+    std::uint32_t row;
+};
+
+// One sort key per row, all in one buffer. Texts repeat a lot in a column
+// (unknown titles, common lengths, one album's folder), so a small table of
+// recent texts lets each repeat reuse its key instead of collating again.
+std::vector<KeyedRow> makeSortKeys(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator,
+                                   std::string& buffer) {
+    constexpr std::size_t kRecentSlots = 4096;
+    struct Recent {
+        std::uint32_t row = UINT32_MAX;
+        std::size_t offset = 0;
+        std::uint32_t length = 0;
+    };
+    std::vector<Recent> recent(kRecentSlots);
+    std::vector<KeyedRow> keys(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string& text = rows[i].columnText(column);
+        Recent& slot = recent[std::hash<std::string_view>{}(text) % kRecentSlots];
+        if (slot.row == UINT32_MAX || rows[slot.row].columnText(column) != text) {
+            slot.row = static_cast<std::uint32_t>(i);
+            slot.offset = buffer.size();
+            collator.appendSortKey(text, buffer);
+            slot.length = static_cast<std::uint32_t>(buffer.size() - slot.offset);
+        }
+        keys[i] = {slot.offset, slot.length, static_cast<std::uint32_t>(i)};
+    }
+    return keys;
+}
+
+}  // namespace
+
+void MainList::sortByColumn(int column, const Collator& collator) {
+    std::string buffer;
+    std::vector<KeyedRow> keys = makeSortKeys(rows_, column, collator, buffer);
+    const auto keyOf = [&](const KeyedRow& k) { return std::string_view(buffer).substr(k.offset, k.length); };
+    std::stable_sort(keys.begin(), keys.end(), [&](const KeyedRow& a, const KeyedRow& b) { return keyOf(a) < keyOf(b); });
+    buffer = {};
 
     std::vector<PlaylistEntry> sorted;
     sorted.reserve(rows_.size());
     std::size_t newFocus = npos;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order[i] == focusRow_) newFocus = i;
-        sorted.push_back(std::move(rows_[order[i]]));
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].row == focusRow_) newFocus = i;
+        sorted.push_back(std::move(rows_[keys[i].row]));
     }
     focusRow_ = newFocus;
     resetWith(std::move(sorted));

@@ -81,12 +81,14 @@ TEST(PathRules, SplitsNamesOnWholeCharacters) {
 }
 
 TEST(PathRules, ReadsWindowsSeparatorsInLinesWithoutSlash) {
-    EXPECT_EQ(kPosix.fromPlaylistLine("..\\Rock\\c.mp3"), "../Rock/c.mp3");
-    EXPECT_EQ(kPosix.fromPlaylistLine("a/b\\c.mp3"), "a/b\\c.mp3");  // has a "/": taken as it is
+    std::string storage;
+    EXPECT_EQ(kPosix.fromPlaylistLine("..\\Rock\\c.mp3", storage), "../Rock/c.mp3");
+    EXPECT_EQ(kPosix.fromPlaylistLine("a/b\\c.mp3", storage), "a/b\\c.mp3");  // has a "/": taken as it is
     const PathRules posix932(PathStyle::Posix, CodePage::Cp932);
     const std::string so = "\x83\x5C";  // ソ
-    EXPECT_EQ(posix932.fromPlaylistLine("Rock\\" + so + ".mp3"), "Rock/" + so + ".mp3");
-    EXPECT_EQ(kWindows.fromPlaylistLine("..\\Rock\\c.mp3"), "..\\Rock\\c.mp3");
+    EXPECT_EQ(posix932.fromPlaylistLine("Rock\\" + so + ".mp3", storage), "Rock/" + so + ".mp3");
+    EXPECT_EQ(posix932.fromPlaylistLine(so + ".mp3", storage), so + ".mp3");
+    EXPECT_EQ(kWindows.fromPlaylistLine("..\\Rock\\c.mp3", storage), "..\\Rock\\c.mp3");
 }
 
 }  // namespace

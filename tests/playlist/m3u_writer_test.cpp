@@ -15,15 +15,13 @@ TEST_F(Writer, WritesKnownLengthsWithTheirFullPathInBothModes) {
                     {"---", "---", "d.mp3", "/other/d.mp3"},
                     {"Stream", "-1", "e.mp3", "/m/e.mp3"}});
     EXPECT_EQ(SaveList(list, kAbsolutePaths, "/m/lists/x.m3u", rules),
-              (std::vector<std::string>{"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "/m/lists/live/b.mp3",
-                                        "#EXTINF:3725,Far", "/m/rock/c.mp3", "/other/d.mp3", "#EXTINF:-1,Stream",
-                                        "/m/e.mp3"}));
+              crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "/m/lists/live/b.mp3", "#EXTINF:3725,Far",
+                    "/m/rock/c.mp3", "/other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
     EXPECT_EQ(SaveList(list, kRelativePaths, "/m/lists/x.m3u", rules),
-              (std::vector<std::string>{"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "live/b.mp3",
-                                        "#EXTINF:3725,Far", "/m/rock/c.mp3", "../../other/d.mp3",
-                                        "#EXTINF:-1,Stream", "/m/e.mp3"}));
+              crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "live/b.mp3", "#EXTINF:3725,Far",
+                    "/m/rock/c.mp3", "../../other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
     MainList empty;
-    EXPECT_EQ(SaveList(empty, kRelativePaths, "/m/x.m3u", rules), std::vector<std::string>{"#EXTM3U"});
+    EXPECT_EQ(SaveList(empty, kRelativePaths, "/m/x.m3u", rules), "#EXTM3U\r\n");
 }
 
 TEST_F(Writer, AnAbsolutePlaylistRoundTripsByteForByte) {
@@ -32,7 +30,7 @@ TEST_F(Writer, AnAbsolutePlaylistRoundTripsByteForByte) {
               "/m/c.mp3", "#EXTINF:0,", "/m/\xE8\xA1\xA8/\xFF.mp3"});
     load(dir.write("in.m3u", original));
     const std::string out = dir.path("out.m3u");
-    writePlaylistLines(fs, out, SaveList(list, kAbsolutePaths, out, rules));
+    writeFileOrThrow(fs, out, SaveList(list, kAbsolutePaths, out, rules));
     EXPECT_EQ(readFile(out), original);
 }
 
@@ -41,7 +39,7 @@ TEST_F(Writer, RelativePlaylistsReadBackToTheSamePaths) {
                     {"---", "---", "c.mp3", dir.path("rock/c.mp3")}});
     const std::string playlist = dir.path("music/lists/r.m3u");
     dir.makeFolder("music/lists");
-    writePlaylistLines(fs, playlist, SaveList(list, kRelativePaths, playlist, rules));
+    writeFileOrThrow(fs, playlist, SaveList(list, kRelativePaths, playlist, rules));
     EXPECT_EQ(readFile(playlist), crlf({"#EXTM3U", "../live/b.mp3", "../../rock/c.mp3"}));
 
     // Plain relative lines resolve against the current directory, so the
@@ -59,7 +57,7 @@ TEST_F(Writer, AFailedWriteKeepsTheOldFile) {
     const std::string path = dir.write("keep.m3u", "old");
     dir.makeFolder("taken.m3u");
     try {
-        writePlaylistLines(fs, dir.path("taken.m3u"), {"#EXTM3U"});
+        writeFileOrThrow(fs, dir.path("taken.m3u"), "#EXTM3U\r\n");
         ADD_FAILURE() << "no error";
     } catch (const ListoraError& error) {
         EXPECT_EQ(error.what(), "ファイル " + dir.path("taken.m3u") + " を作成できません");
