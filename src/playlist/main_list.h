@@ -67,21 +67,26 @@ private:
 
 template <typename Keep>
 std::size_t MainList::removeUnless(Keep keep) {
-    std::vector<PlaylistEntry> kept;
-    kept.reserve(rows_.size());
-    std::size_t newFocus = npos;
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
+    std::size_t kept = 0;
+    while (kept < rows_.size() && keep(rows_[kept])) ++kept;
+    if (kept == rows_.size()) return 0;
+
+    // Rows are moved up in place: a second vector would double the list's
+    // memory for a moment.
+    if (observer_) observer_->listAboutToBeReset();
+    std::size_t newFocus = focusRow_ < kept ? focusRow_ : npos;
+    for (std::size_t i = kept + 1; i < rows_.size(); ++i) {
         if (!keep(rows_[i])) continue;
-        if (i == focusRow_) newFocus = kept.size();
-        kept.push_back(std::move(rows_[i]));
+        if (i == focusRow_) newFocus = kept;
+        rows_[kept++] = std::move(rows_[i]);
     }
-    const std::size_t removed = rows_.size() - kept.size();
-    if (removed == 0) {
-        rows_ = std::move(kept);
-        return 0;
-    }
+    const std::size_t removed = rows_.size() - kept;
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(kept), rows_.end());
     focusRow_ = newFocus;
-    resetWith(std::move(kept));
+    if (observer_) {
+        observer_->listReset();
+        observer_->selectionChanged();
+    }
     return removed;
 }
 
