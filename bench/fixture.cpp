@@ -18,7 +18,9 @@ public:
     explicit Dice(std::uint64_t seed) : engine_(seed) {}
     unsigned below(unsigned bound) { return static_cast<unsigned>(engine_() % bound); }
     template <typename T, std::size_t N>
-    const T& pick(const std::array<T, N>& items) { return items[below(N)]; }
+    const T& pick(const std::array<T, N>& items) {
+        return items[below(N)];
+    }
 
 private:
     std::mt19937_64 engine_;
@@ -27,12 +29,12 @@ private:
 // Mixed case so that the case-insensitive orders have something to fold.
 constexpr std::array<std::string_view, 4> kArtistWords = {"Artist", "artist", "ARTIST", "The Artist"};
 constexpr std::array<std::string_view, 12> kSongWords = {
-    "Song Title", "song title", "Blue Morning", "night drive", "Echoes", "Zebra Crossing",
+    "Song Title", "song title", "Blue Morning", "night drive", "Echoes",           "Zebra Crossing",
     "Afterglow",  "ocean Eyes", "Paper Moon",   "Quiet Storm", "Yesterday's Rain", "Make It Real"};
-constexpr std::array<std::string_view, 10> kJapaneseFirst = {"桜の", "夜明けの", "東京の", "海辺の", "青い",
-                                                             "静かな", "雨の", "星空の", "約束の", "風の"};
-constexpr std::array<std::string_view, 8> kJapaneseSecond = {"歌", "物語", "メロディー", "ワルツ",
-                                                              "ララバイ", "記憶", "旅路", "手紙"};
+constexpr std::array<std::string_view, 10> kJapaneseFirst = {"桜の",   "夜明けの", "東京の", "海辺の", "青い",
+                                                             "静かな", "雨の",     "星空の", "約束の", "風の"};
+constexpr std::array<std::string_view, 8> kJapaneseSecond = {"歌",       "物語", "メロディー", "ワルツ",
+                                                             "ララバイ", "記憶", "旅路",       "手紙"};
 
 std::string number(const char* format, unsigned value) {
     char text[16];

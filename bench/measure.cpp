@@ -1,15 +1,16 @@
 #include "measure.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -116,8 +117,7 @@ PeakMemory peakMemoryOf(const std::function<void()>& work) {
     const bool received = readAll(channel[0], &memory, sizeof memory);
     ::close(channel[0]);
     const int status = waitFor(pid);
-    if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || memory.baselineBytes < 0 ||
-        memory.peakBytes < 0)
+    if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || memory.baselineBytes < 0 || memory.peakBytes < 0)
         throw std::runtime_error("the memory measurement's child failed");
     return memory;
 }
