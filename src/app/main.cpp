@@ -10,6 +10,7 @@
 #include "help/tform7.h"
 #include "platform/huge_page_heap.h"
 #include "logview/tform5.h"
+#include "platform/clock.h"
 #include "platform/native_file_system.h"
 #include "player/tform4.h"
 #include "search/tform3.h"
@@ -52,7 +53,8 @@ int main(int argc, char* argv[]) {
 
     listora::NativeFileSystem fs;
     listora::QtPrompts prompts;
-    listora::TForm1 form1(fs, prompts, listora::locateProgramFiles(listora::executableFolder()));
+    listora::NativeClock clock;
+    listora::TForm1 form1(fs, prompts, clock, listora::locateProgramFiles(listora::executableFolder()));
     prompts.setParentWidget(&form1);
     listora::TForm2 form2(&form1);
     listora::TForm3 form3(&form1);

@@ -1,5 +1,6 @@
 #include "app/main_commands.h"
 
+#include "fileops/transfer_engine.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "platform/prompts.h"
@@ -8,8 +9,8 @@
 
 namespace listora {
 
-MainCommands::MainCommands(MainState& state, FileSystem& fs, Prompts& prompts, PathRules rules)
-    : state_(state), fs_(fs), prompts_(prompts), rules_(rules), collator_(rules.codePage()) {
+MainCommands::MainCommands(MainState& state, CommandPorts ports, PathRules rules, std::string logFolder)
+    : state_(state), ports_(ports), rules_(rules), logFolder_(std::move(logFolder)), collator_(rules.codePage()) {
     if (state_.dialogs.saveFileName.empty()) state_.dialogs.saveFileName = systemText("新規プレイリスト");
 }
 
@@ -20,7 +21,7 @@ std::optional<FileChoice> MainCommands::askSaveFile() {
     request.filterIndex = state_.dialogs.saveFilterIndex;
     request.fileName = state_.dialogs.saveFileName;
     request.defaultExtension = "m3u";
-    std::optional<FileChoice> choice = prompts_.askSaveFile(request);
+    std::optional<FileChoice> choice = ports_.prompts.askSaveFile(request);
     if (choice) {
         state_.dialogs.saveFileName = choice->path;
         state_.dialogs.saveFilterIndex = choice->filterIndex;
@@ -33,22 +34,22 @@ std::optional<FileChoice> MainCommands::askOpenFile() {
     request.filters = {{systemText("プレイリスト(*.m3u)"), "*.m3u"}};
     request.fileName = state_.dialogs.openFileName;
     request.defaultExtension = "m3u";
-    std::optional<FileChoice> choice = prompts_.askOpenFile(request);
+    std::optional<FileChoice> choice = ports_.prompts.askOpenFile(request);
     if (choice) state_.dialogs.openFileName = choice->path;
     return choice;
 }
 
 void MainCommands::writePlaylist(int pathMode, const std::string& path) {
-    writeFileOrThrow(fs_, path, SaveList(state_.list, pathMode, path, rules_));
+    writeFileOrThrow(ports_.fs, path, SaveList(state_.list, pathMode, path, rules_));
 }
 
 void MainCommands::load(const std::string& path) {
-    LoadToFile(state_.list, state_.currentPlaylistFile, {fs_, prompts_, rules_}, path);
+    LoadToFile(state_.list, state_.currentPlaylistFile, {ports_.fs, ports_.prompts, rules_}, path);
 }
 
 void MainCommands::newPlaylist() {
     if (state_.list.empty()) return;
-    const Answer answer = prompts_.confirm(systemText("プレイリストを保存しますか？"), Buttons::YesNoCancel);
+    const Answer answer = ports_.prompts.confirm(systemText("プレイリストを保存しますか？"), Buttons::YesNoCancel);
     if (answer == Answer::Cancel) return;
     if (answer == Answer::Yes) {
         // Always through the dialog, and the file chosen is not kept as the
@@ -62,7 +63,7 @@ void MainCommands::newPlaylist() {
 }
 
 void MainCommands::open() {
-    const Answer answer = prompts_.confirm(systemText("プレイリストに追加しますか？"), Buttons::YesNoCancel);
+    const Answer answer = ports_.prompts.confirm(systemText("プレイリストに追加しますか？"), Buttons::YesNoCancel);
     if (answer == Answer::Cancel) return;
     const std::optional<FileChoice> choice = askOpenFile();
     if (!choice) return;
@@ -95,6 +96,29 @@ void MainCommands::save() {
 void MainCommands::sortByColumn(int column) {
     state_.sortColumn = column;
     state_.list.sortByColumn(column, collator_);
+}
+
+void MainCommands::transfer(std::string_view mode) {
+    SaveToFile(state_.list, state_.destinationFolder, mode,
+               {ports_.fs, ports_.prompts, ports_.clock, ports_.status, rules_, logFolder_});
+}
+
+void MainCommands::transferAndSave(std::string_view mode) {
+    if (state_.autoSave && !state_.currentPlaylistFile.empty()) {
+        if (state_.destinationFolder.empty()) return;  // nothing to do, and nothing said
+        transfer(mode);
+        writePlaylist(kAbsolutePaths, state_.currentPlaylistFile);
+        return;
+    }
+    if (state_.destinationFolder.empty()) {
+        ports_.prompts.information(noDestinationText());
+        return;
+    }
+    const std::optional<FileChoice> choice = askSaveFile();
+    if (!choice) return;
+    transfer(mode);
+    writePlaylist(choice->filterIndex, choice->path);
+    state_.currentPlaylistFile = choice->path;
 }
 
 }  // namespace listora

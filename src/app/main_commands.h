@@ -10,12 +10,20 @@
 
 namespace listora {
 
+class Clock;
 class FileSystem;
-class Prompts;
+class StatusLine;
+
+struct CommandPorts {
+    FileSystem& fs;
+    Prompts& prompts;
+    const Clock& clock;
+    StatusLine& status;
+};
 
 class MainCommands {
 public:
-    MainCommands(MainState& state, FileSystem& fs, Prompts& prompts, PathRules rules);
+    MainCommands(MainState& state, CommandPorts ports, PathRules rules, std::string logFolder);
 
     void newPlaylist();
     void open();
@@ -27,6 +35,13 @@ public:
     void toggleAutoSave() { state_.autoSave = !state_.autoSave; }
     void sortByColumn(int column);
 
+    // Moves ("move") or copies ("copy") the checked rows' files into the
+    // destination folder.
+    void transfer(std::string_view mode);
+    // The same, then writes the playlist: at once to the current playlist
+    // file when saving automatically, else to a file asked for first.
+    void transferAndSave(std::string_view mode);
+
     void load(const std::string& path);
 
 private:
@@ -35,9 +50,9 @@ private:
     void writePlaylist(int pathMode, const std::string& path);
 
     MainState& state_;
-    FileSystem& fs_;
-    Prompts& prompts_;
+    CommandPorts ports_;
     PathRules rules_;
+    std::string logFolder_;
     Collator collator_;
 };
 

@@ -19,7 +19,6 @@ struct MainState {
     std::string currentPlaylistFile;
     bool autoSave = false;
     std::string destinationFolder;
-    std::string statusText;
     int sortColumn = 0;
     DialogMemory dialogs;
 };

@@ -21,12 +21,17 @@
 
 namespace listora {
 
-TForm1::TForm1(FileSystem& fs, Prompts& prompts, ProgramFiles files, QWidget* parent)
+void LabelStatusLine::show(const std::string& text) {
+    label_->setText(toQt(text));
+    label_->repaint();
+}
+
+TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, ProgramFiles files, QWidget* parent)
     : QMainWindow(parent),
       fs_(fs),
       prompts_(prompts),
       files_(std::move(files)),
-      commands_(state_, fs, prompts, PathRules::native()) {
+      commands_(state_, {fs, prompts, clock, statusLine_}, PathRules::native(), files_.logFolder) {
     setWindowTitle(QStringLiteral("Listora"));
     setFont(uiFont());
     setGeometry(281, 151, 663, 437);
@@ -46,7 +51,6 @@ TForm1::~TForm1() = default;
 template <typename Command>
 void TForm1::run(Command&& command) {
     runReportingErrors(prompts_, std::forward<Command>(command));
-    status_->setText(toQt(state_.statusText));
 }
 
 QAction* TForm1::addCommand(QMenu* menu, const QString& caption, const char* name, void (TForm1::*handler)()) {
@@ -76,10 +80,10 @@ void TForm1::buildMenus() {
     addCommand(main, QStringLiteral("終了"), "menuExit", &TForm1::exitProgram);
 
     QMenu* action = menuBar()->addMenu(QStringLiteral("アクション"));
-    addLaterCommand(action, QStringLiteral("移動"), "menuMove");
-    addLaterCommand(action, QStringLiteral("コピー"), "menuCopy");
-    addLaterCommand(action, QStringLiteral("移動＋保存"), "menuMoveSave");
-    addLaterCommand(action, QStringLiteral("コピー＋保存"), "menuCopySave");
+    addCommand(action, QStringLiteral("移動"), "menuMove", &TForm1::move);
+    addCommand(action, QStringLiteral("コピー"), "menuCopy", &TForm1::copy);
+    addCommand(action, QStringLiteral("移動＋保存"), "menuMoveSave", &TForm1::moveAndSave);
+    addCommand(action, QStringLiteral("コピー＋保存"), "menuCopySave", &TForm1::copyAndSave);
     addLaterCommand(action, QStringLiteral("ファイルの存在しないものを削除"), "menuRemoveMissing");
     addLaterCommand(action, QStringLiteral("チェックされたリストを選択"), "menuSelectChecked");
     addLaterCommand(action, QStringLiteral("全選択"), "menuSelectAll");
@@ -135,11 +139,11 @@ void TForm1::buildStrip() {
     button(files, QStyle::SP_DialogOpenButton, QStringLiteral("開く"), "buttonOpen", &TForm1::openPlaylist);
     button(files, QStyle::SP_DialogSaveButton, QStringLiteral("保存"), "buttonSave", &TForm1::savePlaylist);
     QHBoxLayout* moves = group(0);
-    button(moves, QStyle::SP_ArrowForward, QStringLiteral("移動"), "buttonMove", nullptr);
-    button(moves, QStyle::SP_DialogApplyButton, QStringLiteral("移動＋保存"), "buttonMoveSave", nullptr);
+    button(moves, QStyle::SP_ArrowForward, QStringLiteral("移動"), "buttonMove", &TForm1::move);
+    button(moves, QStyle::SP_DialogApplyButton, QStringLiteral("移動＋保存"), "buttonMoveSave", &TForm1::moveAndSave);
     QHBoxLayout* copies = group(0);
-    button(copies, QStyle::SP_FileDialogNewFolder, QStringLiteral("コピー"), "buttonCopy", nullptr);
-    button(copies, QStyle::SP_DriveFDIcon, QStringLiteral("コピー＋保存"), "buttonCopySave", nullptr);
+    button(copies, QStyle::SP_FileDialogNewFolder, QStringLiteral("コピー"), "buttonCopy", &TForm1::copy);
+    button(copies, QStyle::SP_DriveFDIcon, QStringLiteral("コピー＋保存"), "buttonCopySave", &TForm1::copyAndSave);
     QHBoxLayout* windows = group(0);
     button(windows, QStyle::SP_MediaPlay, QStringLiteral("再生ウインド"), "buttonPlayWindow", nullptr);
     button(windows, QStyle::SP_FileDialogContentsView, QStringLiteral("検索ウインド"), "buttonSearchWindow", nullptr);
@@ -215,6 +219,7 @@ void TForm1::buildList() {
 
     status_ = new QLabel(this);
     status_->setObjectName("statusLine");
+    statusLine_.setLabel(status_);
     statusBar()->addWidget(status_, 1);
 }
 
@@ -273,6 +278,10 @@ void TForm1::loadReplacing() { run([&] { commands_.loadReplacing(); }); }
 void TForm1::loadAppending() { run([&] { commands_.loadAppending(); }); }
 void TForm1::savePlaylist() { run([&] { commands_.save(); }); }
 void TForm1::exitProgram() { close(); }
+void TForm1::move() { run([&] { commands_.transfer("move"); }); }
+void TForm1::copy() { run([&] { commands_.transfer("copy"); }); }
+void TForm1::moveAndSave() { run([&] { commands_.transferAndSave("move"); }); }
+void TForm1::copyAndSave() { run([&] { commands_.transferAndSave("copy"); }); }
 
 void TForm1::toggleAutoSave() {
     commands_.toggleAutoSave();

@@ -6,6 +6,7 @@
 #include "app/main_commands.h"
 #include "app/main_state.h"
 #include "app/program_files.h"
+#include "platform/status_line.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -19,14 +20,26 @@ class QTableView;
 
 namespace listora {
 
+class Clock;
 class FileSystem;
 class PlaylistTableModel;
 class Prompts;
 
+// The status line shows each text at once, also while a long command holds
+// the window.
+class LabelStatusLine : public StatusLine {
+public:
+    void setLabel(QLabel* label) { label_ = label; }
+    void show(const std::string& text) override;
+
+private:
+    QLabel* label_ = nullptr;
+};
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(FileSystem& fs, Prompts& prompts, ProgramFiles files, QWidget* parent = nullptr);
+    TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, ProgramFiles files, QWidget* parent = nullptr);
     ~TForm1() override;
 
     MainState& state() { return state_; }
@@ -56,6 +69,10 @@ private:
     void savePlaylist();
     void toggleAutoSave();
     void exitProgram();
+    void move();
+    void copy();
+    void moveAndSave();
+    void copyAndSave();
 
     void mirrorSelectionFromCore();
     void takeSelectionFromView(const QItemSelection& selected, const QItemSelection& deselected);
@@ -63,6 +80,7 @@ private:
     FileSystem& fs_;
     Prompts& prompts_;
     ProgramFiles files_;
+    LabelStatusLine statusLine_;
     MainState state_;
     MainCommands commands_;
 

@@ -1,5 +1,6 @@
 #include "platform/native_file_system.h"
 
+#include "platform/native_file_transfer.h"
 #include "platform/path_rules.h"
 #include "platform/unique_fd.h"
 
@@ -114,6 +115,21 @@ bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view 
 bool NativeFileSystem::exists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
+}
+
+bool NativeFileSystem::isFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool NativeFileSystem::createFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+bool NativeFileSystem::moveFile(const std::string& source, const std::string& target) {
+    return moveFileNoReplace(source, target);
+}
+
+bool NativeFileSystem::copyFile(const std::string& source, const std::string& target) {
+    return copyFileNoReplace(source, target);
 }
 
 std::string NativeFileSystem::currentDirectory() {

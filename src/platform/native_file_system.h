@@ -12,6 +12,10 @@ public:
     std::optional<std::string> readWholeFile(const std::string& path) override;
     bool writeWholeFile(const std::string& path, std::string_view bytes) override;
     bool exists(const std::string& path) override;
+    bool isFile(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
+    bool moveFile(const std::string& source, const std::string& target) override;
+    bool copyFile(const std::string& source, const std::string& target) override;
     std::string currentDirectory() override;
     bool setCurrentDirectory(const std::string& path) override;
 };

@@ -47,6 +47,13 @@ public:
 
     void setChecked(std::size_t row, bool checked);
 
+    // Changes texts and check marks of many rows without a word to the view
+    // per row; the command tells it once with rowsEdited.
+    PlaylistEntry& editRow(std::size_t row) { return rows_[row]; }
+    void rowsEdited(std::size_t first, std::size_t last) {
+        if (observer_) observer_->rowsChanged(first, last);
+    }
+
     // Selection as the view reports it; no observer call, the view knows.
     void setSelected(std::size_t row, bool selected) { rows_[row].selected = selected; }
     void setFocusRow(std::size_t row) { focusRow_ = row; }

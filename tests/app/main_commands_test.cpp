@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/native_file_system.h"
+#include "support/fixed_ports.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -34,8 +35,11 @@ protected:
     TempDir dir;
     NativeFileSystem fs;
     ScriptedPrompts prompts;
+    FixedClock clock;
+    RecordingStatusLine status;
     MainState state;
-    MainCommands commands{state, fs, prompts, PathRules(PathStyle::Posix, CodePage::Utf8)};
+    MainCommands commands{state, {fs, prompts, clock, status}, PathRules(PathStyle::Posix, CodePage::Utf8),
+                          dir.path("Log/")};
 };
 
 TEST_F(Commands, NewAsksToSaveUnlessTheListIsEmpty) {

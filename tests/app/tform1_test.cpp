@@ -1,6 +1,7 @@
 #include "app/tform1.h"
 
 #include "platform/native_file_system.h"
+#include "support/fixed_ports.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -21,7 +22,7 @@ namespace {
 class MainWindow : public testing::Test {
 protected:
     std::unique_ptr<TForm1> makeForm() {
-        auto form = std::make_unique<TForm1>(fs, prompts, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")});
+        auto form = std::make_unique<TForm1>(fs, prompts, clock, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")});
         form->show();
         return form;
     }
@@ -37,6 +38,7 @@ protected:
     TempDir dir;
     NativeFileSystem fs;
     ScriptedPrompts prompts;
+    FixedClock clock;
 };
 
 TEST_F(MainWindow, AutoSaveSettingSurvivesARestart) {
@@ -130,11 +132,10 @@ TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
 
     for (const char* name : {"menuNew", "menuLoadReplacing", "menuLoadAppending", "menuSave", "menuExit", "menuAutoSave"})
         EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
-    for (const char* name : {"menuGatherFolder", "menuCompare", "menuMove", "menuCopySave", "menuSelectAll",
+    for (const char* name : {"menuGatherFolder", "menuCompare", "menuSelectAll",
                              "menuSearchWindow", "menuHelp", "popupPlay", "popupRename"})
         EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
-    for (const char* name : {"buttonMove", "buttonMoveSave", "buttonCopy", "buttonCopySave", "buttonPlayWindow",
-                             "buttonSearchWindow", "buttonLogWindow", "buttonChooseFolder"})
+    for (const char* name : {"buttonPlayWindow", "buttonSearchWindow", "buttonLogWindow", "buttonChooseFolder"})
         EXPECT_FALSE(button(*form, name)->isEnabled()) << name;
     EXPECT_EQ(button(*form, "buttonChooseFolder")->toolTip(), "パス設定");
     EXPECT_EQ(button(*form, "buttonCopySave")->toolTip(), "コピー＋保存");

@@ -1,0 +1,105 @@
+#include "fileops/transfer_engine.h"
+
+#include "fileops/operation_log.h"
+#include "platform/codepage.h"
+#include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/prompts.h"
+#include "platform/status_line.h"
+#include "playlist/main_list.h"
+
+#include <algorithm>
+
+namespace listora {
+
+std::string noDestinationText() { return systemText("移動先を選択してくたさい"); }
+
+std::string targetPathFor(std::string_view destination, std::string_view fileName, const PathRules& rules) {
+    const char separator = rules.separator();
+    std::string target(destination);
+    if (!target.empty() && findLastCharOf(target, std::string_view(&separator, 1), rules.codePage()) == target.size() - 1)
+        target.pop_back();
+    target += separator;
+    target += fileName;
+    return target;
+}
+
+namespace {
+
+// The rows a run changed, told to the view once at the end, also when the
+// run ends early with an error.
+class ChangedRows {
+public:
+    explicit ChangedRows(MainList& list) : list_(list) {}
+    ~ChangedRows() {
+        if (first_ <= last_) list_.rowsEdited(first_, last_);
+    }
+    void add(std::size_t row) {
+        first_ = std::min(first_, row);
+        last_ = std::max(last_, row);
+    }
+
+private:
+    MainList& list_;
+    std::size_t first_ = MainList::npos;
+    std::size_t last_ = 0;
+};
+
+}  // namespace
+
+void SaveToFile(MainList& list, const std::string& destination, std::string_view mode, const TransferPorts& ports) {
+    if (destination.empty()) {
+        ports.prompts.information(noDestinationText());
+        return;
+    }
+    const bool moving = mode == "move";
+    const std::string kind = systemText(moving ? "移動" : "コピー");
+    OperationLog log = OperationLog::open(ports.fs, ports.clock, ports.logFolder);
+
+    Answer copyAnswer = Answer::Cancel;
+    if (mode == "copy")
+        copyAnswer = ports.prompts.confirm(systemText("プレイリストのフルパスを書き換えますか？"), Buttons::YesNoCancel);
+
+    long long errors = 0;
+    long long copied = 0;
+    {
+        ChangedRows changed(list);
+        for (std::size_t i = 0; i < list.count(); ++i) {
+            if (!list.at(i).checked) continue;
+            PlaylistEntry& row = list.editRow(i);
+            const std::string source = row.fullPath;
+            const std::string target = targetPathFor(destination, row.fileName, ports.rules);
+            if (moving) {
+                if (!ports.fs.moveFile(source, target)) {
+                    ++errors;
+                    continue;
+                }
+                row.fullPath = target;
+            } else {
+                if (copyAnswer == Answer::Cancel || !ports.fs.isFile(source) || ports.fs.isFile(target) ||
+                    !ports.fs.copyFile(source, target)) {
+                    ++errors;
+                    continue;
+                }
+                ++copied;
+                ports.status.show(std::to_string(copied) + systemText("ファイルをコピー"));
+                if (copyAnswer == Answer::Yes) row.fullPath = target;
+            }
+            row.checked = false;
+            changed.add(i);
+            log.add({row.fileName, kind, source, target});
+        }
+    }
+    log.write(ports.fs);
+
+    if (errors > 0) {
+        ports.status.show(std::to_string(errors) + systemText("個のエラーがあります"));
+        ports.prompts.information(kind + systemText("が終了しました（エラー：") + std::to_string(errors) +
+                                  systemText("個）"));
+    } else {
+        ports.status.show("");
+        ports.prompts.information(kind + systemText("が終了しました"));
+    }
+}
+
+}  // namespace listora

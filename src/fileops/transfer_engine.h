@@ -1,0 +1,40 @@
+#pragma once
+// The program's main job: move or copy the file of every checked row into
+// the destination folder, bring the rows up to date, log each transfer and
+// report the outcome once.
+
+#include <string>
+#include <string_view>
+
+namespace listora {
+
+class Clock;
+class FileSystem;
+class MainList;
+class PathRules;
+class Prompts;
+class StatusLine;
+
+struct TransferPorts {
+    FileSystem& fs;
+    Prompts& prompts;
+    const Clock& clock;
+    StatusLine& status;
+    const PathRules& rules;
+    std::string logFolder;
+};
+
+// The destination with one trailing separator dropped, then a separator and
+// the file name: "/music/" and "/music" give the same target. The separator
+// is found on whole characters, so a CP932 character ending in 0x5C stays.
+std::string targetPathFor(std::string_view destination, std::string_view fileName, const PathRules& rules);
+
+// `mode` "move" moves; any other text copies, and "copy" asks whether the
+// rows should name the copies. Failed rows stay checked, so running it again
+// retries exactly those. Log errors are thrown as ListoraError.
+void SaveToFile(MainList& list, const std::string& destination, std::string_view mode, const TransferPorts& ports);
+
+// Shown when the destination box is empty.
+std::string noDestinationText();
+
+}  // namespace listora

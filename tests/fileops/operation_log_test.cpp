@@ -1,0 +1,83 @@
+#include "fileops/operation_log.h"
+
+#include "platform/errors.h"
+#include "platform/native_file_system.h"
+#include "support/fixed_ports.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace listora::test {
+namespace {
+
+class Log : public testing::Test {
+protected:
+    OperationLog open() { return OperationLog::open(fs, clock, dir.path("Log/")); }
+    std::string dayFile() const { return dir.path("Log/2026-12-07.txt"); }
+
+    TempDir dir;
+    NativeFileSystem fs;
+    FixedClock clock;
+};
+
+TEST_F(Log, NamesTheDayFileFromTheDate) {
+    EXPECT_EQ(dayFileName(2026, 12, 7), "2026-12-07.txt");
+    EXPECT_EQ(dayFileName(2027, 1, 31), "2027-01-31.txt");
+    EXPECT_EQ(open().dayFile(), dayFile());
+}
+
+TEST_F(Log, WritesFourLinesPerRecordAndMakesTheFolder) {
+    OperationLog log = open();
+    log.add({"a.mp3", "移動", "/m/a.mp3", "/d/a.mp3"});
+    log.add({"b.mp3", "削除", "/m/b.mp3", "---"});
+    log.write(fs);
+    EXPECT_EQ(readFile(dayFile()), crlf({"a.mp3", "移動", "/m/a.mp3", "/d/a.mp3", "b.mp3", "削除", "/m/b.mp3", "---"}));
+
+    // The next run appends, and a run with nothing to record keeps the file.
+    OperationLog next = open();
+    next.add({"c.mp3", "コピー", "/m/c.mp3", "/d/c.mp3"});
+    next.write(fs);
+    open().write(fs);
+    EXPECT_EQ(readFile(dayFile()), crlf({"a.mp3", "移動", "/m/a.mp3", "/d/a.mp3", "b.mp3", "削除", "/m/b.mp3", "---",
+                                         "c.mp3", "コピー", "/m/c.mp3", "/d/c.mp3"}));
+}
+
+TEST_F(Log, AnEmptyRunCreatesAnEmptyDayFile) {
+    open().write(fs);
+    EXPECT_TRUE(std::filesystem::exists(dayFile()));
+    EXPECT_EQ(readFile(dayFile()), "");
+}
+
+TEST_F(Log, HandEditedBreaksAreMendedAndNeverMergeALine) {
+    dir.write("Log/2026-12-07.txt", "x.mp3\n移動\r/a\r\n/b");  // LF, CR, CR LF, and no break at the end
+    OperationLog log = open();
+    log.add({"y.mp3", "移動", "/c", "/d"});
+    log.write(fs);
+    EXPECT_EQ(readFile(dayFile()), "x.mp3\r\n移動\r\n/a\r\n/b\r\ny.mp3\r\n移動\r\n/c\r\n/d");
+}
+
+TEST_F(Log, ReadAndWriteFailuresNameTheDayFile) {
+    dir.makeFolder("Log/2026-12-07.txt");
+    try {
+        open();
+        ADD_FAILURE() << "no error";
+    } catch (const ListoraError& error) {
+        EXPECT_EQ(error.what(), "ファイル " + dayFile() + " は開けません");
+    }
+
+    clock.day = {2026, 12, 8};
+    std::filesystem::remove_all(dir.path("Log"));
+    dir.write("Log", "a file where the folder should be");
+    OperationLog log = open();
+    try {
+        log.write(fs);
+        ADD_FAILURE() << "no error";
+    } catch (const ListoraError& error) {
+        EXPECT_EQ(error.what(), "ファイル " + dir.path("Log/2026-12-08.txt") + " を作成できません");
+    }
+    EXPECT_EQ(readFile(dir.path("Log")), "a file where the folder should be");
+}
+
+}  // namespace
+}  // namespace listora::test
