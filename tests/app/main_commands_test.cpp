@@ -6,6 +6,7 @@
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace listora::test {
@@ -24,7 +25,7 @@ protected:
     }
     FileChoice chosen(const std::string& name, int filter = 1) { return {dir.path(name), filter}; }
     void addRow(const std::string& relative) {
-        state.list.append({"---", "---", relative, dir.path(relative)});
+        state.list.append({"---", "---", std::filesystem::path(relative).filename().string(), dir.path(relative)});
     }
     Texts fileNames() const {
         Texts out;
@@ -170,6 +171,61 @@ TEST_F(Commands, AFailedSaveKeepsTheCurrentPlaylist) {
     run([&] { commands.save(); });
     EXPECT_EQ(state.currentPlaylistFile, "/kept.m3u");
     EXPECT_EQ(prompts.shown.back(), "error: ファイル " + dir.path("missing/x.m3u") + " を作成できません.");
+}
+
+TEST_F(Commands, SavingTransfersWriteThePlaylistAfterTheRun) {
+    const std::string dest = dir.makeFolder("dest");
+    const std::string playlist = dir.path("list.m3u");
+    dir.write("music/a.mp3", "x");
+    addRow("music/a.mp3");
+    state.list.setChecked(0, true);
+
+    // Saving automatically to a known file: an empty destination ends the
+    // command without a word.
+    state.autoSave = true;
+    state.currentPlaylistFile = playlist;
+    run([&] { commands.transferAndSave("move"); });
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.path("Log")));
+
+    state.destinationFolder = dest;
+    run([&] { commands.transferAndSave("move"); });
+    EXPECT_EQ(prompts.shown, Texts{"info: 移動が終了しました"});
+    EXPECT_EQ(readFile(playlist), crlf({"#EXTM3U", dest + "/a.mp3"}));
+}
+
+TEST_F(Commands, SavingTransfersAskForAFileFirstUnlessSavingAutomatically) {
+    dir.write("music/a.mp3", "x");
+    addRow("music/a.mp3");
+    state.list.setChecked(0, true);
+    run([&] { commands.transferAndSave("copy"); });
+    EXPECT_EQ(prompts.shown, Texts{"info: 移動先を選択してくたさい"});
+
+    // Cancelling the dialog means nothing happens at all.
+    state.destinationFolder = dir.makeFolder("dest");
+    prompts.choose(std::nullopt);
+    run([&] { commands.transferAndSave("copy"); });
+    EXPECT_FALSE(std::filesystem::exists(dir.path("Log")));
+    EXPECT_TRUE(state.list.at(0).checked);
+
+    prompts.choose(chosen("out.m3u", 2)).answer(Answer::Yes);
+    run([&] { commands.transferAndSave("copy"); });
+    EXPECT_EQ(readFile(dir.path("out.m3u")), crlf({"#EXTM3U", "dest/a.mp3"}));
+    EXPECT_EQ(state.currentPlaylistFile, dir.path("out.m3u"));
+    EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました");
+}
+
+TEST_F(Commands, ALogErrorKeepsThePlaylistUnwritten) {
+    dir.write("Log", "not a folder");
+    dir.write("music/a.mp3", "x");
+    addRow("music/a.mp3");
+    state.list.setChecked(0, true);
+    state.destinationFolder = dir.makeFolder("dest");
+    prompts.choose(chosen("out.m3u"));
+    run([&] { commands.transferAndSave("move"); });
+    EXPECT_FALSE(std::filesystem::exists(dir.path("out.m3u")));
+    EXPECT_EQ(state.currentPlaylistFile, "");
+    EXPECT_EQ(state.list.at(0).fullPath, dir.path("dest/a.mp3"));
 }
 
 }  // namespace

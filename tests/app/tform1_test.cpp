@@ -119,6 +119,22 @@ TEST_F(MainWindow, ShowsReadErrorsInTheStandardErrorBox) {
     EXPECT_TRUE(form->isVisible());
 }
 
+TEST_F(MainWindow, MoveButtonMovesTheCheckedRowsAndShowsTheOutcome) {
+    auto form = makeForm();
+    prompts.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3", "b.mp3"}))});
+    action(*form, "menuLoadReplacing")->trigger();
+    dir.write("a.mp3", "x");
+    form->listView()->model()->setData(form->listView()->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    form->listView()->model()->setData(form->listView()->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
+    QTest::keyClicks(form->destinationBox(), QString::fromStdString(dir.makeFolder("dest")));
+    QTest::mouseClick(button(*form, "buttonMove"), Qt::LeftButton);
+    EXPECT_EQ(prompts.shown.back(), "info: 移動が終了しました（エラー：1個）");
+    EXPECT_EQ(form->statusLine()->text(), "1個のエラーがあります");
+    EXPECT_EQ(shownColumn(*form, 3), (QStringList{QString::fromStdString(dir.path("dest/a.mp3")),
+                                                  QString::fromStdString(dir.path("b.mp3"))}));
+    EXPECT_EQ(form->listView()->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+}
+
 TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
     auto form = makeForm();
     QStringList menus;
