@@ -46,7 +46,12 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, ProgramFile
     autoSaveAction_->setChecked(state_.autoSave);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The model reads the list, which is a member and goes before the
+    // window's children do; so the model goes first.
+    list_->setModel(nullptr);
+    delete model_;
+}
 
 template <typename Command>
 void TForm1::run(Command&& command) {

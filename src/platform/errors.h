@@ -37,6 +37,11 @@ bool runReportingErrors(Prompts& prompts, Command&& command) {
     } catch (const ListoraError& error) {
         prompts.error(standardErrorText(error.what()));
         return false;
+    } catch (const std::exception& error) {
+        // Nothing else should arrive here; if it does, the user sees it and
+        // the program goes on instead of ending.
+        prompts.error(standardErrorText(error.what()));
+        return false;
     }
 }
 

@@ -64,24 +64,34 @@ std::string physicalCurrentDirectory() {
 }  // namespace
 
 std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Only regular files are read: opening a FIFO would wait for a writer
+    // and a device such as /dev/zero never ends. O_NONBLOCK keeps the open
+    // itself from waiting.
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd) return std::nullopt;
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    ::fcntl(fd.get(), F_SETFL, 0);
 
-    std::string bytes;
-    if (S_ISREG(info.st_mode) && info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return std::nullopt;
+    try {
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        char buffer[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return std::nullopt;
+            }
+            if (got == 0) break;
+            bytes.append(buffer, static_cast<std::size_t>(got));
         }
-        if (got == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        return bytes;
+    } catch (const std::bad_alloc&) {  // larger than the memory there is
+        return std::nullopt;
+    } catch (const std::length_error&) {
+        return std::nullopt;
     }
-    return bytes;
 }
 
 bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {

@@ -19,7 +19,7 @@ constexpr std::string_view kHeader = "#EXTM3U";
 
 // "#EXTINF:…": the first "EXTINF" begins at the second character; the first
 // character itself is not looked at.
-bool isInformationLine(std::string_view line) { return line.substr(1, 6) == "EXTINF"; }
+bool isInformationLine(std::string_view line) { return line.size() >= 7 && line.substr(1, 6) == "EXTINF"; }
 
 // The lines after the header, with the empty ones left out. When the user
 // had a file without header read anyway, its own first line comes first and

@@ -13,8 +13,8 @@ namespace listora::test {
 namespace {
 
 using Texts = std::vector<std::string>;
-const std::string kSaveQuestion = "confirm: プレイリストを保存しますか？";
-const std::string kAddQuestion = "confirm: プレイリストに追加しますか？";
+const std::string kSaveQuestion = "confirm[YNC]: プレイリストを保存しますか？";
+const std::string kAddQuestion = "confirm[YNC]: プレイリストに追加しますか？";
 
 class Commands : public testing::Test {
 protected:

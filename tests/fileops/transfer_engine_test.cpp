@@ -15,7 +15,7 @@ namespace listora::test {
 namespace {
 
 using Texts = std::vector<std::string>;
-const std::string kCopyQuestion = "confirm: プレイリストのフルパスを書き換えますか？";
+const std::string kCopyQuestion = "confirm[YNC]: プレイリストのフルパスを書き換えますか？";
 
 class Engine : public testing::Test {
 protected:

@@ -1,11 +1,13 @@
 #include "platform/errors.h"
 #include "playlist/playlist_fixture.h"
 
+#include <sys/stat.h>
+
 namespace listora::test {
 namespace {
 
 using Texts = std::vector<std::string>;
-const std::string kNotM3u = "confirm: このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？";
+const std::string kNotM3u = "confirm[YN]: このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？";
 
 class Reader : public PlaylistFixture {};
 
@@ -64,6 +66,14 @@ TEST_F(Reader, AsksBeforeReadingAFileWithoutTheHeader) {
     EXPECT_EQ(list.count(), 2u);
 }
 
+TEST_F(Reader, AnEmptyFirstLineReadAnywayGivesNoRow) {
+    prompts.answer(Answer::Yes);
+    const std::string path = dir.write("blank.m3u", "\r\na.mp3\r\n#\r\n");
+    load(path);
+    EXPECT_EQ(column(2), (Texts{"a.mp3", "#"}));  // a one-character line is a path too
+    EXPECT_EQ(currentFile, path);
+}
+
 TEST_F(Reader, AnEmptyFileAppendsNothingButBecomesTheCurrentPlaylist) {
     const std::string empty = dir.write("empty.m3u", "");
     load(empty);
@@ -76,6 +86,16 @@ TEST_F(Reader, RemovesRowsWithoutAFileNameAfterASuccessfulRead) {
     list.append({"old", "---", "", "/broken/"});
     load(dir.write("l.m3u", crlf({"#EXTM3U", "folder/", "a.mp3", "#EXTINF:3,t", "sub/"})));
     EXPECT_EQ(column(3), (Texts{dir.path("a.mp3")}));
+}
+
+TEST_F(Reader, AnEndlessNumberIsShownCut) {
+    const std::string digits(1 << 20, '7');
+    try {
+        load(dir.write("huge.m3u", crlf({"#EXTM3U", "#EXTINF:" + digits + ",t", "a.mp3"})));
+        ADD_FAILURE() << "no error";
+    } catch (const ListoraError& error) {
+        EXPECT_EQ(error.what(), "'" + digits.substr(0, 4096) + "…' is not a valid integer value");
+    }
 }
 
 TEST_F(Reader, StopsAtAnInformationLineWhoseSecondsAreNoInteger) {
@@ -117,7 +137,10 @@ TEST_F(Reader, AnInformationLineWithoutItsPathLineIsAnIndexError) {
 }
 
 TEST_F(Reader, AFileThatCannotBeOpenedChangesNothing) {
-    for (const std::string& path : {dir.path("missing.m3u"), dir.makeFolder("folder.m3u")}) {
+    const std::string fifo = dir.path("fifo.m3u");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // opening it must not wait for a writer
+    for (const std::string& path : {dir.path("missing.m3u"), dir.makeFolder("folder.m3u"), fifo,
+                                    std::string("/dev/zero")}) {
         EXPECT_THROW(
             {
                 try {

@@ -27,13 +27,26 @@ std::optional<FileChoice> ScriptedPrompts::nextChoice(const FileDialogRequest& r
 
 void ScriptedPrompts::information(const std::string& text) { shown.push_back("info: " + text); }
 
-Answer ScriptedPrompts::confirm(const std::string& text, Buttons) {
-    shown.push_back("confirm: " + text);
+namespace {
+
+std::string buttonsOf(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::YesNo: return "[YN]";
+        case Buttons::YesNoCancel: return "[YNC]";
+        case Buttons::YesCancel: return "[YC]";
+    }
+    return "[?]";
+}
+
+}  // namespace
+
+Answer ScriptedPrompts::confirm(const std::string& text, Buttons buttons) {
+    shown.push_back("confirm" + buttonsOf(buttons) + ": " + text);
     return nextAnswer();
 }
 
-Answer ScriptedPrompts::warn(const std::string& text, Buttons) {
-    shown.push_back("warn: " + text);
+Answer ScriptedPrompts::warn(const std::string& text, Buttons buttons) {
+    shown.push_back("warn" + buttonsOf(buttons) + ": " + text);
     return nextAnswer();
 }
 

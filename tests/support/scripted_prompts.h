@@ -32,7 +32,8 @@ public:
     std::optional<FileChoice> askOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> askSaveFile(const FileDialogRequest& request) override;
 
-    // "info: …", "confirm: …", "warn: …", "error: …", "open", "save".
+    // "info: …", "confirm[YNC]: …" (with the buttons offered: Y, N, C),
+    // "warn[YC]: …", "error: …", "open", "save".
     std::vector<std::string> shown;
     std::vector<FileDialogRequest> dialogs;
     std::deque<Answer> answers;
