@@ -4,6 +4,7 @@
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "platform/prompts.h"
+#include "playlist/gatherer.h"
 #include "playlist/m3u_reader.h"
 #include "playlist/m3u_writer.h"
 
@@ -96,6 +97,11 @@ void MainCommands::save() {
 void MainCommands::sortByColumn(int column) {
     state_.sortColumn = column;
     state_.list.sortByColumn(column, collator_);
+}
+
+void MainCommands::gather() {
+    DragFileAdd(state_.list, state_.currentPlaylistFile, state_.gatherQueue,
+                {ports_.fs, ports_.prompts, ports_.status, rules_});
 }
 
 void MainCommands::transfer(std::string_view mode) {

@@ -42,6 +42,9 @@ public:
     // file when saving automatically, else to a file asked for first.
     void transferAndSave(std::string_view mode);
 
+    // Gathers what waits in the queue: music files, folders, playlists.
+    void gather();
+
     void load(const std::string& path);
 
 private:

@@ -3,6 +3,7 @@
 
 #include "playlist/main_list.h"
 
+#include <deque>
 #include <string>
 
 namespace listora {
@@ -19,6 +20,9 @@ struct MainState {
     std::string currentPlaylistFile;
     bool autoSave = false;
     std::string destinationFolder;
+    // Paths waiting to be gathered; only a gather that ended with an error
+    // leaves some for the next one.
+    std::deque<std::string> gatherQueue;
     int sortColumn = 0;
     DialogMemory dialogs;
 };

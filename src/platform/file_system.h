@@ -2,11 +2,23 @@
 // The file operations the core needs, behind one port so that a test can
 // make any of them fail. Paths are byte strings in the system code page.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace listora {
+
+// One entry of a folder listing.
+struct FolderEntry {
+    std::string name;
+    // A real folder that is neither a link nor hidden (a name starting with
+    // "."): the only kind a walk goes down into.
+    bool plainFolder = false;
+};
+
+enum class Listing { Complete, CannotOpen, BrokenOff };
 
 class FileSystem {
 public:
@@ -23,6 +35,15 @@ public:
     virtual bool isFile(const std::string& path) = 0;
     // Makes one folder; its parent must exist.
     virtual bool createFolder(const std::string& path) = 0;
+
+    // The size of the entry itself, not of what a link points to; a folder
+    // counts 0. Nothing when there is no such entry.
+    virtual std::optional<std::uint64_t> entrySize(const std::string& path) = 0;
+    // The entries of a folder except "." and "..", in name order (letters
+    // compared without case, as Windows lists them) so that a walk does not
+    // depend on a file system's hash order. BrokenOff: the listing failed
+    // part way and `entries` holds what was read before.
+    virtual Listing listFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;
 
     // Moves a file, also to another file system. Never replaces a file at
     // the target, also when one appears meanwhile; on failure the source

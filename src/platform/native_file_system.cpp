@@ -4,7 +4,9 @@
 #include "platform/path_rules.h"
 #include "platform/unique_fd.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -42,6 +44,22 @@ std::string resolvedTarget(const std::string& path) {
         if (real) return real.get();
     }
     return path;
+}
+
+void sortByName(std::vector<FolderEntry>& entries) {
+    const auto folded = [](std::string_view name) {
+        std::string key(name);
+        for (char& c : key)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return key;
+    };
+    std::vector<std::pair<std::string, FolderEntry>> keyed;
+    keyed.reserve(entries.size());
+    for (FolderEntry& entry : entries) keyed.emplace_back(folded(entry.name), std::move(entry));
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) entries[i] = std::move(keyed[i].second);
 }
 
 bool sameFile(const std::string& a, const char* b) {
@@ -133,6 +151,41 @@ bool NativeFileSystem::isFile(const std::string& path) {
 }
 
 bool NativeFileSystem::createFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+std::optional<std::uint64_t> NativeFileSystem::entrySize(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
+    return S_ISDIR(info.st_mode) ? 0 : static_cast<std::uint64_t>(info.st_size);
+}
+
+Listing NativeFileSystem::listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+    struct CloseFolder {
+        void operator()(DIR* folder) const { ::closedir(folder); }
+    };
+    entries.clear();
+    std::unique_ptr<DIR, CloseFolder> folder(::opendir(path.c_str()));
+    if (!folder) return Listing::CannotOpen;
+    Listing result = Listing::Complete;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(folder.get());
+        if (!entry) {
+            if (errno != 0) result = Listing::BrokenOff;
+            break;
+        }
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        bool directory = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            directory = ::fstatat(::dirfd(folder.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+                        S_ISDIR(info.st_mode);
+        }
+        entries.push_back({std::string(name), directory && name[0] != '.'});
+    }
+    sortByName(entries);
+    return result;
+}
 
 bool NativeFileSystem::moveFile(const std::string& source, const std::string& target) {
     return moveFileNoReplace(source, target);

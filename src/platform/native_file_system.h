@@ -14,6 +14,8 @@ public:
     bool exists(const std::string& path) override;
     bool isFile(const std::string& path) override;
     bool createFolder(const std::string& path) override;
+    std::optional<std::uint64_t> entrySize(const std::string& path) override;
+    Listing listFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
     bool moveFile(const std::string& source, const std::string& target) override;
     bool copyFile(const std::string& source, const std::string& target) override;
     std::string currentDirectory() override;

@@ -1,0 +1,36 @@
+#pragma once
+// Gathering music files from dropped files and folders: every queued folder
+// is walked breadth first, every music file found becomes a row with an
+// unknown title and length, and every dropped playlist is read.
+
+#include <deque>
+#include <string>
+#include <string_view>
+
+namespace listora {
+
+class FileSystem;
+class MainList;
+class PathRules;
+class Prompts;
+class StatusLine;
+
+struct GatherPorts {
+    FileSystem& fs;
+    Prompts& prompts;
+    StatusLine& status;
+    const PathRules& rules;
+};
+
+// The extension, lower-cased, contains "mp3" or "wave" (so ".wav" does not).
+bool isMusicFile(std::string_view name, const PathRules& rules);
+// The extension, as it stands, contains "m3u" (so ".M3U" does not).
+bool isPlaylistFile(std::string_view name, const PathRules& rules);
+
+// Empties the queue. An error while a dropped playlist is read ends the
+// walk with that error (thrown as ListoraError); the paths still waiting
+// stay queued for the next drop.
+void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<std::string>& queue,
+                 const GatherPorts& ports);
+
+}  // namespace listora
