@@ -6,6 +6,8 @@ namespace bench {
 
 // The benchmark's playlist has its header, so no question should come; if
 // one does, it is answered Yes so the run goes on as a user would let it.
+// The copy's one question, whether the rows should name the copies, is
+// answered Yes too.
 class YesPrompts : public listora::Prompts {
 public:
     void information(const std::string&) override {}

@@ -62,7 +62,9 @@ int main(int argc, char* argv[]) {
     listora::TForm5 form5(&form1);
     listora::TForm6 form6(&form1);
     listora::TForm7 form7(&form1);
-    listora::TForm8 form8(&form1);
+    listora::TForm8 form8(prompts, &form1);
+    form2.setNameAsker(&form8);
+    form1.setFolderPicker(&form2);
     form1.show();
     return QApplication::exec();
 }

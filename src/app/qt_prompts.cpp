@@ -3,6 +3,7 @@
 #include "app/text_bridge.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
@@ -62,7 +63,7 @@ std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, bo
         dialog->selectNameFilter(filters[request.filterIndex - 1]);
     dialog->setDefaultSuffix(toQt(request.defaultExtension));
     if (!request.fileName.empty()) {
-        const QFileInfo remembered(toQt(request.fileName));
+        const QFileInfo remembered(QFile::decodeName(QByteArray::fromStdString(request.fileName)));
         if (remembered.isAbsolute()) dialog->setDirectory(remembered.absolutePath());
         dialog->selectFile(remembered.fileName());
     }
@@ -103,7 +104,7 @@ std::optional<FileChoice> QtPrompts::runFileDialog(const FileDialogRequest& requ
     auto dialog = makeFileDialog(request, save, parent_);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
     FileChoice choice;
-    choice.path = fromQt(dialog->selectedFiles().front());
+    choice.path = QFile::encodeName(dialog->selectedFiles().front()).toStdString();  // the file system's bytes
     choice.filterIndex = chosenFilterIndex(request, *dialog);
     return choice;
 }

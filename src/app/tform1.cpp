@@ -6,7 +6,14 @@
 #include "platform/errors.h"
 #include "playlist/playlist_table_model.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+#include <algorithm>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,6 +49,7 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, ProgramFile
     buildList();
     buildPopupMenu();
 
+    setAcceptDrops(true);
     state_.autoSave = readAutoSaveSetting(fs_, prompts_, files_.settingsFile);
     autoSaveAction_->setChecked(state_.autoSave);
 }
@@ -79,7 +87,9 @@ void TForm1::buildMenus() {
     QMenu* load = main->addMenu(QStringLiteral("プレイリストの読み込み"));
     addCommand(load, QStringLiteral("新規"), "menuLoadReplacing", &TForm1::loadReplacing);
     addCommand(load, QStringLiteral("追加"), "menuLoadAppending", &TForm1::loadAppending);
-    addLaterCommand(main, QStringLiteral("下層フォルダの音楽ファイルを追加"), "menuGatherFolder");
+    gatherFolderAction_ = addCommand(main, QStringLiteral("下層フォルダの音楽ファイルを追加"), "menuGatherFolder",
+                                     &TForm1::gatherFolder);
+    gatherFolderAction_->setEnabled(false);  // until the chooser is there
     addCommand(main, QStringLiteral("保存"), "menuSave", &TForm1::savePlaylist);
     addLaterCommand(main, QStringLiteral("二つのプレイリストを比較"), "menuCompare");
     addCommand(main, QStringLiteral("終了"), "menuExit", &TForm1::exitProgram);
@@ -161,13 +171,14 @@ void TForm1::buildStrip() {
     connect(destination_, &QLineEdit::textChanged, this,
             [this](const QString& text) { state_.destinationFolder = fromQt(text); });
     target->addWidget(destination_, 1);
-    auto* choose = new QToolButton(strip);
-    choose->setObjectName("buttonChooseFolder");
-    choose->setText(QStringLiteral("…"));
-    choose->setToolTip(QStringLiteral("パス設定"));
-    choose->setFixedSize(22, 20);
-    choose->setEnabled(false);
-    target->addWidget(choose);
+    chooseFolderButton_ = new QToolButton(strip);
+    chooseFolderButton_->setObjectName("buttonChooseFolder");
+    chooseFolderButton_->setText(QStringLiteral("…"));
+    chooseFolderButton_->setToolTip(QStringLiteral("パス設定"));
+    chooseFolderButton_->setFixedSize(22, 20);
+    chooseFolderButton_->setEnabled(false);  // until the chooser is there
+    connect(chooseFolderButton_, &QToolButton::clicked, this, &TForm1::chooseDestination);
+    target->addWidget(chooseFolderButton_);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -291,6 +302,55 @@ void TForm1::copyAndSave() { run([&] { commands_.transferAndSave("copy"); }); }
 void TForm1::toggleAutoSave() {
     commands_.toggleAutoSave();
     autoSaveAction_->setChecked(state_.autoSave);
+}
+
+void TForm1::setFolderPicker(FolderPicker* picker) {
+    folderPicker_ = picker;
+    chooseFolderButton_->setEnabled(picker != nullptr);
+    gatherFolderAction_->setEnabled(picker != nullptr);
+}
+
+void TForm1::chooseDestination() {
+    if (const std::optional<std::string> path = folderPicker_->pickFolder(kPurposeDestination))
+        destination_->setText(QFile::decodeName(QByteArray::fromStdString(*path)));
+}
+
+void TForm1::gatherFolder() {
+    if (const std::optional<std::string> path = folderPicker_->pickFolder(kPurposeGather))
+        state_.gatherQueue.push_back(*path);
+    gather();  // also after "No.": paths an earlier error left are gathered
+}
+
+void TForm1::dropPaths(const std::vector<std::string>& paths) {
+    state_.gatherQueue.insert(state_.gatherQueue.end(), paths.begin(), paths.end());
+    gather();
+}
+
+void TForm1::gather() {
+    if (state_.gatherQueue.empty()) return;
+    // A long walk holds the window; the cursor says so, and the status line
+    // counts what it finds.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    run([&] { commands_.gather(); });
+    QApplication::restoreOverrideCursor();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+std::vector<std::string> droppedPaths(const QMimeData& data) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : data.urls())  // the file system's own bytes, whole
+        if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    return paths;
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    dropPaths(droppedPaths(*event->mimeData()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

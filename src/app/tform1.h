@@ -6,6 +6,7 @@
 #include "app/main_commands.h"
 #include "app/main_state.h"
 #include "app/program_files.h"
+#include "fileops/choosers.h"
 #include "platform/status_line.h"
 
 #include <QMainWindow>
@@ -16,7 +17,9 @@ class QItemSelection;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMimeData;
 class QTableView;
+class QToolButton;
 
 namespace listora {
 
@@ -36,11 +39,17 @@ private:
     QLabel* label_ = nullptr;
 };
 
+// The local files and folders in what was dropped, in the order given.
+std::vector<std::string> droppedPaths(const QMimeData& data);
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, ProgramFiles files, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // The folder chooser is made after the main window.
+    void setFolderPicker(FolderPicker* picker);
 
     MainState& state() { return state_; }
     QTableView* listView() const { return list_; }
@@ -48,8 +57,13 @@ public:
     QLabel* statusLine() const { return status_; }
     QMenu* listPopupMenu() const { return popup_; }
 
+    // Queues dropped paths, in the order given, and gathers them.
+    void dropPaths(const std::vector<std::string>& paths);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     template <typename Command>
@@ -73,6 +87,9 @@ private:
     void copy();
     void moveAndSave();
     void copyAndSave();
+    void chooseDestination();
+    void gatherFolder();
+    void gather();
 
     void mirrorSelectionFromCore();
     void takeSelectionFromView(const QItemSelection& selected, const QItemSelection& deselected);
@@ -90,6 +107,9 @@ private:
     QLabel* status_ = nullptr;
     QMenu* popup_ = nullptr;
     QAction* autoSaveAction_ = nullptr;
+    QAction* gatherFolderAction_ = nullptr;
+    QToolButton* chooseFolderButton_ = nullptr;
+    FolderPicker* folderPicker_ = nullptr;
     bool mirroringSelection_ = false;
 };
 

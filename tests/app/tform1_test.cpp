@@ -6,6 +6,9 @@
 #include "support/temp_dir.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMimeData>
+#include <QUrl>
 #include <filesystem>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,6 +21,16 @@
 
 namespace listora::test {
 namespace {
+
+class ScriptedPicker : public FolderPicker {
+public:
+    std::optional<std::string> next;
+    std::vector<int> purposes;
+    std::optional<std::string> pickFolder(int purpose) override {
+        purposes.push_back(purpose);
+        return next;
+    }
+};
 
 class MainWindow : public testing::Test {
 protected:
@@ -133,6 +146,48 @@ TEST_F(MainWindow, MoveButtonMovesTheCheckedRowsAndShowsTheOutcome) {
     EXPECT_EQ(shownColumn(*form, 3), (QStringList{QString::fromStdString(dir.path("dest/a.mp3")),
                                                   QString::fromStdString(dir.path("b.mp3"))}));
     EXPECT_EQ(form->listView()->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+}
+
+TEST_F(MainWindow, TheChooserFillsTheDestinationBox) {
+    auto form = makeForm();
+    ScriptedPicker picker;
+    form->setFolderPicker(&picker);
+    picker.next = dir.path();
+    QTest::mouseClick(button(*form, "buttonChooseFolder"), Qt::LeftButton);
+    EXPECT_EQ(form->destinationBox()->text().toStdString(), dir.path());
+    EXPECT_EQ(form->state().destinationFolder, dir.path());
+    picker.next = std::nullopt;  // "No."
+    QTest::mouseClick(button(*form, "buttonChooseFolder"), Qt::LeftButton);
+    EXPECT_EQ(form->state().destinationFolder, dir.path());
+    EXPECT_EQ(picker.purposes, (std::vector<int>{kPurposeDestination, kPurposeDestination}));
+}
+
+TEST_F(MainWindow, GathersChosenAndDroppedFolders) {
+    auto form = makeForm();
+    ScriptedPicker picker;
+    form->setFolderPicker(&picker);
+    dir.write("music/a.mp3", "x");
+    dir.write("music/sub/b.mp3", "x");
+    dir.write("one.mp3", "x");
+
+    picker.next = dir.path("music");
+    action(*form, "menuGatherFolder")->trigger();
+    EXPECT_EQ(shownColumn(*form, 2), (QStringList{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(picker.purposes, std::vector<int>{kPurposeGather});
+
+    // "No." adds nothing but still gathers what an earlier error left queued.
+    form->state().gatherQueue.push_back(dir.path("one.mp3"));
+    picker.next = std::nullopt;
+    action(*form, "menuGatherFolder")->trigger();
+    EXPECT_EQ(shownColumn(*form, 2), (QStringList{"a.mp3", "b.mp3", "one.mp3"}));
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.path("one.mp3"))),
+                  QUrl::fromLocalFile(QString::fromStdString(dir.path("music/sub")))});
+    data.setText("not a file");
+    form->dropPaths(droppedPaths(data));
+    EXPECT_EQ(shownColumn(*form, 2), (QStringList{"a.mp3", "b.mp3", "one.mp3", "one.mp3", "b.mp3"}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {

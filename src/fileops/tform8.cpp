@@ -1,0 +1,85 @@
+#include "fileops/tform8.h"
+
+#include "app/text_bridge.h"
+#include "platform/codepage.h"
+#include "platform/prompts.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace listora {
+
+TForm8::TForm8(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
+    setWindowTitle(QStringLiteral("入力"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(373, 107);
+
+    prompt_ = new QLabel(this);
+    auto* forbiddenCaption = new QLabel(QStringLiteral("左の文字は使えません"), this);
+    auto* forbidden = new QLabel(QStringLiteral("\\ / : * ? \" < > ||"), this);
+    forbidden->setObjectName("forbiddenCharacters");
+    QFont bold = forbidden->font();
+    bold.setBold(true);
+    forbidden->setFont(bold);
+    nameBox_ = new QLineEdit(this);
+    nameBox_->setObjectName("nameBox");
+    extension_ = new QLabel(this);
+    extension_->setObjectName("extensionLabel");
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    ok_->setDefault(true);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->addWidget(prompt_, 0, 0, 1, 2);
+    auto* forbiddenRow = new QHBoxLayout;
+    forbiddenRow->addWidget(forbiddenCaption);
+    forbiddenRow->addWidget(forbidden);
+    forbiddenRow->addStretch();
+    layout->addLayout(forbiddenRow, 0, 2, 1, 2);
+    layout->addWidget(nameBox_, 1, 0, 1, 3);
+    layout->addWidget(extension_, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
+    layout->addLayout(buttons, 2, 0, 1, 4);
+
+    connect(ok_, &QPushButton::clicked, this, &TForm8::confirm);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm8::prepare(int mode, const std::string& name, const std::string& extension) {
+    mode_ = mode;
+    nameBox_->setText(toQt(name));
+    extension_->setText(toQt(extension));
+}
+
+std::optional<std::string> TForm8::askName(int mode, const std::string& name, const std::string& extension) {
+    prepare(mode, name, extension);
+    exec();
+    if (mode_ != kNameConfirmed) return std::nullopt;
+    return fromQt(nameBox_->text());
+}
+
+void TForm8::showEvent(QShowEvent* event) {
+    // The prompt is the same in both modes; a new folder has no extension.
+    prompt_->setText(QStringLiteral("新規フォルダの名前を入力してください"));
+    if (mode_ == kNameNewFolder) extension_->clear();
+    QDialog::showEvent(event);
+}
+
+void TForm8::confirm() {
+    if (nameBox_->text().isEmpty()) {
+        prompts_.information(systemText("新規フォルダ名を入力してください"));
+        return;
+    }
+    mode_ = kNameConfirmed;
+    accept();
+}
+
+}  // namespace listora
