@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace listora {
 
@@ -32,22 +31,22 @@ TForm8::TForm8(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(pr
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
     ok_->setDefault(true);
+    ok_->setFixedWidth(64);
+    cancel_->setFixedWidth(72);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->addWidget(prompt_, 0, 0, 1, 2);
-    auto* forbiddenRow = new QHBoxLayout;
-    forbiddenRow->addWidget(forbiddenCaption);
-    forbiddenRow->addWidget(forbidden);
-    forbiddenRow->addStretch();
-    layout->addLayout(forbiddenRow, 0, 2, 1, 2);
-    layout->addWidget(nameBox_, 1, 0, 1, 3);
-    layout->addWidget(extension_, 1, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
-    layout->addLayout(buttons, 2, 0, 1, 4);
+    layout->addWidget(nameBox_, 1, 0);
+    layout->addWidget(extension_, 1, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(forbiddenCaption);
+    bottom->addWidget(forbidden);
+    bottom->addStretch();
+    bottom->addWidget(ok_);
+    bottom->addWidget(cancel_);
+    layout->addLayout(bottom, 2, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
 
     connect(ok_, &QPushButton::clicked, this, &TForm8::confirm);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
