@@ -8,6 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string_view>
+#include <system_error>
 
 #include "file_set.h"
 #include "fileops/transfer_engine.h"
@@ -36,8 +37,8 @@ struct Engine {
     SilentStatusLine status;
     listora::PathRules rules = listora::PathRules::native();
 
-    // Each run logs into a folder of its own: one shared day file would grow
-    // with every run and make each later run read and write more.
+    // The log folder is removed after each run, so every run starts without
+    // a day file; a day file kept would grow and make each run read more.
     double transfer(listora::MainList& list, const std::string& destination, std::string_view mode,
                     const std::string& logFolder) {
         const listora::TransferPorts ports{fs, prompts, clock, status, rules, logFolder};
@@ -45,8 +46,8 @@ struct Engine {
     }
 };
 
-// The folders of one row: the files start in `from` and arrive in `to`; the
-// engine's log goes to `log`. All go with the object.
+// The folders of one table row: the files start in `from` and arrive in
+// `to`; the engine's log goes to `log`. All go with the object.
 struct Folders {
     std::string root, from, to, log;
 
@@ -70,9 +71,8 @@ std::vector<std::string> pathsIn(const std::string& folder, const std::vector<st
     return paths;
 }
 
-// Rows as a loaded playlist without #EXTINF lines gives them, all checked.
-// They go in as one batch: MainList::append makes room for exactly one more
-// row each time, and 10,000 single appends take seconds.
+// Rows as a loaded playlist without #EXTINF lines gives them, all checked,
+// put in as one batch as a read puts them.
 listora::MainList checkedRows(const std::string& folder, const std::vector<std::string>& names) {
     std::vector<listora::PlaylistEntry> rows;
     rows.reserve(names.size());
@@ -207,9 +207,10 @@ TransferTimings timeCopies(const std::string& workFolder, TransferSize size, int
     const Folders folder(workFolder, "copy");
     writeFiles(folder.from, names, size.fileBytes);
     const std::vector<std::string> argv = withFiles({"cp", "-n", "-p", "-t", folder.to}, pathsIn(folder.from, names));
-    // The first copy after the sources were written takes a second longer,
-    // whichever side makes it: the page cache grows by the copies' size into
-    // memory not touched before. One untimed copy does that for both.
+    // The first copy after the sources were written takes up to a second
+    // longer, whichever side makes it: the page cache grows by the copies'
+    // size into memory the machine has not handed out before. One untimed
+    // copy does that for both sides.
     settle();
     runCommand(argv);
     checkCopied(folder.from, folder.to, names, size.fileBytes, "cp");

@@ -3,6 +3,7 @@
 
 #include "app/program_files.h"
 #include "app/qt_prompts.h"
+#include "app/qt_shell.h"
 #include "app/tform1.h"
 #include "app/ui_font.h"
 #include "fileops/tform2.h"
@@ -54,7 +55,8 @@ int main(int argc, char* argv[]) {
     listora::NativeFileSystem fs;
     listora::QtPrompts prompts;
     listora::NativeClock clock;
-    listora::TForm1 form1(fs, prompts, clock, listora::locateProgramFiles(listora::executableFolder()));
+    listora::QtShell shell;
+    listora::TForm1 form1(fs, prompts, clock, shell, listora::locateProgramFiles(listora::executableFolder()));
     prompts.setParentWidget(&form1);
     listora::TForm2 form2(&form1);
     listora::TForm3 form3(&form1);
@@ -65,6 +67,7 @@ int main(int argc, char* argv[]) {
     listora::TForm8 form8(prompts, &form1);
     form2.setNameAsker(&form8);
     form1.setFolderPicker(&form2);
+    form1.setNameAsker(&form8);
     form1.show();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "app/main_commands.h"
 
+#include "fileops/entry_file_commands.h"
 #include "fileops/transfer_engine.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
@@ -103,6 +104,26 @@ void MainCommands::gather() {
     DragFileAdd(state_.list, state_.currentPlaylistFile, state_.gatherQueue,
                 {ports_.fs, ports_.prompts, ports_.status, rules_});
 }
+
+void MainCommands::removeFromList() {
+    removeSelected(state_.list);
+    save();  // also when nothing was selected
+}
+
+EntryFilePorts MainCommands::entryFilePorts() { return {ports_.fs, ports_.prompts, ports_.clock, rules_, logFolder_}; }
+
+void MainCommands::renameFile(NameAsker& names) {
+    if (listora::renameFile(state_.list, entryFilePorts(), names)) save();
+}
+
+void MainCommands::deleteWithFile() {
+    listora::deleteWithFile(state_.list, entryFilePorts());
+    save();  // also after Cancel
+}
+
+void MainCommands::removeMissing() { listora::removeMissing(state_.list, ports_.fs, ports_.prompts); }
+
+void MainCommands::openFolder() { listora::openFolder(state_.list, ports_.shell); }
 
 void MainCommands::transfer(std::string_view mode) {
     SaveToFile(state_.list, state_.destinationFolder, mode,

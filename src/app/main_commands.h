@@ -4,6 +4,7 @@
 // by the caller's dispatcher.
 
 #include "app/main_state.h"
+#include "fileops/entry_file_commands.h"
 #include "platform/collation.h"
 #include "platform/path_rules.h"
 #include "platform/prompts.h"
@@ -14,11 +15,15 @@ class Clock;
 class FileSystem;
 class StatusLine;
 
+class NameAsker;
+class Shell;
+
 struct CommandPorts {
     FileSystem& fs;
     Prompts& prompts;
     const Clock& clock;
     StatusLine& status;
+    Shell& shell;
 };
 
 class MainCommands {
@@ -45,12 +50,21 @@ public:
     // Gathers what waits in the queue: music files, folders, playlists.
     void gather();
 
+    // Removes the selected rows, then saves.
+    void removeFromList();
+    // Rename and delete with file, each followed by a save.
+    void renameFile(NameAsker& names);
+    void deleteWithFile();
+    void removeMissing();
+    void openFolder();
+
     void load(const std::string& path);
 
 private:
     std::optional<FileChoice> askSaveFile();
     std::optional<FileChoice> askOpenFile();
     void writePlaylist(int pathMode, const std::string& path);
+    EntryFilePorts entryFilePorts();
 
     MainState& state_;
     CommandPorts ports_;

@@ -2,6 +2,7 @@
 // The state the main window owns and every command shares.
 
 #include "playlist/main_list.h"
+#include "search/selection_commands.h"
 
 #include <deque>
 #include <string>
@@ -23,6 +24,7 @@ struct MainState {
     // Paths waiting to be gathered; only a gather that ended with an error
     // leaves some for the next one.
     std::deque<std::string> gatherQueue;
+    CutBuffer cutBuffer;
     int sortColumn = 0;
     DialogMemory dialogs;
 };

@@ -5,6 +5,7 @@
 #include "app/ui_font.h"
 #include "platform/errors.h"
 #include "playlist/playlist_table_model.h"
+#include "search/selection_commands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,12 +34,13 @@ void LabelStatusLine::show(const std::string& text) {
     label_->repaint();
 }
 
-TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, ProgramFiles files, QWidget* parent)
+TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shell, ProgramFiles files,
+               QWidget* parent)
     : QMainWindow(parent),
       fs_(fs),
       prompts_(prompts),
       files_(std::move(files)),
-      commands_(state_, {fs, prompts, clock, statusLine_}, PathRules::native(), files_.logFolder) {
+      commands_(state_, {fs, prompts, clock, statusLine_, shell}, PathRules::native(), files_.logFolder) {
     setWindowTitle(QStringLiteral("Listora"));
     setFont(uiFont());
     setGeometry(281, 151, 663, 437);
@@ -99,9 +101,11 @@ void TForm1::buildMenus() {
     addCommand(action, QStringLiteral("コピー"), "menuCopy", &TForm1::copy);
     addCommand(action, QStringLiteral("移動＋保存"), "menuMoveSave", &TForm1::moveAndSave);
     addCommand(action, QStringLiteral("コピー＋保存"), "menuCopySave", &TForm1::copyAndSave);
-    addLaterCommand(action, QStringLiteral("ファイルの存在しないものを削除"), "menuRemoveMissing");
-    addLaterCommand(action, QStringLiteral("チェックされたリストを選択"), "menuSelectChecked");
-    addLaterCommand(action, QStringLiteral("全選択"), "menuSelectAll");
+    addListCommand(action, QStringLiteral("ファイルの存在しないものを削除"), "menuRemoveMissing",
+                   [this] { commands_.removeMissing(); });
+    addListCommand(action, QStringLiteral("チェックされたリストを選択"), "menuSelectChecked",
+                   [this] { selectChecked(state_.list); });
+    addListCommand(action, QStringLiteral("全選択"), "menuSelectAll", [this] { selectAll(state_.list); });
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定"));
     autoSaveAction_ = addCommand(settings, QStringLiteral("プレイリストに自動的に保存"), "menuAutoSave",
@@ -244,11 +248,24 @@ void TForm1::buildPopupMenu() {
     addLaterCommand(popup_, QStringLiteral("再生"), "popupPlay");
     addLaterCommand(popup_, QStringLiteral("検索"), "popupSearch");
     popup_->addSeparator();
-    addLaterCommand(popup_, QStringLiteral("フォルダを開く"), "popupOpenFolder");
-    addLaterCommand(popup_, QStringLiteral("ファイル名の変更"), "popupRename");
+    addListCommand(popup_, QStringLiteral("フォルダを開く"), "popupOpenFolder", [this] { commands_.openFolder(); });
+    renameAction_ = addListCommand(popup_, QStringLiteral("ファイル名の変更"), "popupRename", [this] { renameFile(); });
+    renameAction_->setEnabled(false);  // until the name input window is there
     popup_->addSeparator();
-    popup_->addMenu(QStringLiteral("選択"))->setEnabled(false);
-    popup_->addMenu(QStringLiteral("チェック"))->setEnabled(false);
+    QMenu* selection = popup_->addMenu(QStringLiteral("選択"));
+    addListCommand(selection, QStringLiteral("切り取り"), "popupCut", [this] { cutSelected(state_.list, state_.cutBuffer); });
+    pasteAction_ =
+        addListCommand(selection, QStringLiteral("貼り付け"), "popupPaste", [this] { pasteCut(state_.list, state_.cutBuffer); });
+    selection->addSeparator();
+    addListCommand(selection, QStringLiteral("選択反転"), "popupInvertSelection", [this] { invertSelection(state_.list); });
+    addListCommand(selection, QStringLiteral("リストから削除"), "popupRemoveFromList", [this] { commands_.removeFromList(); });
+    addListCommand(selection, QStringLiteral("ファイルごと削除"), "popupDeleteWithFile", [this] { commands_.deleteWithFile(); });
+    QMenu* check = popup_->addMenu(QStringLiteral("チェック"));
+    addListCommand(check, QStringLiteral("チェック"), "popupCheck", [this] { checkSelected(state_.list); });
+    addListCommand(check, QStringLiteral("チェック反転"), "popupInvertCheck", [this] { invertCheckOfSelected(state_.list); });
+    addListCommand(check, QStringLiteral("チェック解除"), "popupUncheck", [this] { uncheckSelected(state_.list); });
+    connect(popup_, &QMenu::aboutToShow, this, &TForm1::updatePopupMenu);
+    updatePopupMenu();
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popup_->popup(list_->viewport()->mapToGlobal(at)); });
@@ -302,6 +319,26 @@ void TForm1::copyAndSave() { run([&] { commands_.transferAndSave("copy"); }); }
 void TForm1::toggleAutoSave() {
     commands_.toggleAutoSave();
     autoSaveAction_->setChecked(state_.autoSave);
+}
+
+template <typename Command>
+QAction* TForm1::addListCommand(QMenu* menu, const QString& caption, const char* name, Command command) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, command] { run(command); });
+    return action;
+}
+
+// "貼り付け" can be used exactly when rows wait in the cut buffer.
+void TForm1::updatePopupMenu() { pasteAction_->setEnabled(!state_.cutBuffer.empty()); }
+
+void TForm1::setNameAsker(NameAsker* asker) {
+    nameAsker_ = asker;
+    renameAction_->setEnabled(asker != nullptr);
+}
+
+void TForm1::renameFile() {
+    if (nameAsker_) commands_.renameFile(*nameAsker_);
 }
 
 void TForm1::setFolderPicker(FolderPicker* picker) {

@@ -27,6 +27,7 @@ class Clock;
 class FileSystem;
 class PlaylistTableModel;
 class Prompts;
+class Shell;
 
 // The status line shows each text at once, also while a long command holds
 // the window.
@@ -45,11 +46,14 @@ std::vector<std::string> droppedPaths(const QMimeData& data);
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, ProgramFiles files, QWidget* parent = nullptr);
+    TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shell, ProgramFiles files,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The folder chooser is made after the main window.
     void setFolderPicker(FolderPicker* picker);
+    // So is the name input window, which renaming asks.
+    void setNameAsker(NameAsker* asker);
 
     MainState& state() { return state_; }
     QTableView* listView() const { return list_; }
@@ -90,6 +94,10 @@ private:
     void chooseDestination();
     void gatherFolder();
     void gather();
+    void renameFile();
+    void updatePopupMenu();
+    template <typename Command>
+    QAction* addListCommand(QMenu* menu, const QString& caption, const char* name, Command command);
 
     void mirrorSelectionFromCore();
     void takeSelectionFromView(const QItemSelection& selected, const QItemSelection& deselected);
@@ -110,6 +118,9 @@ private:
     QAction* gatherFolderAction_ = nullptr;
     QToolButton* chooseFolderButton_ = nullptr;
     FolderPicker* folderPicker_ = nullptr;
+    NameAsker* nameAsker_ = nullptr;
+    QAction* renameAction_ = nullptr;
+    QAction* pasteAction_ = nullptr;
     bool mirroringSelection_ = false;
 };
 

@@ -54,6 +54,8 @@ public:
     // and times. Never replaces a file at the target and never leaves a
     // partial one.
     virtual bool copyFile(const std::string& source, const std::string& target) = 0;
+    // Deletes a file or a link for good; never a folder.
+    virtual bool deleteFile(const std::string& path) = 0;
 
     virtual std::string currentDirectory() = 0;
     virtual bool setCurrentDirectory(const std::string& path) = 0;

@@ -195,6 +195,12 @@ bool NativeFileSystem::copyFile(const std::string& source, const std::string& ta
     return copyFileNoReplace(source, target);
 }
 
+bool NativeFileSystem::deleteFile(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
 std::string NativeFileSystem::currentDirectory() {
     // PWD holds the path as entered, as long as it still names this folder.
     const char* pwd = std::getenv("PWD");

@@ -18,6 +18,7 @@ public:
     Listing listFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
     bool moveFile(const std::string& source, const std::string& target) override;
     bool copyFile(const std::string& source, const std::string& target) override;
+    bool deleteFile(const std::string& path) override;
     std::string currentDirectory() override;
     bool setCurrentDirectory(const std::string& path) override;
 };

@@ -14,18 +14,20 @@ void MainList::append(PlaylistEntry entry) {
     appendAll(std::move(one));
 }
 
-void MainList::appendAll(std::vector<PlaylistEntry> entries) {
+void MainList::appendAll(std::vector<PlaylistEntry> entries) { insertAll(rows_.size(), std::move(entries)); }
+
+void MainList::insertAll(std::size_t position, std::vector<PlaylistEntry> entries) {
     if (entries.empty()) return;
     for (auto& entry : entries) entry.checked = entry.selected = false;
-    const std::size_t first = rows_.size();
-    if (observer_) observer_->rowsAboutToBeAppended(first, first + entries.size() - 1);
+    if (observer_) observer_->rowsAboutToBeInserted(position, position + entries.size() - 1);
     if (rows_.empty()) {
         rows_ = std::move(entries);
     } else {
-        rows_.reserve(rows_.size() + entries.size());
-        std::move(entries.begin(), entries.end(), std::back_inserter(rows_));
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(position), std::make_move_iterator(entries.begin()),
+                     std::make_move_iterator(entries.end()));
     }
-    if (observer_) observer_->rowsAppended();
+    if (focusRow_ != npos && focusRow_ >= position) focusRow_ += entries.size();
+    if (observer_) observer_->rowsInserted();
 }
 
 void MainList::clear() {

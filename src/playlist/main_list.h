@@ -5,6 +5,7 @@
 
 #include "playlist/playlist_entry.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -15,9 +16,11 @@ class Collator;
 class MainListObserver {
 public:
     virtual ~MainListObserver() = default;
-    virtual void rowsAboutToBeAppended(std::size_t first, std::size_t last) = 0;
-    virtual void rowsAppended() = 0;
-    // Any change of order or count other than an append.
+    // Rows first..last are about to stand there, the rows from first on
+    // moving down.
+    virtual void rowsAboutToBeInserted(std::size_t first, std::size_t last) = 0;
+    virtual void rowsInserted() = 0;
+    // Any other change of order or count.
     virtual void listAboutToBeReset() = 0;
     virtual void listReset() = 0;
     // Texts or check marks of rows first..last changed.
@@ -40,8 +43,12 @@ public:
     // Appended rows stand last, unchecked and not selected.
     void append(PlaylistEntry entry);
     void appendAll(std::vector<PlaylistEntry> entries);
+    // New rows before `position`, unchecked and not selected; the focus row
+    // moves down with its row.
+    void insertAll(std::size_t position, std::vector<PlaylistEntry> entries);
     void clear();
-    // Removes every row for which keep(row) is false, in one change.
+    // Removes every row for which keep(row) is false, in one change; keep is
+    // called once for each row, first to last.
     template <typename Keep>
     std::size_t removeUnless(Keep keep);
 
@@ -53,6 +60,13 @@ public:
     void rowsEdited(std::size_t first, std::size_t last) {
         if (observer_) observer_->rowsChanged(first, last);
     }
+
+    // Sets every row's check mark to checked(row), telling the view once.
+    template <typename Checked>
+    void updateChecks(Checked checked);
+    // Sets every row's selection to selected(row), telling the view once.
+    template <typename Selected>
+    void updateSelection(Selected selected);
 
     // Selection as the view reports it; no observer call, the view knows.
     void setSelected(std::size_t row, bool selected) { rows_[row].selected = selected; }
@@ -71,6 +85,26 @@ private:
     std::size_t focusRow_ = npos;
     MainListObserver* observer_ = nullptr;
 };
+
+template <typename Checked>
+void MainList::updateChecks(Checked checked) {
+    std::size_t first = npos;
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const bool value = checked(rows_[i]);
+        if (rows_[i].checked == value) continue;
+        rows_[i].checked = value;
+        first = std::min(first, i);
+        last = i;
+    }
+    if (first != npos) rowsEdited(first, last);
+}
+
+template <typename Selected>
+void MainList::updateSelection(Selected selected) {
+    for (PlaylistEntry& row : rows_) row.selected = selected(row);
+    if (observer_) observer_->selectionChanged();
+}
 
 template <typename Keep>
 std::size_t MainList::removeUnless(Keep keep) {

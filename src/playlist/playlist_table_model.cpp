@@ -58,11 +58,11 @@ QVariant PlaylistTableModel::headerData(int section, Qt::Orientation orientation
     return section >= 0 && section < 4 ? captions[section] : QVariant();
 }
 
-void PlaylistTableModel::rowsAboutToBeAppended(std::size_t first, std::size_t last) {
+void PlaylistTableModel::rowsAboutToBeInserted(std::size_t first, std::size_t last) {
     beginInsertRows({}, static_cast<int>(first), static_cast<int>(last));
 }
 
-void PlaylistTableModel::rowsAppended() { endInsertRows(); }
+void PlaylistTableModel::rowsInserted() { endInsertRows(); }
 
 void PlaylistTableModel::listAboutToBeReset() { beginResetModel(); }
 

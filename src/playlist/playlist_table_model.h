@@ -22,8 +22,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    void rowsAboutToBeAppended(std::size_t first, std::size_t last) override;
-    void rowsAppended() override;
+    void rowsAboutToBeInserted(std::size_t first, std::size_t last) override;
+    void rowsInserted() override;
     void listAboutToBeReset() override;
     void listReset() override;
     void rowsChanged(std::size_t first, std::size_t last) override;

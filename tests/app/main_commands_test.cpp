@@ -38,8 +38,9 @@ protected:
     ScriptedPrompts prompts;
     FixedClock clock;
     RecordingStatusLine status;
+    RecordingShell shell;
     MainState state;
-    MainCommands commands{state, {fs, prompts, clock, status}, PathRules(PathStyle::Posix, CodePage::Utf8),
+    MainCommands commands{state, {fs, prompts, clock, status, shell}, PathRules(PathStyle::Posix, CodePage::Utf8),
                           dir.path("Log/")};
 };
 

@@ -35,7 +35,8 @@ public:
 class MainWindow : public testing::Test {
 protected:
     std::unique_ptr<TForm1> makeForm() {
-        auto form = std::make_unique<TForm1>(fs, prompts, clock, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")});
+        auto form =
+            std::make_unique<TForm1>(fs, prompts, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")});
         form->show();
         return form;
     }
@@ -52,6 +53,7 @@ protected:
     NativeFileSystem fs;
     ScriptedPrompts prompts;
     FixedClock clock;
+    RecordingShell shell;
 };
 
 TEST_F(MainWindow, AutoSaveSettingSurvivesARestart) {
@@ -203,7 +205,7 @@ TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
 
     for (const char* name : {"menuNew", "menuLoadReplacing", "menuLoadAppending", "menuSave", "menuExit", "menuAutoSave"})
         EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
-    for (const char* name : {"menuGatherFolder", "menuCompare", "menuSelectAll",
+    for (const char* name : {"menuGatherFolder", "menuCompare",
                              "menuSearchWindow", "menuHelp", "popupPlay", "popupRename"})
         EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
     for (const char* name : {"buttonPlayWindow", "buttonSearchWindow", "buttonLogWindow", "buttonChooseFolder"})

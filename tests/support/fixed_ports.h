@@ -1,7 +1,9 @@
 #pragma once
-// A clock stopped on one day and a status line that keeps every text shown.
+// A clock stopped on one day, and a status line and a shell that keep
+// every text given to them.
 
 #include "platform/clock.h"
+#include "platform/shell.h"
 #include "platform/status_line.h"
 
 #include <string>
@@ -20,6 +22,12 @@ public:
     std::vector<std::string> texts;
     void show(const std::string& text) override { texts.push_back(text); }
     std::string current() const { return texts.empty() ? std::string() : texts.back(); }
+};
+
+class RecordingShell : public Shell {
+public:
+    std::vector<std::string> shown;
+    void showInFileManager(const std::string& path) override { shown.push_back(path); }
 };
 
 }  // namespace listora::test

@@ -1,0 +1,83 @@
+#include "fileops/entry_file_commands.h"
+
+#include "fileops/choosers.h"
+#include "fileops/operation_log.h"
+#include "platform/codepage.h"
+#include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/prompts.h"
+#include "platform/shell.h"
+#include "playlist/main_list.h"
+
+#include <algorithm>
+
+namespace listora {
+namespace {
+
+// A name with a separator, or "." or "..", would put the file somewhere
+// else than beside itself.
+bool staysInItsFolder(std::string_view name, const PathRules& rules) {
+    const char separator = rules.separator();
+    return name != "." && name != ".." &&
+           findFirstChar(name, separator, rules.codePage()) == std::string_view::npos;
+}
+
+}  // namespace
+
+bool renameFile(MainList& list, const EntryFilePorts& ports, NameAsker& names) {
+    const auto& rows = list.rows();
+    const auto first = std::find_if(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
+    if (first == rows.end()) return false;
+    const std::size_t index = static_cast<std::size_t>(first - rows.begin());
+
+    const std::string extension = ports.rules.extension(first->fileName);
+    const std::string baseName = first->fileName.substr(0, first->fileName.size() - extension.size());
+    const std::optional<std::string> name = names.askName(kNameRename, baseName, extension);
+    if (!name) return false;
+
+    const std::string newName = *name + extension;
+    const std::string newPath = ports.rules.folder(list.at(index).fullPath) + newName;
+    if (!staysInItsFolder(newName, ports.rules) || !ports.fs.moveFile(list.at(index).fullPath, newPath)) {
+        ports.prompts.information(systemText("ファイル名の変更に失敗しました"));
+        return false;
+    }
+    PlaylistEntry& row = list.editRow(index);
+    row.fileName = newName;
+    row.fullPath = newPath;
+    list.rowsEdited(index, index);
+    return true;
+}
+
+void deleteWithFile(MainList& list, const EntryFilePorts& ports) {
+    const Answer answer =
+        ports.prompts.warn(systemText("選択ファイルは完全に削除されますが、よろしいですか？"), Buttons::YesCancel);
+    OperationLog log = OperationLog::open(ports.fs, ports.clock, ports.logFolder);
+    if (answer == Answer::Yes) {
+        // Rows go in one change at the end, so the view is told once. If the
+        // log cannot be written, the files deleted so far are gone and so
+        // are their rows.
+        std::vector<bool> deleted(list.count(), false);
+        for (std::size_t i = 0; i < list.count(); ++i) {
+            const PlaylistEntry& row = list.at(i);
+            if (!row.selected || !ports.fs.deleteFile(row.fullPath)) continue;
+            log.add({row.fileName, systemText("削除"), row.fullPath, kUnknownText});
+            deleted[i] = true;
+        }
+        std::size_t index = 0;
+        list.removeUnless([&](const PlaylistEntry&) { return !deleted[index++]; });
+    }
+    log.write(ports.fs);
+}
+
+void removeMissing(MainList& list, FileSystem& fs, Prompts& prompts) {
+    const std::size_t removed = list.removeUnless([&](const PlaylistEntry& row) { return fs.isFile(row.fullPath); });
+    prompts.information(std::to_string(removed) + systemText("個のリストが削除されました"));
+}
+
+void openFolder(const MainList& list, Shell& shell) {
+    const std::size_t focus = list.focusRow();
+    if (focus == MainList::npos || focus >= list.count()) return;
+    shell.showInFileManager(list.at(focus).fullPath);
+}
+
+}  // namespace listora
