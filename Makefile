@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= 2
 PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-translations-l10n libicu-dev \
-            libgtest-dev libgmock-dev fonts-ipafont-gothic xvfb xauth
+            libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps configure build run test bench clean

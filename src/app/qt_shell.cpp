@@ -1,6 +1,7 @@
 #include "app/qt_shell.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -18,15 +19,22 @@ QString fileManagerUri(const std::string& path) {
 }
 
 void QtShell::showInFileManager(const std::string& path) {
-    if (bus_.isConnected()) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
-            QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-        call << QStringList{fileManagerUri(path)} << QString();
-        const QDBusMessage reply = bus_.call(call, QDBus::Block, 5000);
-        if (reply.type() == QDBusMessage::ReplyMessage) return;
+    const QUrl folder = QUrl::fromLocalFile(fileInfoOf(path).absolutePath());
+    if (!bus_.isConnected()) {
+        QDesktopServices::openUrl(folder);
+        return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(fileInfoOf(path).absolutePath()));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{fileManagerUri(path)} << QString();
+    // The window does not wait for the file manager; if none answers, the
+    // folder is opened with the desktop's default handler instead.
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), nullptr);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [folder](QDBusPendingCallWatcher* finished) {
+        if (finished->isError()) QDesktopServices::openUrl(folder);
+        finished->deleteLater();
+    });
 }
 
 }  // namespace listora

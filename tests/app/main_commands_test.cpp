@@ -229,5 +229,21 @@ TEST_F(Commands, ALogErrorKeepsThePlaylistUnwritten) {
     EXPECT_EQ(state.list.at(0).fullPath, dir.path("dest/a.mp3"));
 }
 
+TEST_F(Commands, RemovingAndDeletingEndWithASaveEvenWhenNothingHappened) {
+    addRow("a.mp3");
+    prompts.choose(std::nullopt);
+    run([&] { commands.removeFromList(); });
+    prompts.answer(Answer::Cancel).choose(std::nullopt);
+    run([&] { commands.deleteWithFile(); });
+    EXPECT_EQ(prompts.shown, (Texts{"save", "warn[YC]: 選択ファイルは完全に削除されますが、よろしいですか？", "save"}));
+    EXPECT_EQ(state.list.count(), 1u);
+
+    state.autoSave = true;
+    state.currentPlaylistFile = dir.path("auto.m3u");
+    state.list.setSelected(0, true);
+    run([&] { commands.removeFromList(); });
+    EXPECT_EQ(readFile(dir.path("auto.m3u")), "#EXTM3U\r\n");
+}
+
 }  // namespace
 }  // namespace listora::test

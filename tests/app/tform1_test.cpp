@@ -192,6 +192,32 @@ TEST_F(MainWindow, GathersChosenAndDroppedFolders) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(MainWindow, PasteIsOfferedExactlyWhileRowsWaitInTheCutBuffer) {
+    auto form = makeForm();
+    prompts.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3", "b.mp3", "c.mp3"}))});
+    action(*form, "menuLoadReplacing")->trigger();
+    QAction* paste = action(*form, "popupPaste");
+    emit form->listPopupMenu()->aboutToShow();
+    EXPECT_FALSE(paste->isEnabled());
+
+    form->listView()->selectRow(0);
+    action(*form, "popupCut")->trigger();
+    emit form->listPopupMenu()->aboutToShow();
+    EXPECT_TRUE(paste->isEnabled());
+    EXPECT_EQ(shownColumn(*form, 2), (QStringList{"b.mp3", "c.mp3"}));
+
+    paste->trigger();
+    emit form->listPopupMenu()->aboutToShow();
+    EXPECT_FALSE(paste->isEnabled());
+    EXPECT_EQ(shownColumn(*form, 2), (QStringList{"b.mp3", "c.mp3", "a.mp3"}));
+
+    // The view's selection follows the core's after a command.
+    action(*form, "menuSelectAll")->trigger();
+    EXPECT_EQ(form->listView()->selectionModel()->selectedRows().size(), 3);
+    action(*form, "popupInvertSelection")->trigger();
+    EXPECT_TRUE(form->listView()->selectionModel()->selectedRows().isEmpty());
+}
+
 TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
     auto form = makeForm();
     QStringList menus;

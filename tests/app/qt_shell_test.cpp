@@ -1,0 +1,61 @@
+#include "app/qt_shell.h"
+
+#include "support/temp_dir.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace listora::test {
+namespace {
+
+// Stands in for a file manager on a private session bus.
+class FakeFileManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+public:
+    QStringList shown;
+public slots:
+    void ShowItems(const QStringList& uris, const QString&) { shown += uris; }
+};
+
+TEST(QtShell, PathsReachTheFileManagerAsDataWhateverTheyHold) {
+    TempDir dir;
+    EXPECT_EQ(fileManagerUri(dir.path("a b;$(rm -rf x)'\".mp3")).toStdString(),
+              "file://" + dir.path("a%20b;$(rm%20-rf%20x)'%22.mp3"));
+    EXPECT_EQ(fileManagerUri("rel/x.mp3").toStdString(), "file://" + dir.path("rel/x.mp3"));
+
+    const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
+    if (daemon.isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed";
+    QProcess bus;
+    bus.start(daemon, {"--session", "--nofork", "--print-address"});
+    ASSERT_TRUE(bus.waitForReadyRead(10000));
+    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+    {
+        QDBusConnection connection = QDBusConnection::connectToBus(address, "listora-test");
+        ASSERT_TRUE(connection.isConnected());
+        FakeFileManager manager;
+        ASSERT_TRUE(connection.registerService("org.freedesktop.FileManager1"));
+        ASSERT_TRUE(connection.registerObject("/org/freedesktop/FileManager1", &manager,
+                                              QDBusConnection::ExportAllSlots));
+        QDBusConnection client = QDBusConnection::connectToBus(address, "listora-client");
+        QtShell shell(client);
+        const std::string odd = dir.path("it's \"x\"; $(y) & z.mp3");
+        shell.showInFileManager(odd);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !manager.shown.isEmpty(); }, 10000));
+        EXPECT_EQ(manager.shown, QStringList{fileManagerUri(odd)});
+    }
+    QDBusConnection::disconnectFromBus("listora-client");
+    QDBusConnection::disconnectFromBus("listora-test");
+    bus.kill();
+    bus.waitForFinished();
+}
+
+}  // namespace
+}  // namespace listora::test
+
+#include "qt_shell_test.moc"
