@@ -16,17 +16,12 @@
 #include "platform/clock.h"
 #include "platform/native_file_system.h"
 #include "platform/path_rules.h"
-#include "platform/status_line.h"
 #include "playlist/main_list.h"
+#include "silent_status_line.h"
 #include "yes_prompts.h"
 
 namespace bench {
 namespace {
-
-class SilentStatusLine : public listora::StatusLine {
-public:
-    void show(const std::string&) override {}
-};
 
 // The engine with the program's own file system, clock and path rules,
 // made once so that only the transfer itself is timed.

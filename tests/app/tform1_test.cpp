@@ -211,6 +211,13 @@ TEST_F(MainWindow, PasteIsOfferedExactlyWhileRowsWaitInTheCutBuffer) {
     EXPECT_FALSE(paste->isEnabled());
     EXPECT_EQ(shownColumn(*form, 2), (QStringList{"b.mp3", "c.mp3", "a.mp3"}));
 
+    // A right click makes the clicked row the focus row, which "フォルダを開く" shows.
+    QTableView* view = form->listView();
+    const QRect third = view->visualRect(view->model()->index(2, 1));
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, third.center());
+    action(*form, "popupOpenFolder")->trigger();
+    EXPECT_EQ(shell.shown, std::vector<std::string>{dir.path("a.mp3")});
+
     // The view's selection follows the core's after a command.
     action(*form, "menuSelectAll")->trigger();
     EXPECT_EQ(form->listView()->selectionModel()->selectedRows().size(), 3);
