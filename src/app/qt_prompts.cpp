@@ -3,6 +3,7 @@
 #include "app/text_bridge.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -80,17 +81,46 @@ int chosenFilterIndex(const FileDialogRequest& request, const QFileDialog& dialo
     return 1;
 }
 
-void QtPrompts::information(const std::string& text) { makeNoticeBox(QMessageBox::NoIcon, toQt(text), parent_)->exec(); }
+namespace {
 
-void QtPrompts::error(const std::string& text) { makeNoticeBox(QMessageBox::Critical, toQt(text), parent_)->exec(); }
+// A box shown during a long command (a walk under the busy cursor) gets the
+// ordinary pointer while it waits for the user.
+class PointerWhileAsking {
+public:
+    PointerWhileAsking() : busy_(QApplication::overrideCursor() != nullptr) {
+        if (busy_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~PointerWhileAsking() {
+        if (busy_) QApplication::restoreOverrideCursor();
+    }
+    PointerWhileAsking(const PointerWhileAsking&) = delete;
+    PointerWhileAsking& operator=(const PointerWhileAsking&) = delete;
+
+private:
+    bool busy_;
+};
+
+}  // namespace
+
+void QtPrompts::information(const std::string& text) {
+    PointerWhileAsking pointer;
+    makeNoticeBox(QMessageBox::NoIcon, toQt(text), parent_)->exec();
+}
+
+void QtPrompts::error(const std::string& text) {
+    PointerWhileAsking pointer;
+    makeNoticeBox(QMessageBox::Critical, toQt(text), parent_)->exec();
+}
 
 Answer QtPrompts::confirm(const std::string& text, Buttons buttons) {
+    PointerWhileAsking pointer;
     auto box = makeQuestionBox(QMessageBox::Question, QStringLiteral("確認"), toQt(text), buttons, parent_);
     box->exec();
     return answerOf(*box);
 }
 
 Answer QtPrompts::warn(const std::string& text, Buttons buttons) {
+    PointerWhileAsking pointer;
     auto box = makeQuestionBox(QMessageBox::Warning, QStringLiteral("警告"), toQt(text), buttons, parent_);
     box->exec();
     return answerOf(*box);
@@ -101,6 +131,7 @@ std::optional<FileChoice> QtPrompts::askOpenFile(const FileDialogRequest& reques
 std::optional<FileChoice> QtPrompts::askSaveFile(const FileDialogRequest& request) { return runFileDialog(request, true); }
 
 std::optional<FileChoice> QtPrompts::runFileDialog(const FileDialogRequest& request, bool save) {
+    PointerWhileAsking pointer;
     auto dialog = makeFileDialog(request, save, parent_);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
     FileChoice choice;

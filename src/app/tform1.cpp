@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
@@ -172,6 +173,7 @@ void TForm1::buildStrip() {
     target->addWidget(new QLabel(QStringLiteral("移動先："), strip));
     destination_ = new QLineEdit(strip);
     destination_->setObjectName("destinationBox");
+    destination_->setAcceptDrops(false);  // files dropped there are gathered like anywhere on the window
     connect(destination_, &QLineEdit::textChanged, this,
             [this](const QString& text) { state_.destinationFolder = fromQt(text); });
     target->addWidget(destination_, 1);
@@ -286,8 +288,11 @@ void TForm1::mirrorSelectionFromCore() {
         selection.select(model_->index(static_cast<int>(i), 0), model_->index(static_cast<int>(end), lastColumn));
         i = end + 1;
     }
+    // Clearing first: ClearAndSelect weighs every old range against every new
+    // one, which takes minutes for scattered selections on a million rows.
     QItemSelectionModel* selectionModel = list_->selectionModel();
-    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectionModel->clearSelection();
+    selectionModel->select(selection, QItemSelectionModel::Select);
     const std::size_t focus = state_.list.focusRow();
     selectionModel->setCurrentIndex(focus == MainList::npos ? QModelIndex() : model_->index(static_cast<int>(focus), 0),
                                     QItemSelectionModel::NoUpdate);
@@ -348,8 +353,12 @@ void TForm1::setFolderPicker(FolderPicker* picker) {
 }
 
 void TForm1::chooseDestination() {
-    if (const std::optional<std::string> path = folderPicker_->pickFolder(kPurposeDestination))
-        destination_->setText(QFile::decodeName(QByteArray::fromStdString(*path)));
+    const std::optional<std::string> path = folderPicker_->pickFolder(kPurposeDestination);
+    if (!path) return;
+    // The folder's own bytes become the destination; the box only shows them.
+    const QSignalBlocker quiet(destination_);
+    destination_->setText(QFile::decodeName(QByteArray::fromStdString(*path)));
+    state_.destinationFolder = *path;
 }
 
 void TForm1::gatherFolder() {

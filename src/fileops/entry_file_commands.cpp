@@ -15,10 +15,11 @@ namespace listora {
 namespace {
 
 // A name with a separator, or "." or "..", would put the file somewhere
-// else than beside itself.
-bool staysInItsFolder(std::string_view name, const PathRules& rules) {
+// else than beside itself; one with a line break could not be written back
+// as a playlist line.
+bool isUsableName(std::string_view name, const PathRules& rules) {
     const char separator = rules.separator();
-    return name != "." && name != ".." &&
+    return name != "." && name != ".." && name.find_first_of("\r\n") == std::string_view::npos &&
            findFirstChar(name, separator, rules.codePage()) == std::string_view::npos;
 }
 
@@ -37,7 +38,7 @@ bool renameFile(MainList& list, const EntryFilePorts& ports, NameAsker& names) {
 
     const std::string newName = *name + extension;
     const std::string newPath = ports.rules.folder(list.at(index).fullPath) + newName;
-    if (!staysInItsFolder(newName, ports.rules) || !ports.fs.moveFile(list.at(index).fullPath, newPath)) {
+    if (!isUsableName(newName, ports.rules) || !ports.fs.moveFile(list.at(index).fullPath, newPath)) {
         ports.prompts.information(systemText("ファイル名の変更に失敗しました"));
         return false;
     }

@@ -1,5 +1,7 @@
 #include "fileops/tform2.h"
 
+#include "app/text_bridge.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
@@ -101,7 +103,7 @@ void TForm2::makeNewFolder() {
     if (!name) return;
     // A folder that cannot be made (a name taken or refused) shows nothing;
     // either way the parent stays selected, now showing its new child.
-    model_->mkdir(parent, QFile::decodeName(QByteArray::fromStdString(*name)));
+    model_->mkdir(parent, toQt(*name));
     tree_->expand(parent);
     tree_->setCurrentIndex(parent);
 }

@@ -119,8 +119,14 @@ bool recreateLink(const std::string& source, const std::string& target) {
     return ::symlink(content.c_str(), target.c_str()) == 0;
 }
 
-// Across file systems: the file is copied and in place before the source
-// goes; if the source cannot go, the copy goes instead.
+bool syncFolder(const std::string& folder) {
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd && ::fsync(fd.get()) == 0;
+}
+
+// Across file systems: the file is copied and in place, its name on disk
+// too, before the source goes; if the source cannot go, the copy goes
+// instead.
 bool moveAcrossFileSystems(const std::string& source, const std::string& target) {
     struct stat info {};
     if (::lstat(source.c_str(), &info) != 0) return false;
@@ -128,7 +134,7 @@ bool moveAcrossFileSystems(const std::string& source, const std::string& target)
                         : S_ISREG(info.st_mode) ? copyRegularFile(source, target, true)
                                                 : false;
     if (!placed) return false;
-    if (::unlink(source.c_str()) == 0) return true;
+    if (syncFolder(folderOf(target)) && ::unlink(source.c_str()) == 0) return true;
     ::unlink(target.c_str());
     return false;
 }

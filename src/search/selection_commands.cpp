@@ -32,8 +32,12 @@ void cutSelected(MainList& list, CutBuffer& buffer) {
     const auto& rows = list.rows();
     if (std::none_of(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; })) return;
     buffer.clear();
-    for (const PlaylistEntry& row : rows)
-        if (row.selected) buffer.push_back({row.title, row.lengthText, row.fileName, row.fullPath});
+    // The texts move into the buffer; their rows go right after.
+    for (std::size_t i = 0; i < list.count(); ++i) {
+        if (!list.at(i).selected) continue;
+        PlaylistEntry& row = list.editRow(i);
+        buffer.push_back({std::move(row.title), std::move(row.lengthText), std::move(row.fileName), std::move(row.fullPath)});
+    }
     removeSelected(list);
 }
 

@@ -69,11 +69,11 @@ TEST_F(EntryFiles, RenameOffersTheFirstSelectedRowAndKeepsItsExtension) {
 TEST_F(EntryFiles, RenameRefusesTakenNamesAndNamesThatLeaveTheFolder) {
     addRow("m/a.mp3", true, true);
     addRow("m/b.mp3");
-    for (const char* name : {"b", "../a", "sub/a"}) {
+    for (const char* name : {"b", "../a", "sub/a", "two\nlines"}) {
         asker.next = name;
         EXPECT_FALSE(renameFile(list, ports(), asker)) << name;
     }
-    EXPECT_EQ(prompts.shown, Texts(3, kRenameFailed));
+    EXPECT_EQ(prompts.shown, Texts(4, kRenameFailed));
     EXPECT_EQ(names(), (Texts{"a.mp3", "b.mp3"}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("m")), {}), 2);
 
@@ -81,8 +81,8 @@ TEST_F(EntryFiles, RenameRefusesTakenNamesAndNamesThatLeaveTheFolder) {
     EXPECT_FALSE(renameFile(list, ports(), asker));
     list.setSelected(0, false);
     EXPECT_FALSE(renameFile(list, ports(), asker));  // nothing selected: not even a question
-    EXPECT_EQ(asker.asked.size(), 4u);
-    EXPECT_EQ(prompts.shown.size(), 3u);
+    EXPECT_EQ(asker.asked.size(), 5u);
+    EXPECT_EQ(prompts.shown.size(), 4u);
 }
 
 TEST_F(EntryFiles, DeleteRemovesFilesAndRowsAndLogsThemInListOrder) {
