@@ -2,7 +2,9 @@
 // in the core and, on the same bytes, everyday commands doing the nearest
 // plain job (wc -l, cp, sort -f), and the load's peak memory per row; then
 // the move and copy engine on the checked rows' files beside one mv and one
-// cp given the same files.
+// cp given the same files; gathering a dropped folder's music files beside
+// one find naming them; and, with no command to compare with, the selection,
+// check, cut and paste commands on a 1,000,000-row list.
 
 #include <cstdio>
 #include <exception>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "fixture.h"
+#include "gather_bench.h"
 #include "measure.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
@@ -24,6 +27,7 @@
 #include "playlist/m3u_reader.h"
 #include "playlist/m3u_writer.h"
 #include "playlist/main_list.h"
+#include "selection_bench.h"
 #include "temp_folder.h"
 #include "transfer_bench.h"
 #include "yes_prompts.h"
@@ -43,6 +47,14 @@ constexpr bench::TransferSize kMoveSize{10'000, 4096};
 constexpr bench::TransferSize kCopySize{1'000, 1 << 20};
 constexpr double kMoveTarget = 1.5;
 constexpr double kCopyTarget = 1.2;
+
+// 100 artists of 99 albums: 10,000 folders, ten music files and ten others
+// in each.
+constexpr bench::GatherTree kGatherTree{100, 99, 10, 10};
+constexpr double kGatherTarget = 1.3;
+
+// Each command on the whole list, in seconds.
+constexpr double kSelectionTarget = 1.0;
 
 // Everything LoadToFile needs, made once so that only the read is timed.
 struct Core {
@@ -155,13 +167,19 @@ std::string filesOf(bench::TransferSize size) {
            std::to_string(size.fileBytes / (mebibytes ? 1 << 20 : 1 << 10)) + (mebibytes ? " MiB" : " KiB") + " each";
 }
 
-void printRow(const std::vector<std::string>& cells) {
-    static const std::size_t widths[] = {4, 23, 11, 14, 22, 13};
+// "100000 music, 10000 dirs"
+std::string treeOf(const bench::GatherTree& tree) {
+    return std::to_string(tree.musicFiles()) + " music, " + std::to_string(tree.folders()) + " dirs";
+}
+
+void printCells(const std::vector<std::string>& cells, const std::vector<std::size_t>& widths) {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i)
         line += i + 1 < cells.size() ? pad(cells[i], widths[i]) + "  " : cells[i];
     std::printf("%s\n", line.c_str());
 }
+
+void printRow(const std::vector<std::string>& cells) { printCells(cells, {6, 24, 11, 14, 31, 13}); }
 
 // A target in seconds, or in multiples of the reference command's time.
 struct Target {
@@ -192,9 +210,25 @@ void printRuns(const char* name, const std::vector<double>& own, const std::vect
         text += fixed(value, 3);
     };
     for (const double value : own) add(value);
-    text += "  |";
+    if (!theirs.empty()) text += "  |";
     for (const double value : theirs) add(value);
     std::printf("  %s:%s\n", name, text.c_str());
+}
+
+// A separate table: these commands have no reference, only a target.
+void printSelection(const std::vector<bench::SelectionTiming>& timings) {
+    const std::vector<std::size_t> widths = {21, 11, 14};
+    std::printf("\nselection commands on %zu rows, every 10th selected and every 3rd checked before each; "
+                "medians of %d runs, no reference command:\n",
+                kRows, kRuns);
+    printCells({"command", "listora (s)", "target", "result"}, widths);
+    for (const auto& timing : timings) {
+        const double ours = bench::median(timing.seconds);
+        printCells({timing.command, fixed(ours, 3),
+                    "≤ " + fixed(kSelectionTarget, 1) + " s " + (ours <= kSelectionTarget ? "met" : "MISSED"),
+                    timing.result},
+                   widths);
+    }
 }
 
 int run() {
@@ -225,6 +259,13 @@ int run() {
     const bench::TransferTimings moves = bench::timeMoves(folder.path(), kMoveSize, kRuns);
     std::fprintf(stderr, "listora-bench: timing copies of %zu files and cp, %d runs\n", kCopySize.files, kRuns);
     const bench::TransferTimings copies = bench::timeCopies(folder.path(), kCopySize, kRuns);
+    std::fprintf(stderr,
+                 "listora-bench: writing %zu music files and %zu others in %zu folders, then timing the gather "
+                 "and find, %d runs\n",
+                 kGatherTree.musicFiles(), kGatherTree.otherFiles(), kGatherTree.folders(), kRuns);
+    const bench::GatherTimings gathers = bench::timeGather(folder.path(), kGatherTree, kRuns);
+    std::fprintf(stderr, "listora-bench: timing the selection commands on %zu rows, %d runs\n", kRows, kRuns);
+    const std::vector<bench::SelectionTiming> selection = bench::timeSelectionCommands(kRows, kRuns);
 
     const std::string rows = std::to_string(kRows) + " rows";
     std::printf("listora-bench: medians of %d runs\n\n", kRuns);
@@ -239,6 +280,9 @@ int run() {
                    moves.theirs);
     printOperation("copy", filesOf(kCopySize), copies.ours, {kCopyTarget, true}, "cp -n -p -t DEST FILES",
                    copies.theirs);
+    printOperation("gather", treeOf(kGatherTree), gathers.ours, {kGatherTarget, true},
+                   "find DIR -type f -iname '*mp3*'", gathers.theirs);
+    printSelection(selection);
 
     std::printf("\nevery run in order (s), listora | reference:\n");
     printRuns("load", ours.load, theirs.load);
@@ -246,6 +290,8 @@ int run() {
     printRuns("sort", ours.sort, theirs.sort);
     printRuns("move", moves.ours, moves.theirs);
     printRuns("copy", copies.ours, copies.theirs);
+    printRuns("gather", gathers.ours, gathers.theirs);
+    for (const auto& timing : selection) printRuns(timing.command.c_str(), timing.seconds, {});
 
     const double perRow = static_cast<double>(memory.peakBytes) / kRows;
     const double addedPerRow = static_cast<double>(memory.peakBytes - memory.baselineBytes) / kRows;

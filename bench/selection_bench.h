@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// One command's seconds of every run, in order, and what it left: the
+// counts of checked and selected rows, or the list's size after a cut or
+// paste.
+struct SelectionTiming {
+    std::string command;
+    std::string result;
+    std::vector<double> seconds;
+};
+
+// The selection and check commands, then a cut and a paste, on a list of
+// `rows` rows put in as one batch; every command starts each run from the
+// same marks: every tenth row selected, every third checked. The cut takes
+// the selected tenth out; the paste puts it back before the focus row, the
+// one row then selected.
+std::vector<SelectionTiming> timeSelectionCommands(std::size_t rows, int runs);
+
+}  // namespace bench
