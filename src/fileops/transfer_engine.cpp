@@ -47,10 +47,11 @@ private:
 
 }  // namespace
 
-void SaveToFile(MainList& list, const std::string& destination, std::string_view mode, const TransferPorts& ports) {
+long long SaveToFile(MainList& list, const std::string& destination, std::string_view mode,
+                     const TransferPorts& ports) {
     if (destination.empty()) {
         ports.prompts.information(noDestinationText());
-        return;
+        return 0;
     }
     const bool moving = mode == "move";
     const std::string kind = systemText(moving ? "移動" : "コピー");
@@ -62,10 +63,15 @@ void SaveToFile(MainList& list, const std::string& destination, std::string_view
 
     long long errors = 0;
     long long copied = 0;
+    std::size_t checked = 0;
+    if (ports.progress)
+        for (const PlaylistEntry& row : list.rows()) checked += row.checked ? 1 : 0;
+    std::size_t done = 0;
     {
         ChangedRows changed(list);
         for (std::size_t i = 0; i < list.count(); ++i) {
             if (!list.at(i).checked) continue;
+            if (ports.progress) ports.progress->rowDone(done++, checked);
             PlaylistEntry& row = list.editRow(i);
             const std::string source = row.fullPath;
             const std::string target = targetPathFor(destination, row.fileName, ports.rules);
@@ -100,6 +106,7 @@ void SaveToFile(MainList& list, const std::string& destination, std::string_view
         ports.status.show("");
         ports.prompts.information(kind + systemText("が終了しました"));
     }
+    return errors;
 }
 
 }  // namespace listora

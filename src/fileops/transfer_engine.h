@@ -3,6 +3,7 @@
 // the destination folder, bring the rows up to date, log each transfer and
 // report the outcome once.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,13 @@ class PathRules;
 class Prompts;
 class StatusLine;
 
+// Told after each checked row, for a progress display of long runs.
+class TransferProgress {
+public:
+    virtual ~TransferProgress() = default;
+    virtual void rowDone(std::size_t done, std::size_t checked) = 0;
+};
+
 struct TransferPorts {
     FileSystem& fs;
     Prompts& prompts;
@@ -22,6 +30,7 @@ struct TransferPorts {
     StatusLine& status;
     const PathRules& rules;
     std::string logFolder;
+    TransferProgress* progress = nullptr;
 };
 
 // The destination with one trailing separator dropped, then a separator and
@@ -31,8 +40,10 @@ std::string targetPathFor(std::string_view destination, std::string_view fileNam
 
 // `mode` "move" moves; any other text copies, and "copy" asks whether the
 // rows should name the copies. Failed rows stay checked, so running it again
-// retries exactly those. Log errors are thrown as ListoraError.
-void SaveToFile(MainList& list, const std::string& destination, std::string_view mode, const TransferPorts& ports);
+// retries exactly those. Log errors are thrown as ListoraError. Returns the
+// number of rows that failed.
+long long SaveToFile(MainList& list, const std::string& destination, std::string_view mode,
+                     const TransferPorts& ports);
 
 // Shown when the destination box is empty.
 std::string noDestinationText();

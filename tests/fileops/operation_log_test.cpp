@@ -1,3 +1,4 @@
+#include "fileops/log_reader.h"
 #include "fileops/operation_log.h"
 
 #include "platform/errors.h"
@@ -77,6 +78,26 @@ TEST_F(Log, ReadAndWriteFailuresNameTheDayFile) {
         EXPECT_EQ(error.what(), "ファイル " + dir.path("Log/2026-12-08.txt") + " を作成できません");
     }
     EXPECT_EQ(readFile(dir.path("Log")), "a file where the folder should be");
+}
+
+TEST_F(Log, ReadsFourAndThreeLineRecordsAndCutOffEnds) {
+    const auto records = readLogRecords("a.mp3\r\nコピー\r\n/m/a\r\n/d/a\r\nold.mp3\n/m/old\n/d/old\nx.mp3\r\n削除");
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].kind, "コピー");
+    EXPECT_EQ(records[1].fileName, "old.mp3");
+    EXPECT_EQ(records[1].kind, "移動");  // no kind line: an older move record
+    EXPECT_EQ(records[1].before, "/m/old");
+    EXPECT_EQ(records[1].after, "/d/old");
+    EXPECT_EQ(records[2].kind, "削除");
+    EXPECT_EQ(records[2].before, "");
+    EXPECT_EQ(records[2].after, "");
+
+    dir.write("Log/2026-12-06.txt", "");
+    dir.write("Log/notes.TXT", "");
+    dir.makeFolder("Log/folder");
+    std::vector<std::string> names;
+    EXPECT_EQ(listDayFiles(fs, dir.path("Log/"), names), Listing::Complete);
+    EXPECT_EQ(names, std::vector<std::string>{"2026-12-06.txt"});
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+#include "cli/console_ports.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace listora {
+namespace {
+
+void writeLine(std::FILE* stream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+void ConsolePrompts::information(const std::string& text) {
+    progress_.clear();
+    writeLine(stdout, text);
+}
+
+void ConsolePrompts::error(const std::string& text) {
+    progress_.clear();
+    writeLine(stderr, text);
+}
+
+Answer ConsolePrompts::confirm(const std::string& text, Buttons buttons) {
+    if (buttons != Buttons::YesNo) return copyAnswer;
+    if (headerAnswer != Answer::Yes) refused = text;
+    return headerAnswer;
+}
+
+// Nothing on the command line asks these; they answer as a closed box does.
+Answer ConsolePrompts::warn(const std::string&, Buttons) { return Answer::Cancel; }
+std::optional<FileChoice> ConsolePrompts::askOpenFile(const FileDialogRequest&) { return std::nullopt; }
+std::optional<FileChoice> ConsolePrompts::askSaveFile(const FileDialogRequest&) { return std::nullopt; }
+
+ConsoleProgress::ConsoleProgress() : terminal_(::isatty(STDERR_FILENO) == 1) {}
+
+ConsoleProgress::~ConsoleProgress() { clear(); }
+
+void ConsoleProgress::show(const std::string& text) { draw(text, text.empty()); }
+
+void ConsoleProgress::rowDone(std::size_t done, std::size_t checked) {
+    draw(std::to_string(done) + "/" + std::to_string(checked), false);
+}
+
+// Redrawn in place at most five times a second; an empty text clears it.
+void ConsoleProgress::draw(const std::string& text, bool always) {
+    if (!terminal_ || (text.empty() && !drawn_)) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!always && now - last_ < std::chrono::milliseconds(200)) return;
+    last_ = now;
+    std::fprintf(stderr, "\r%s\033[K", text.c_str());
+    std::fflush(stderr);
+    drawn_ = !text.empty();
+}
+
+}  // namespace listora

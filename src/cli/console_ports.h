@@ -1,0 +1,60 @@
+#pragma once
+// The ports of the core for a terminal: message texts on standard output,
+// errors on standard error, questions answered by the command's options,
+// and a progress line on standard error when it is a terminal.
+
+#include "fileops/transfer_engine.h"
+#include "platform/prompts.h"
+#include "platform/status_line.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace listora {
+
+class ConsoleProgress;
+
+class ConsolePrompts : public Prompts {
+public:
+    explicit ConsolePrompts(ConsoleProgress& progress) : progress_(progress) {}
+
+    // The header question of a playlist without "#EXTM3U" (Yes, No).
+    Answer headerAnswer = Answer::No;
+    // The question whether copied rows should name the copies.
+    Answer copyAnswer = Answer::No;
+    // The text of a header question answered No: the file was refused.
+    std::optional<std::string> refused;
+
+    void information(const std::string& text) override;
+    Answer confirm(const std::string& text, Buttons buttons) override;
+    Answer warn(const std::string& text, Buttons buttons) override;
+    void error(const std::string& text) override;
+    std::optional<FileChoice> askOpenFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> askSaveFile(const FileDialogRequest& request) override;
+
+private:
+    ConsoleProgress& progress_;
+};
+
+class ConsoleProgress : public StatusLine, public TransferProgress {
+public:
+    ConsoleProgress();
+    ~ConsoleProgress() override;
+    ConsoleProgress(const ConsoleProgress&) = delete;
+    ConsoleProgress& operator=(const ConsoleProgress&) = delete;
+
+    void show(const std::string& text) override;
+    void rowDone(std::size_t done, std::size_t checked) override;
+    // Takes the progress line away, so that a message starts on a clean line.
+    void clear() { draw("", true); }
+
+private:
+    void draw(const std::string& text, bool always);
+
+    bool terminal_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+}  // namespace listora

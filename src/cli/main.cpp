@@ -1,0 +1,232 @@
+// listora-cli: the main job of Listora from the command line, through the
+// same core as the window: converting playlists, gathering music files,
+// moving and copying the files of a playlist, and reading the operation log.
+
+#include "app/program_files.h"
+#include "cli/console_ports.h"
+#include "fileops/log_reader.h"
+#include "fileops/transfer_engine.h"
+#include "platform/clock.h"
+#include "platform/errors.h"
+#include "platform/huge_page_heap.h"
+#include "platform/native_file_system.h"
+#include "platform/path_rules.h"
+#include "playlist/gatherer.h"
+#include "playlist/m3u_reader.h"
+#include "playlist/m3u_writer.h"
+#include "playlist/main_list.h"
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace listora {
+namespace {
+
+enum ExitStatus { kOk = 0, kRowsFailed = 1, kUsage = 2, kEnded = 3 };
+
+const std::map<std::string, std::string> kUsageTexts = {
+    {"convert",
+     "usage: listora-cli convert IN OUT [--relative] [--force]\n"
+     "  Reads the playlist IN as the window opens it and writes it to OUT, with\n"
+     "  absolute paths or, with --relative, relative ones. A file without the\n"
+     "  #EXTM3U header is read only with --force."},
+    {"gather",
+     "usage: listora-cli gather PATH... -o OUT [--relative] [--force]\n"
+     "  Gathers the music files of the paths, in that order, as a drop of them\n"
+     "  on the window does, and writes them to the playlist OUT."},
+    {"move",
+     "usage: listora-cli move PLAYLIST DEST [--save | --save-as OUT [--relative]] [--force]\n"
+     "  Moves the files of every entry of PLAYLIST into the folder DEST, logs\n"
+     "  each move, and with --save writes PLAYLIST again (absolute paths) or\n"
+     "  with --save-as writes OUT."},
+    {"copy",
+     "usage: listora-cli copy PLAYLIST DEST [--rewrite-paths] [--save | --save-as OUT [--relative]] [--force]\n"
+     "  Copies the files of every entry of PLAYLIST into the folder DEST and logs\n"
+     "  each copy. With --rewrite-paths the entries name the copies afterwards."},
+    {"log",
+     "usage: listora-cli log [DAY]\n"
+     "  Without DAY lists the day files of the operation log; with DAY (such as\n"
+     "  2026-12-07) prints its records, one a line: file name, kind, path\n"
+     "  before, path after, separated by tabs."},
+};
+
+constexpr const char* kOverview =
+    "usage: listora-cli COMMAND [ARGUMENTS]\n"
+    "commands: convert, gather, move, copy, log; listora-cli COMMAND --help tells more.\n"
+    "Exit status: 0 all went well, 1 some files failed, 2 usage error or a refused\n"
+    "file, 3 a file that could not be read or written ended the command.";
+
+struct Options {
+    std::vector<std::string> positional;
+    std::optional<std::string> output;  // -o, --save-as
+    bool relative = false;
+    bool force = false;
+    bool rewritePaths = false;
+    bool save = false;
+    bool help = false;
+    std::string unknown;
+};
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--relative") {
+            options.relative = true;
+        } else if (arg == "--force") {
+            options.force = true;
+        } else if (arg == "--rewrite-paths") {
+            options.rewritePaths = true;
+        } else if (arg == "--save") {
+            options.save = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if ((arg == "-o" || arg == "--save-as") && i + 1 < argc) {
+            options.output = argv[++i];
+        } else if (arg.size() > 1 && arg[0] == '-' && options.unknown.empty()) {
+            options.unknown = arg;
+        } else {
+            options.positional.push_back(arg);
+        }
+    }
+    return options;
+}
+
+int usage(const std::string& command) {
+    std::fprintf(stderr, "%s\n", kUsageTexts.at(command).c_str());
+    return kUsage;
+}
+
+class Cli {
+public:
+    explicit Cli(const Options& options) : options_(options), start_(fs_.currentDirectory()) {
+        prompts_.headerAnswer = options.force ? Answer::Yes : Answer::No;
+        prompts_.copyAnswer = options.rewritePaths ? Answer::Yes : Answer::No;
+    }
+
+    int convert() {
+        if (options_.positional.size() != 2 || options_.output) return usage("convert");
+        if (const int refused = read(options_.positional[0])) return refused;
+        write(absolute(options_.positional[1]));
+        return kOk;
+    }
+
+    int gather() {
+        if (options_.positional.empty() || !options_.output) return usage("gather");
+        const std::string out = absolute(*options_.output);
+        // A drop hands over whole absolute paths, in the order given.
+        for (const std::string& path : options_.positional) queue_.push_back(absolute(path));
+        DragFileAdd(list_, currentFile_, queue_, {fs_, prompts_, progress_, rules_});
+        if (reportRefusal()) return kUsage;
+        write(out);
+        return kOk;
+    }
+
+    int transfer(const std::string& mode) {
+        if (options_.positional.size() != 2 || (options_.save && options_.output)) return usage(mode);
+        const std::string playlist = absolute(options_.positional[0]);
+        const std::string destination = absolute(options_.positional[1]);
+        const std::optional<std::string> out = options_.output ? std::optional(absolute(*options_.output)) : std::nullopt;
+        if (const int refused = read(playlist)) return refused;
+        list_.updateChecks([](const PlaylistEntry&) { return true; });
+        TransferPorts ports{fs_, prompts_, clock_, progress_, rules_, files_.logFolder, &progress_};
+        const long long errors = SaveToFile(list_, destination, mode, ports);
+        if (options_.save) write(playlist, kAbsolutePaths);
+        if (out) write(*out);
+        return errors > 0 ? kRowsFailed : kOk;
+    }
+
+    int log() {
+        if (options_.positional.size() > 1 || options_.output) return usage("log");
+        if (options_.positional.empty()) {
+            std::vector<std::string> names;
+            if (listDayFiles(fs_, files_.logFolder, names) == Listing::BrokenOff)
+                std::fprintf(stderr, "%s\n", systemText("ファイルの取得に失敗しました。").c_str());
+            for (const std::string& name : names) std::printf("%s\n", name.c_str());
+            return kOk;
+        }
+        std::string day = options_.positional[0];
+        if (!day.ends_with(".txt")) day += ".txt";
+        for (const LogRecord& record : readLogRecords(readFileOrThrow(fs_, files_.logFolder + day)))
+            std::printf("%s\t%s\t%s\t%s\n", record.fileName.c_str(), record.kind.c_str(), record.before.c_str(),
+                        record.after.c_str());
+        return kOk;
+    }
+
+private:
+    // Paths given on the command line are taken against the folder the
+    // command was started in; reading a playlist may change the current one.
+    std::string absolute(const std::string& path) const { return rules_.makeAbsolute(path, start_); }
+
+    int read(const std::string& path) {
+        LoadToFile(list_, currentFile_, {fs_, prompts_, rules_}, absolute(path));
+        return reportRefusal() ? kUsage : kOk;
+    }
+
+    bool reportRefusal() {
+        if (!prompts_.refused) return false;
+        std::fprintf(stderr, "%s\n", prompts_.refused->c_str());
+        return true;
+    }
+
+    void write(const std::string& path, std::optional<int> mode = std::nullopt) {
+        const int pathMode = mode.value_or(options_.relative ? kRelativePaths : kAbsolutePaths);
+        writeFileOrThrow(fs_, path, SaveList(list_, pathMode, path, rules_));
+    }
+
+    const Options& options_;
+    NativeFileSystem fs_;
+    ConsoleProgress progress_;
+    ConsolePrompts prompts_{progress_};
+    NativeClock clock_;
+    PathRules rules_ = PathRules::native();
+    ProgramFiles files_ = locateProgramFiles(executableFolder());
+    std::string start_;
+    MainList list_;
+    std::string currentFile_;
+    std::deque<std::string> queue_;
+};
+
+int run(int argc, char** argv) {
+    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
+        std::fprintf(argc < 2 ? stderr : stdout, "%s\n", kOverview);
+        return argc < 2 ? kUsage : kOk;
+    }
+    const std::string command = argv[1];
+    if (!kUsageTexts.count(command)) {
+        std::fprintf(stderr, "listora-cli: no command '%s'\n%s\n", command.c_str(), kOverview);
+        return kUsage;
+    }
+    const Options options = parseOptions(argc, argv);
+    if (options.help) {
+        std::printf("%s\n", kUsageTexts.at(command).c_str());
+        return kOk;
+    }
+    if (!options.unknown.empty()) {
+        std::fprintf(stderr, "listora-cli: unknown option '%s'\n", options.unknown.c_str());
+        return usage(command);
+    }
+    Cli cli(options);
+    try {
+        if (command == "convert") return cli.convert();
+        if (command == "gather") return cli.gather();
+        if (command == "log") return cli.log();
+        return cli.transfer(command);
+    } catch (const std::exception& error) {
+        const std::string text = standardErrorText(error.what());
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return kEnded;
+    }
+}
+
+}  // namespace
+}  // namespace listora
+
+int main(int argc, char** argv) {
+    listora::restartWithHugePageHeap(argv);
+    return listora::run(argc, argv);
+}

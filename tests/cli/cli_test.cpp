@@ -1,0 +1,111 @@
+// Runs the built listora-cli on temporary folders, as a script would.
+
+#include "support/temp_dir.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace listora::test {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class Cli : public testing::Test {
+protected:
+    // Runs in the temporary folder, with its own operation log there.
+    Result run(const std::string& arguments) {
+        const std::string command = "cd '" + dir.path() + "' && LISTORA_HOME='" + dir.path() + "' " + LISTORA_CLI +
+                                    " " + arguments + " 2> '" + dir.path("stderr.txt") + "'";
+        Result result;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        std::array<char, 4096> buffer{};
+        for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+            result.out.append(buffer.data(), got);
+        const int status = ::pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.err = readFile(dir.path("stderr.txt"));
+        return result;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(Cli, ConvertRoundTripsAndWritesRelativePaths) {
+    const std::string original = crlf({"#EXTM3U", "#EXTINF:125,Artist - Title, live", dir.path("m/a.mp3"),
+                                       dir.path("m/sub/b.mp3"), "#EXTINF:-1,Stream", dir.path("c.mp3")});
+    dir.write("in.m3u", original);
+    EXPECT_EQ(run("convert in.m3u out.m3u").status, 0);
+    EXPECT_EQ(readFile(dir.path("out.m3u")), original);
+
+    dir.makeFolder("m");
+    EXPECT_EQ(run("convert in.m3u m/rel.m3u --relative").status, 0);
+    EXPECT_EQ(readFile(dir.path("m/rel.m3u")), crlf({"#EXTM3U", "#EXTINF:125,Artist - Title, live", dir.path("m/a.mp3"),
+                                                     "sub/b.mp3", "#EXTINF:-1,Stream", dir.path("c.mp3")}));
+}
+
+TEST_F(Cli, AFileWithoutTheHeaderIsReadOnlyWhenForced) {
+    dir.write("plain.m3u", crlf({"a.mp3", "b.mp3"}));
+    const Result refused = run("convert plain.m3u out.m3u");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path("out.m3u")));
+
+    EXPECT_EQ(run("convert plain.m3u out.m3u --force").status, 0);
+    EXPECT_EQ(readFile(dir.path("out.m3u")), crlf({"#EXTM3U", dir.path("a.mp3"), dir.path("b.mp3")}));
+}
+
+TEST_F(Cli, GatherWalksBreadthFirst) {
+    dir.write("music/b.mp3", "x");
+    dir.write("music/deep/c.mp3", "x");
+    dir.write("music/a.wave", "x");
+    dir.write("one.mp3", "x");
+    EXPECT_EQ(run("gather music one.mp3 -o list.m3u --relative").status, 0);
+    EXPECT_EQ(readFile(dir.path("list.m3u")), crlf({"#EXTM3U", "music/a.wave", "music/b.mp3", "one.mp3",
+                                                     "music/deep/c.mp3"}));
+}
+
+TEST_F(Cli, MoveReportsFailedRowsAndLogsTheRest) {
+    dir.write("m/a.mp3", "a");
+    dir.write("m/b.mp3", "b");
+    dir.write("dest/b.mp3", "already there");
+    dir.write("list.m3u", crlf({"#EXTM3U", dir.path("m/a.mp3"), dir.path("m/b.mp3")}));
+    const Result moved = run("move list.m3u dest --save");
+    EXPECT_EQ(moved.status, 1);
+    EXPECT_EQ(moved.out, "移動が終了しました（エラー：1個）\n");
+    EXPECT_EQ(readFile(dir.path("m/b.mp3")), "b");
+    EXPECT_EQ(readFile(dir.path("dest/b.mp3")), "already there");
+    EXPECT_EQ(readFile(dir.path("list.m3u")), crlf({"#EXTM3U", dir.path("dest/a.mp3"), dir.path("m/b.mp3")}));
+
+    const Result copied = run("copy list.m3u copies --rewrite-paths --save-as copied.m3u");
+    EXPECT_EQ(copied.status, 1);  // the folder "copies" does not exist
+    dir.makeFolder("copies");
+    EXPECT_EQ(run("copy list.m3u copies --rewrite-paths --save-as copied.m3u").out, "コピーが終了しました\n");
+    EXPECT_EQ(readFile(dir.path("copied.m3u")), crlf({"#EXTM3U", dir.path("copies/a.mp3"), dir.path("copies/b.mp3")}));
+
+    const Result days = run("log");
+    ASSERT_EQ(days.status, 0);
+    const std::string day = days.out.substr(0, days.out.find('\n'));
+    EXPECT_EQ(run("log " + day).out,
+              "a.mp3\t移動\t" + dir.path("m/a.mp3") + "\t" + dir.path("dest/a.mp3") + "\n" +  //
+                  "a.mp3\tコピー\t" + dir.path("dest/a.mp3") + "\t" + dir.path("copies/a.mp3") + "\n" +
+                  "b.mp3\tコピー\t" + dir.path("m/b.mp3") + "\t" + dir.path("copies/b.mp3") + "\n");
+}
+
+TEST_F(Cli, UnreadableFilesAndBadUsageHaveTheirOwnStatus) {
+    const Result missing = run("convert missing.m3u out.m3u");
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(missing.err, "ファイル " + dir.path("missing.m3u") + " は開けません.\n");
+    EXPECT_EQ(run("convert only-one.m3u").status, 2);
+    EXPECT_EQ(run("frobnicate").status, 2);
+    EXPECT_EQ(run("move --help").status, 0);
+}
+
+}  // namespace
+}  // namespace listora::test
