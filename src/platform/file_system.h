@@ -3,6 +3,7 @@
 // make any of them fail. Paths are byte strings in the system code page.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,14 @@ struct FolderEntry {
 
 enum class Listing { Complete, CannotOpen, BrokenOff };
 
+// A file read a piece at a time.
+class ByteStream {
+public:
+    virtual ~ByteStream() = default;
+    // Up to `size` bytes into `buffer`: 0 at the end, nothing on a failure.
+    virtual std::optional<std::size_t> read(char* buffer, std::size_t size) = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -27,6 +36,9 @@ public:
     // The whole file, or nothing when it cannot be opened or read (missing,
     // a folder, no permission).
     virtual std::optional<std::string> readWholeFile(const std::string& path) = 0;
+    // The same files as readWholeFile, for reading in pieces; nothing when
+    // the file cannot be opened.
+    virtual std::unique_ptr<ByteStream> openForReading(const std::string& path) = 0;
     // Creates or replaces the file atomically: the old file stays intact
     // unless the new contents are completely in place. False on failure.
     virtual bool writeWholeFile(const std::string& path, std::string_view bytes) = 0;

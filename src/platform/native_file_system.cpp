@@ -81,30 +81,58 @@ std::string physicalCurrentDirectory() {
 
 }  // namespace
 
-std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
-    // Only regular files are read: opening a FIFO would wait for a writer
-    // and a device such as /dev/zero never ends. O_NONBLOCK keeps the open
-    // itself from waiting.
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd) return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    ::fcntl(fd.get(), F_SETFL, 0);
+namespace {
 
+class FileStream : public ByteStream {
+public:
+    explicit FileStream(UniqueFd fd) : fd_(std::move(fd)) {}
+    std::optional<std::size_t> read(char* buffer, std::size_t size) override {
+        for (;;) {
+            const ssize_t got = ::read(fd_.get(), buffer, size);
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno != EINTR) return std::nullopt;
+        }
+    }
+
+private:
+    UniqueFd fd_;
+};
+
+// Only regular files are read: opening a FIFO would wait for a writer and a
+// device such as /dev/zero never ends. O_NONBLOCK keeps the open itself
+// from waiting.
+UniqueFd openRegularFile(const std::string& path, off_t* size) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return UniqueFd();
+    ::fcntl(fd.get(), F_SETFL, 0);
+    if (size) *size = info.st_size;
+    return fd;
+}
+
+}  // namespace
+
+std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
+    UniqueFd fd = openRegularFile(path, nullptr);
+    if (!fd) return nullptr;
+    return std::make_unique<FileStream>(std::move(fd));
+}
+
+std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
+    off_t size = 0;
+    UniqueFd fd = openRegularFile(path, &size);
+    if (!fd) return std::nullopt;
+    FileStream stream(std::move(fd));
     try {
         std::string bytes;
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        bytes.reserve(static_cast<std::size_t>(size));
         char buffer[1 << 16];
         for (;;) {
-            const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                return std::nullopt;
-            }
-            if (got == 0) break;
-            bytes.append(buffer, static_cast<std::size_t>(got));
+            const std::optional<std::size_t> got = stream.read(buffer, sizeof buffer);
+            if (!got) return std::nullopt;
+            if (*got == 0) return bytes;
+            bytes.append(buffer, *got);
         }
-        return bytes;
     } catch (const std::bad_alloc&) {  // larger than the memory there is
         return std::nullopt;
     } catch (const std::length_error&) {

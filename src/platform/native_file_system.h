@@ -10,6 +10,7 @@ namespace listora {
 class NativeFileSystem : public FileSystem {
 public:
     std::optional<std::string> readWholeFile(const std::string& path) override;
+    std::unique_ptr<ByteStream> openForReading(const std::string& path) override;
     bool writeWholeFile(const std::string& path, std::string_view bytes) override;
     bool exists(const std::string& path) override;
     bool isFile(const std::string& path) override;

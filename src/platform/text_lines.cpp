@@ -1,5 +1,7 @@
 #include "platform/text_lines.h"
 
+#include "platform/file_system.h"
+
 #include <cstring>
 
 namespace listora {
@@ -26,6 +28,49 @@ bool LineReader::next(std::string_view& line) {
     const bool crLf = end == nextCr_ && end + 1 == nextLf_;
     pos_ = end + (crLf ? 2 : 1);
     return true;
+}
+
+// Whole lines end after the last LF, or, where no LF came, after the last
+// CR that is not the final byte (an LF might still follow that one). Bytes
+// already searched without finding either are not searched again, so one
+// endless line is still read in linear time.
+std::size_t StreamLineReader::lastBreakEnd() {
+    const std::size_t size = buffer_.size();
+    const auto last = [&](char byte, std::size_t end) -> std::size_t {
+        if (end <= searchFrom_) return 0;
+        const void* found = ::memrchr(buffer_.data() + searchFrom_, byte, end - searchFrom_);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data()) + 1 : 0;
+    };
+    std::size_t end = last('\n', size);
+    if (end == 0 && size > 0) end = last('\r', size - 1);
+    searchFrom_ = end == 0 && size > 0 ? size - 1 : 0;
+    return end;
+}
+
+bool StreamLineReader::next(std::string_view& line) {
+    for (;;) {
+        if (lines_.next(line)) return true;
+        if (ended_) return false;
+        readMore();
+    }
+}
+
+void StreamLineReader::readMore() {
+    buffer_.erase(0, complete_);
+    constexpr std::size_t kPiece = 1 << 20;
+    const std::size_t old = buffer_.size();
+    buffer_.resize(old + kPiece);
+    const std::optional<std::size_t> got = stream_.read(buffer_.data() + old, kPiece);
+    buffer_.resize(old + got.value_or(0));
+    if (!got || *got == 0) {
+        failed_ = !got;
+        ended_ = true;
+    } else if (const std::size_t nul = findByte(buffer_, old, '\0'); nul < buffer_.size()) {
+        buffer_.resize(nul);  // a NUL byte ends the text
+        ended_ = true;
+    }
+    complete_ = ended_ ? buffer_.size() : lastBreakEnd();
+    lines_ = LineReader(std::string_view(buffer_.data(), complete_));
 }
 
 std::vector<std::string_view> splitLines(std::string_view text) {

@@ -25,6 +25,31 @@ private:
     std::size_t nextLf_ = 0;
 };
 
+class ByteStream;
+
+// Reads the lines of a stream a piece at a time, with the same rules; only
+// the unread part of the text is held, so a file of any size costs about
+// its longest line. A view stays valid until the next call.
+class StreamLineReader {
+public:
+    explicit StreamLineReader(ByteStream& stream) : stream_(stream) {}
+    bool next(std::string_view& line);
+    // True when the stream broke off before its end.
+    bool failed() const { return failed_; }
+
+private:
+    void readMore();
+    std::size_t lastBreakEnd();
+
+    ByteStream& stream_;
+    std::string buffer_;
+    std::size_t complete_ = 0;    // buffer_ up to here holds whole lines
+    std::size_t searchFrom_ = 0;  // no break stands before this
+    LineReader lines_{std::string_view()};
+    bool ended_ = false;
+    bool failed_ = false;
+};
+
 // All lines at once, as views into `text`.
 std::vector<std::string_view> splitLines(std::string_view text);
 

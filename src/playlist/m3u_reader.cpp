@@ -9,6 +9,8 @@
 #include "playlist/length_text.h"
 #include "playlist/main_list.h"
 
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -26,26 +28,21 @@ bool isInformationLine(std::string_view line) { return line.size() >= 7 && line.
 // stays even when empty, as the header takes its place.
 class EntryLines {
 public:
-    EntryLines(std::string_view bytes, bool firstLineIsEntry) : reader_(bytes) {
-        std::string_view first;
-        reader_.next(first);
-        if (firstLineIsEntry) pending_ = first;
-        hasPending_ = firstLineIsEntry;
-    }
+    EntryLines(StreamLineReader& reader, std::optional<std::string_view> firstLine)
+        : reader_(reader), pending_(firstLine) {}
 
+    // A view valid until the next call.
     bool next(std::string_view& line) {
-        if (hasPending_) {
-            hasPending_ = false;
-            line = pending_;
-            ++count_;
-            return true;
+        if (pending_) {
+            line = *pending_;
+            pending_.reset();
+        } else {
+            do {
+                if (!reader_.next(line)) return false;
+            } while (line.empty());
         }
-        while (reader_.next(line)) {
-            if (line.empty()) continue;
-            ++count_;
-            return true;
-        }
-        return false;
+        ++count_;
+        return true;
     }
 
     // Lines so far, the header included: when an information line is the
@@ -53,19 +50,40 @@ public:
     std::size_t count() const { return count_; }
 
 private:
-    LineReader reader_;
-    std::string_view pending_;
-    bool hasPending_ = false;
+    StreamLineReader& reader_;
+    std::optional<std::string_view> pending_;
     std::size_t count_ = 1;
 };
 
-std::size_t countEntries(std::string_view bytes, bool firstLineIsEntry) {
-    EntryLines lines(bytes, firstLineIsEntry);
+std::size_t countEntries(EntryLines& lines) {
     std::size_t count = 0;
     for (std::string_view line; lines.next(line); ++count)
         if (isInformationLine(line)) lines.next(line);
     return count;
 }
+
+// The playlist is read twice, a piece at a time: once to count its entries,
+// so that the rows take their room in one go, and once to make them. The
+// whole file is never held in memory beside the rows.
+class PlaylistFile {
+public:
+    PlaylistFile(FileSystem& fs, const std::string& path) : stream_(open(fs, path)), path_(path) {}
+    StreamLineReader& lines() { return reader_; }
+    void checkRead() const {
+        if (reader_.failed()) throw ListoraError(cannotOpenText(path_));
+    }
+
+private:
+    static std::unique_ptr<ByteStream> open(FileSystem& fs, const std::string& path) {
+        std::unique_ptr<ByteStream> stream = fs.openForReading(path);
+        if (!stream) throw ListoraError(cannotOpenText(path));
+        return stream;
+    }
+
+    std::unique_ptr<ByteStream> stream_;
+    StreamLineReader reader_{*stream_};
+    std::string path_;
+};
 
 class EntryReader {
 public:
@@ -120,9 +138,9 @@ private:
 
 void LoadToFile(MainList& list, std::string& currentPlaylistFile, const PlaylistReaderPorts& ports,
                 const std::string& path) {
-    const std::string bytes = readFileOrThrow(ports.fs, path);
+    PlaylistFile counting(ports.fs, path);
     std::string_view firstLine;
-    if (LineReader(bytes).next(firstLine)) {
+    if (counting.lines().next(firstLine)) {
         const bool hasHeader = firstLine == kHeader;
         if (!hasHeader) {
             const Answer answer = ports.prompts.confirm(
@@ -130,27 +148,41 @@ void LoadToFile(MainList& list, std::string& currentPlaylistFile, const Playlist
                 Buttons::YesNo);
             if (answer != Answer::Yes) return;
         }
+        // The file's own first line is an entry when the header is missing.
+        const auto firstEntry = [&](std::string_view first) {
+            return hasHeader ? std::nullopt : std::optional<std::string_view>(first);
+        };
+        EntryLines countingLines(counting.lines(), firstEntry(firstLine));
+        const std::size_t entries = countEntries(countingLines);
+        counting.checkRead();
 
+        PlaylistFile reading(ports.fs, path);
+        reading.lines().next(firstLine);
+        EntryLines lines(reading.lines(), firstEntry(firstLine));
         EntryReader reader(ports, path);
-        EntryLines lines(bytes, !hasHeader);
         std::vector<PlaylistEntry> rows;
-        rows.reserve(countEntries(bytes, !hasHeader));
+        rows.reserve(entries);
         try {
+            std::string infoLine;
             for (std::string_view line; lines.next(line);) {
                 if (!isInformationLine(line)) {
                     rows.push_back(reader.plainEntry(line));
                     continue;
                 }
+                infoLine.assign(line);  // the next line may take the place of its text
                 std::string_view pathLine;
                 if (!lines.next(pathLine))
                     throw ListoraError(indexOutOfRangeText(static_cast<long long>(lines.count())));
-                rows.push_back(reader.informationEntry(line, pathLine));
+                rows.push_back(reader.informationEntry(infoLine, pathLine));
             }
+            reading.checkRead();
         } catch (const ListoraError&) {
             list.appendAll(std::move(rows));
             throw;
         }
         list.appendAll(std::move(rows));
+    } else {
+        counting.checkRead();
     }
 
     currentPlaylistFile = path;

@@ -1,5 +1,9 @@
 #include "platform/text_lines.h"
 
+#include "platform/file_system.h"
+
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace listora {
@@ -23,6 +27,52 @@ TEST(TextLines, SplitsAtEveryKindOfBreak) {
         {std::string_view("\0abc", 4), {}},
     };
     for (const auto& c : cases) EXPECT_EQ(splitLines(c.text), c.lines) << testing::PrintToString(c.text);
+}
+
+// Hands out a text a few bytes at a time, so every break falls on a piece's
+// edge somewhere; it can also break off part way.
+class TrickleStream : public ByteStream {
+public:
+    TrickleStream(std::string text, std::size_t piece, std::size_t failAt = std::string::npos)
+        : text_(std::move(text)), piece_(piece), failAt_(failAt) {}
+    std::optional<std::size_t> read(char* buffer, std::size_t size) override {
+        if (at_ >= failAt_) return std::nullopt;
+        const std::size_t count = std::min({size, piece_, text_.size() - at_});
+        text_.copy(buffer, count, at_);
+        at_ += count;
+        return count;
+    }
+
+private:
+    std::string text_;
+    std::size_t piece_;
+    std::size_t failAt_;
+    std::size_t at_ = 0;
+};
+
+std::vector<std::string> streamLines(const std::string& text, std::size_t piece, bool* failed = nullptr) {
+    TrickleStream stream(text, piece, failed ? text.size() / 2 : std::string::npos);
+    StreamLineReader reader(stream);
+    std::vector<std::string> lines;
+    for (std::string_view line; reader.next(line);) lines.emplace_back(line);
+    if (failed) *failed = reader.failed();
+    return lines;
+}
+
+TEST(TextLines, ReadingInPiecesGivesTheSameLines) {
+    const std::string texts[] = {
+        "", "a", "a\r\nb\rc\nd", "a\r\n", "a\r", "\r\r\n\n", "x\ry\rz\r", "long " + std::string(3000, 'x') + "\r\nend",
+        std::string("a\r\nb\0c\r\n", 9), "\n\n\n", "a\r\n\r\nb\r\n",
+    };
+    for (const std::string& text : texts) {
+        std::vector<std::string> whole;
+        for (std::string_view line : splitLines(text)) whole.emplace_back(line);
+        for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{1} << 20})
+            EXPECT_EQ(streamLines(text, piece), whole) << testing::PrintToString(text) << " in pieces of " << piece;
+    }
+    bool failed = false;
+    streamLines("a\nb\nc\nd\n", 1, &failed);
+    EXPECT_TRUE(failed);
 }
 
 TEST(TextLines, ReadsTextsBrokenByOneKindOfBreakAlone) {
