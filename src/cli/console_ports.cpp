@@ -26,7 +26,10 @@ void ConsolePrompts::error(const std::string& text) {
 
 Answer ConsolePrompts::confirm(const std::string& text, Buttons buttons) {
     if (buttons != Buttons::YesNo) return copyAnswer;
-    if (headerAnswer != Answer::Yes) refused = text;
+    if (headerAnswer != Answer::Yes) {
+        refused = true;
+        error(text);
+    }
     return headerAnswer;
 }
 
@@ -41,8 +44,9 @@ ConsoleProgress::~ConsoleProgress() { clear(); }
 
 void ConsoleProgress::show(const std::string& text) { draw(text, text.empty()); }
 
-void ConsoleProgress::rowDone(std::size_t done, std::size_t checked) {
-    draw(std::to_string(done) + "/" + std::to_string(checked), false);
+// The row being worked on, counted from 1: "3/10" while the third file moves.
+void ConsoleProgress::rowStarting(std::size_t finished, std::size_t checked) {
+    draw(std::to_string(finished + 1) + "/" + std::to_string(checked), false);
 }
 
 // Redrawn in place at most five times a second; an empty text clears it.

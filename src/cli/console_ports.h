@@ -23,8 +23,9 @@ public:
     Answer headerAnswer = Answer::No;
     // The question whether copied rows should name the copies.
     Answer copyAnswer = Answer::No;
-    // The text of a header question answered No: the file was refused.
-    std::optional<std::string> refused;
+    // A header question was answered No: a playlist was refused. Its text
+    // goes to standard error at once.
+    bool refused = false;
 
     void information(const std::string& text) override;
     Answer confirm(const std::string& text, Buttons buttons) override;
@@ -45,7 +46,7 @@ public:
     ConsoleProgress& operator=(const ConsoleProgress&) = delete;
 
     void show(const std::string& text) override;
-    void rowDone(std::size_t done, std::size_t checked) override;
+    void rowStarting(std::size_t finished, std::size_t checked) override;
     // Takes the progress line away, so that a message starts on a clean line.
     void clear() { draw("", true); }
 

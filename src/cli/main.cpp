@@ -16,6 +16,7 @@
 #include "playlist/m3u_writer.h"
 #include "playlist/main_list.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -37,7 +38,9 @@ const std::map<std::string, std::string> kUsageTexts = {
     {"gather",
      "usage: listora-cli gather PATH... -o OUT [--relative] [--force]\n"
      "  Gathers the music files of the paths, in that order, as a drop of them\n"
-     "  on the window does, and writes them to the playlist OUT."},
+     "  on the window does, and writes them to the playlist OUT. A playlist among\n"
+     "  the paths without the #EXTM3U header is left out unless --force is given;\n"
+     "  the rest is still written, and the exit status is 2."},
     {"move",
      "usage: listora-cli move PLAYLIST DEST [--save | --save-as OUT [--relative]] [--force]\n"
      "  Moves the files of every entry of PLAYLIST into the folder DEST, logs\n"
@@ -60,6 +63,15 @@ constexpr const char* kOverview =
     "Exit status: 0 all went well, 1 some files failed, 2 usage error or a refused\n"
     "file, 3 a file that could not be read or written ended the command.";
 
+// The options each command takes.
+const std::map<std::string, std::vector<std::string>> kCommandOptions = {
+    {"convert", {"--relative", "--force"}},
+    {"gather", {"-o", "--relative", "--force"}},
+    {"move", {"--save", "--save-as", "--relative", "--force"}},
+    {"copy", {"--rewrite-paths", "--save", "--save-as", "--relative", "--force"}},
+    {"log", {}},
+};
+
 struct Options {
     std::vector<std::string> positional;
     std::optional<std::string> output;  // -o, --save-as
@@ -68,29 +80,37 @@ struct Options {
     bool rewritePaths = false;
     bool save = false;
     bool help = false;
-    std::string unknown;
+    std::string fault;  // the first thing wrong with the options, for the user
 };
 
-Options parseOptions(int argc, char** argv) {
+Options parseOptions(const std::string& command, int argc, char** argv) {
     Options options;
+    const std::vector<std::string>& allowed = kCommandOptions.at(command);
+    const auto fault = [&](const std::string& text) {
+        if (options.fault.empty()) options.fault = text;
+    };
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--relative") {
-            options.relative = true;
-        } else if (arg == "--force") {
-            options.force = true;
-        } else if (arg == "--rewrite-paths") {
-            options.rewritePaths = true;
-        } else if (arg == "--save") {
-            options.save = true;
-        } else if (arg == "--help" || arg == "-h") {
+        if (arg == "--help" || arg == "-h") {
             options.help = true;
-        } else if ((arg == "-o" || arg == "--save-as") && i + 1 < argc) {
-            options.output = argv[++i];
-        } else if (arg.size() > 1 && arg[0] == '-' && options.unknown.empty()) {
-            options.unknown = arg;
-        } else {
+            continue;
+        }
+        if (arg.size() < 2 || arg[0] != '-') {
             options.positional.push_back(arg);
+            continue;
+        }
+        if (std::find(allowed.begin(), allowed.end(), arg) == allowed.end()) {
+            fault("listora-cli " + command + ": no option '" + arg + "'");
+        } else if (arg == "-o" || arg == "--save-as") {
+            if (i + 1 < argc)
+                options.output = argv[++i];
+            else
+                fault("listora-cli " + command + ": option '" + arg + "' needs a file name");
+        } else {
+            options.relative |= arg == "--relative";
+            options.force |= arg == "--force";
+            options.rewritePaths |= arg == "--rewrite-paths";
+            options.save |= arg == "--save";
         }
     }
     return options;
@@ -121,9 +141,8 @@ public:
         // A drop hands over whole absolute paths, in the order given.
         for (const std::string& path : options_.positional) queue_.push_back(absolute(path));
         DragFileAdd(list_, currentFile_, queue_, {fs_, prompts_, progress_, rules_});
-        if (reportRefusal()) return kUsage;
         write(out);
-        return kOk;
+        return prompts_.refused ? kUsage : kOk;
     }
 
     int transfer(const std::string& mode) {
@@ -164,13 +183,7 @@ private:
 
     int read(const std::string& path) {
         LoadToFile(list_, currentFile_, {fs_, prompts_, rules_}, absolute(path));
-        return reportRefusal() ? kUsage : kOk;
-    }
-
-    bool reportRefusal() {
-        if (!prompts_.refused) return false;
-        std::fprintf(stderr, "%s\n", prompts_.refused->c_str());
-        return true;
+        return prompts_.refused ? kUsage : kOk;
     }
 
     void write(const std::string& path, std::optional<int> mode = std::nullopt) {
@@ -201,13 +214,13 @@ int run(int argc, char** argv) {
         std::fprintf(stderr, "listora-cli: no command '%s'\n%s\n", command.c_str(), kOverview);
         return kUsage;
     }
-    const Options options = parseOptions(argc, argv);
+    const Options options = parseOptions(command, argc, argv);
     if (options.help) {
         std::printf("%s\n", kUsageTexts.at(command).c_str());
         return kOk;
     }
-    if (!options.unknown.empty()) {
-        std::fprintf(stderr, "listora-cli: unknown option '%s'\n", options.unknown.c_str());
+    if (!options.fault.empty()) {
+        std::fprintf(stderr, "%s\n", options.fault.c_str());
         return usage(command);
     }
     Cli cli(options);

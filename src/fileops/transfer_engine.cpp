@@ -66,12 +66,12 @@ long long SaveToFile(MainList& list, const std::string& destination, std::string
     std::size_t checked = 0;
     if (ports.progress)
         for (const PlaylistEntry& row : list.rows()) checked += row.checked ? 1 : 0;
-    std::size_t done = 0;
+    std::size_t finished = 0;
     {
         ChangedRows changed(list);
         for (std::size_t i = 0; i < list.count(); ++i) {
             if (!list.at(i).checked) continue;
-            if (ports.progress) ports.progress->rowDone(done++, checked);
+            if (ports.progress) ports.progress->rowStarting(finished++, checked);
             PlaylistEntry& row = list.editRow(i);
             const std::string source = row.fullPath;
             const std::string target = targetPathFor(destination, row.fileName, ports.rules);

@@ -16,11 +16,12 @@ class PathRules;
 class Prompts;
 class StatusLine;
 
-// Told after each checked row, for a progress display of long runs.
+// Told before each checked row is worked on, with the number of checked
+// rows already finished, for a progress display of long runs.
 class TransferProgress {
 public:
     virtual ~TransferProgress() = default;
-    virtual void rowDone(std::size_t done, std::size_t checked) = 0;
+    virtual void rowStarting(std::size_t finished, std::size_t checked) = 0;
 };
 
 struct TransferPorts {

@@ -3,6 +3,8 @@
 #include "platform/file_system.h"
 
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 namespace listora {
 namespace {
@@ -59,15 +61,29 @@ void StreamLineReader::readMore() {
     buffer_.erase(0, complete_);
     constexpr std::size_t kPiece = 1 << 20;
     const std::size_t old = buffer_.size();
-    buffer_.resize(old + kPiece);
-    const std::optional<std::size_t> got = stream_.read(buffer_.data() + old, kPiece);
-    buffer_.resize(old + got.value_or(0));
-    if (!got || *got == 0) {
-        failed_ = !got;
+    std::optional<std::size_t> got;
+    try {
+        buffer_.resize(old + kPiece);
+        got = stream_.read(buffer_.data() + old, kPiece);
+    } catch (const std::bad_alloc&) {
+        // A line longer than memory holds: the read fails like a broken one.
+    } catch (const std::length_error&) {
+    }
+    if (!got) {
+        // Nothing more is handed out after a failed read, not even the
+        // unfinished line before it: a cut line would pass for a whole one.
+        buffer_.clear();
+        buffer_.shrink_to_fit();
+        failed_ = true;
         ended_ = true;
-    } else if (const std::size_t nul = findByte(buffer_, old, '\0'); nul < buffer_.size()) {
-        buffer_.resize(nul);  // a NUL byte ends the text
-        ended_ = true;
+    } else {
+        buffer_.resize(old + *got);
+        if (*got == 0) {
+            ended_ = true;
+        } else if (const std::size_t nul = findByte(buffer_, old, '\0'); nul < buffer_.size()) {
+            buffer_.resize(nul);  // a NUL byte ends the text
+            ended_ = true;
+        }
     }
     complete_ = ended_ ? buffer_.size() : lastBreakEnd();
     lines_ = LineReader(std::string_view(buffer_.data(), complete_));

@@ -34,7 +34,8 @@ class StreamLineReader {
 public:
     explicit StreamLineReader(ByteStream& stream) : stream_(stream) {}
     bool next(std::string_view& line);
-    // True when the stream broke off before its end.
+    // True when the stream broke off before its end (or a line outgrew
+    // memory); the line it broke off in is not handed out.
     bool failed() const { return failed_; }
 
 private:

@@ -28,14 +28,15 @@ bool isInformationLine(std::string_view line) { return line.size() >= 7 && line.
 // stays even when empty, as the header takes its place.
 class EntryLines {
 public:
-    EntryLines(StreamLineReader& reader, std::optional<std::string_view> firstLine)
-        : reader_(reader), pending_(firstLine) {}
+    EntryLines(StreamLineReader& reader, std::optional<std::string> firstLine)
+        : reader_(reader), pending_(std::move(firstLine)) {}
 
     // A view valid until the next call.
     bool next(std::string_view& line) {
         if (pending_) {
-            line = *pending_;
+            held_ = std::move(*pending_);
             pending_.reset();
+            line = held_;
         } else {
             do {
                 if (!reader_.next(line)) return false;
@@ -51,7 +52,8 @@ public:
 
 private:
     StreamLineReader& reader_;
-    std::optional<std::string_view> pending_;
+    std::optional<std::string> pending_;
+    std::string held_;
     std::size_t count_ = 1;
 };
 
@@ -138,57 +140,65 @@ private:
 
 void LoadToFile(MainList& list, std::string& currentPlaylistFile, const PlaylistReaderPorts& ports,
                 const std::string& path) {
+    const auto opened = [&] {
+        currentPlaylistFile = path;
+        // A path line ending in a separator, or one that could not be made
+        // absolute, has no file name; such rows go, also those read earlier.
+        list.removeUnless([](const PlaylistEntry& row) { return !row.fileName.empty(); });
+    };
     PlaylistFile counting(ports.fs, path);
-    std::string_view firstLine;
-    if (counting.lines().next(firstLine)) {
-        const bool hasHeader = firstLine == kHeader;
-        if (!hasHeader) {
-            const Answer answer = ports.prompts.confirm(
-                systemText("このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？"),
-                Buttons::YesNo);
-            if (answer != Answer::Yes) return;
-        }
-        // The file's own first line is an entry when the header is missing.
-        const auto firstEntry = [&](std::string_view first) {
-            return hasHeader ? std::nullopt : std::optional<std::string_view>(first);
-        };
-        EntryLines countingLines(counting.lines(), firstEntry(firstLine));
-        const std::size_t entries = countEntries(countingLines);
+    std::string_view firstView;
+    if (!counting.lines().next(firstView)) {
         counting.checkRead();
+        opened();  // an empty playlist is opened, with no rows
+        return;
+    }
+    // The file's own first line is an entry when the header is missing.
+    const bool hasHeader = firstView == kHeader;
+    const std::optional<std::string> firstEntry =
+        hasHeader ? std::nullopt : std::optional<std::string>(std::string(firstView));
 
-        PlaylistFile reading(ports.fs, path);
-        reading.lines().next(firstLine);
-        EntryLines lines(reading.lines(), firstEntry(firstLine));
-        EntryReader reader(ports, path);
-        std::vector<PlaylistEntry> rows;
-        rows.reserve(entries);
-        try {
-            std::string infoLine;
-            for (std::string_view line; lines.next(line);) {
-                if (!isInformationLine(line)) {
-                    rows.push_back(reader.plainEntry(line));
-                    continue;
-                }
-                infoLine.assign(line);  // the next line may take the place of its text
-                std::string_view pathLine;
-                if (!lines.next(pathLine))
-                    throw ListoraError(indexOutOfRangeText(static_cast<long long>(lines.count())));
-                rows.push_back(reader.informationEntry(infoLine, pathLine));
-            }
-            reading.checkRead();
-        } catch (const ListoraError&) {
-            list.appendAll(std::move(rows));
-            throw;
-        }
-        list.appendAll(std::move(rows));
-    } else {
-        counting.checkRead();
+    // The whole file is read before the question, so that a file that cannot
+    // be read says so rather than asking first.
+    EntryLines countingLines(counting.lines(), firstEntry);
+    const std::size_t entries = countEntries(countingLines);
+    counting.checkRead();
+    if (!hasHeader) {
+        const Answer answer = ports.prompts.confirm(
+            systemText("このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？"), Buttons::YesNo);
+        if (answer != Answer::Yes) return;
     }
 
-    currentPlaylistFile = path;
-    // A path line ending in a separator, or one that could not be made
-    // absolute, has no file name; such rows go, also those read earlier.
-    list.removeUnless([](const PlaylistEntry& row) { return !row.fileName.empty(); });
+    PlaylistFile reading(ports.fs, path);
+    std::string_view skipped;
+    reading.lines().next(skipped);  // the header, or the first line already held
+    EntryLines lines(reading.lines(), firstEntry);
+    EntryReader reader(ports, path);
+    std::vector<PlaylistEntry> rows;
+    rows.reserve(entries);
+    try {
+        std::string infoLine;
+        for (std::string_view line; lines.next(line);) {
+            if (!isInformationLine(line)) {
+                rows.push_back(reader.plainEntry(line));
+                continue;
+            }
+            infoLine.assign(line);  // the next line may take the place of its text
+            std::string_view pathLine;
+            if (!lines.next(pathLine))
+                throw ListoraError(indexOutOfRangeText(static_cast<long long>(lines.count())));
+            rows.push_back(reader.informationEntry(infoLine, pathLine));
+        }
+    } catch (const ListoraError&) {
+        // A read that broke off is reported as such and adds nothing; a bad
+        // line keeps the rows read before it.
+        reading.checkRead();
+        list.appendAll(std::move(rows));
+        throw;
+    }
+    reading.checkRead();
+    list.appendAll(std::move(rows));
+    opened();
 }
 
 }  // namespace listora

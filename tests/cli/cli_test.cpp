@@ -71,6 +71,18 @@ TEST_F(Cli, GatherWalksBreadthFirst) {
                                                      "music/deep/c.mp3"}));
 }
 
+TEST_F(Cli, GatherLeavesOutAPlaylistWithoutTheHeaderButWritesTheRest) {
+    dir.write("one.mp3", "x");
+    dir.write("plain.m3u", crlf({"two.mp3"}));
+    const Result refused = run("gather plain.m3u one.mp3 -o list.m3u --relative");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？\n");
+    EXPECT_EQ(readFile(dir.path("list.m3u")), crlf({"#EXTM3U", "one.mp3"}));
+
+    EXPECT_EQ(run("gather plain.m3u one.mp3 -o list.m3u --relative --force").status, 0);
+    EXPECT_EQ(readFile(dir.path("list.m3u")), crlf({"#EXTM3U", "two.mp3", "one.mp3"}));
+}
+
 TEST_F(Cli, MoveReportsFailedRowsAndLogsTheRest) {
     dir.write("m/a.mp3", "a");
     dir.write("m/b.mp3", "b");
@@ -103,6 +115,13 @@ TEST_F(Cli, UnreadableFilesAndBadUsageHaveTheirOwnStatus) {
     EXPECT_EQ(missing.status, 3);
     EXPECT_EQ(missing.err, "ファイル " + dir.path("missing.m3u") + " は開けません.\n");
     EXPECT_EQ(run("convert only-one.m3u").status, 2);
+    // Options are those of the command, with their values.
+    const Result wrongOption = run("convert a.m3u b.m3u --save");
+    EXPECT_EQ(wrongOption.status, 2);
+    EXPECT_EQ(wrongOption.err.substr(0, wrongOption.err.find('\n')), "listora-cli convert: no option '--save'");
+    const Result noValue = run("gather music -o");
+    EXPECT_EQ(noValue.status, 2);
+    EXPECT_EQ(noValue.err.substr(0, noValue.err.find('\n')), "listora-cli gather: option '-o' needs a file name");
     EXPECT_EQ(run("frobnicate").status, 2);
     EXPECT_EQ(run("move --help").status, 0);
 }

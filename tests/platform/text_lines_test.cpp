@@ -37,7 +37,7 @@ public:
         : text_(std::move(text)), piece_(piece), failAt_(failAt) {}
     std::optional<std::size_t> read(char* buffer, std::size_t size) override {
         if (at_ >= failAt_) return std::nullopt;
-        const std::size_t count = std::min({size, piece_, text_.size() - at_});
+        const std::size_t count = std::min({size, piece_, text_.size() - at_, failAt_ - at_});
         text_.copy(buffer, count, at_);
         at_ += count;
         return count;
@@ -50,8 +50,9 @@ private:
     std::size_t at_ = 0;
 };
 
-std::vector<std::string> streamLines(const std::string& text, std::size_t piece, bool* failed = nullptr) {
-    TrickleStream stream(text, piece, failed ? text.size() / 2 : std::string::npos);
+std::vector<std::string> streamLines(const std::string& text, std::size_t piece, bool* failed = nullptr,
+                                     std::size_t failAt = std::string::npos) {
+    TrickleStream stream(text, piece, failAt);
     StreamLineReader reader(stream);
     std::vector<std::string> lines;
     for (std::string_view line; reader.next(line);) lines.emplace_back(line);
@@ -70,9 +71,14 @@ TEST(TextLines, ReadingInPiecesGivesTheSameLines) {
         for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{1} << 20})
             EXPECT_EQ(streamLines(text, piece), whole) << testing::PrintToString(text) << " in pieces of " << piece;
     }
-    bool failed = false;
-    streamLines("a\nb\nc\nd\n", 1, &failed);
-    EXPECT_TRUE(failed);
+    // A read that breaks off keeps the whole lines before it and drops the
+    // one it cut, in whichever piece the break falls.
+    for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{1} << 20}) {
+        bool failed = false;
+        EXPECT_EQ(streamLines("ab\ncd\nef\ngh\n", piece, &failed, 7), (std::vector<std::string>{"ab", "cd"}))
+            << piece;
+        EXPECT_TRUE(failed);
+    }
 }
 
 TEST(TextLines, ReadsTextsBrokenByOneKindOfBreakAlone) {

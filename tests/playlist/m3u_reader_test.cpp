@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace listora::test {
 namespace {
 
@@ -154,6 +156,65 @@ TEST_F(Reader, AFileThatCannotBeOpenedChangesNothing) {
     }
     EXPECT_EQ(list.count(), 0u);
     EXPECT_EQ(currentFile, "");
+}
+
+// Opens files for reading as usual, but the stream of the chosen opening
+// breaks off after a number of bytes.
+class BreakingReads : public NativeFileSystem {
+public:
+    int breakOpening = 0;  // 1 for the first opening, 2 for the second
+    std::size_t breakAfter = 0;
+
+    std::unique_ptr<ByteStream> openForReading(const std::string& path) override {
+        std::unique_ptr<ByteStream> stream = NativeFileSystem::openForReading(path);
+        if (++openings_ != breakOpening || !stream) return stream;
+        return std::make_unique<Breaking>(std::move(stream), breakAfter);
+    }
+
+private:
+    class Breaking : public ByteStream {
+    public:
+        Breaking(std::unique_ptr<ByteStream> inner, std::size_t left) : inner_(std::move(inner)), left_(left) {}
+        std::optional<std::size_t> read(char* buffer, std::size_t size) override {
+            if (left_ == 0) return std::nullopt;
+            const std::optional<std::size_t> got = inner_->read(buffer, std::min(size, left_));
+            if (got) left_ -= *got;
+            return got;
+        }
+
+    private:
+        std::unique_ptr<ByteStream> inner_;
+        std::size_t left_;
+    };
+    int openings_ = 0;
+};
+
+TEST_F(Reader, AReadThatBreaksOffAddsNothingAndSaysTheFileCannotBeOpened) {
+    // The break falls inside the path line after an information line, where
+    // a cut line would pass for an entry or for a missing path line.
+    const std::string text = crlf({"#EXTINF:1,a", "a.mp3", "#EXTINF:2,b", "b.mp3"});
+    const std::string path = dir.write("l.m3u", text);
+    const std::string withHeader = dir.write("h.m3u", "#EXTM3U\r\n" + text);
+    for (int opening : {1, 2}) {
+        for (const std::string& file : {path, withHeader}) {
+            BreakingReads breaking;
+            breaking.breakOpening = opening;
+            breaking.breakAfter = std::string(file == path ? text : "#EXTM3U\r\n" + text).size() - 4;
+            ScriptedPrompts scripted;
+            scripted.answer(Answer::Yes);
+            try {
+                LoadToFile(list, currentFile, {breaking, scripted, rules}, file);
+                ADD_FAILURE() << "no error";
+            } catch (const ListoraError& error) {
+                EXPECT_EQ(error.what(), "ファイル " + file + " は開けません");
+            }
+            EXPECT_EQ(list.count(), 0u) << opening;
+            EXPECT_EQ(currentFile, "");
+            // A file that cannot be read says so without asking first.
+            const bool asked = !scripted.shown.empty();
+            EXPECT_EQ(asked, opening == 2 && file == path) << opening;
+        }
+    }
 }
 
 TEST_F(Reader, BinaryAndInvalidBytesAreReadAsTheyStand) {
