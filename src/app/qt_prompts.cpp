@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
@@ -64,7 +63,7 @@ std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, bo
         dialog->selectNameFilter(filters[request.filterIndex - 1]);
     dialog->setDefaultSuffix(toQt(request.defaultExtension));
     if (!request.fileName.empty()) {
-        const QFileInfo remembered(QFile::decodeName(QByteArray::fromStdString(request.fileName)));
+        const QFileInfo remembered(toQt(request.fileName));
         if (remembered.isAbsolute()) dialog->setDirectory(remembered.absolutePath());
         dialog->selectFile(remembered.fileName());
     }
@@ -135,7 +134,7 @@ std::optional<FileChoice> QtPrompts::runFileDialog(const FileDialogRequest& requ
     auto dialog = makeFileDialog(request, save, parent_);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
     FileChoice choice;
-    choice.path = QFile::encodeName(dialog->selectedFiles().front()).toStdString();  // the file system's bytes
+    choice.path = fromQt(dialog->selectedFiles().front());
     choice.filterIndex = chosenFilterIndex(request, *dialog);
     return choice;
 }

@@ -1,25 +1,31 @@
 #include "app/qt_shell.h"
 
+#include "platform/codepage.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QUrl>
 
 namespace listora {
 namespace {
 
-QFileInfo fileInfoOf(const std::string& path) { return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))); }
+// A file URL that carries the file system's own bytes, so that every name,
+// also one that is no valid UTF-8, reaches the file manager whole.
+QUrl localFileUrl(std::string path) {
+    path = convertCodePage(path, systemCodePage(), fileNameCodePage());
+    if (path.empty() || path[0] != '/') path = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + path;
+    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+}
 
 }  // namespace
 
-QString fileManagerUri(const std::string& path) {
-    return QString::fromLatin1(QUrl::fromLocalFile(fileInfoOf(path).absoluteFilePath()).toEncoded());
-}
+QString fileManagerUri(const std::string& path) { return QString::fromLatin1(localFileUrl(path).toEncoded()); }
 
 void QtShell::showInFileManager(const std::string& path) {
-    const QUrl folder = QUrl::fromLocalFile(fileInfoOf(path).absolutePath());
+    const QUrl folder = localFileUrl(path).adjusted(QUrl::RemoveFilename);
     if (!bus_.isConnected()) {
         QDesktopServices::openUrl(folder);
         return;

@@ -11,7 +11,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <algorithm>
@@ -357,7 +356,7 @@ void TForm1::chooseDestination() {
     if (!path) return;
     // The folder's own bytes become the destination; the box only shows them.
     const QSignalBlocker quiet(destination_);
-    destination_->setText(QFile::decodeName(QByteArray::fromStdString(*path)));
+    destination_->setText(toQt(*path));
     state_.destinationFolder = *path;
 }
 
@@ -389,8 +388,13 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 
 std::vector<std::string> droppedPaths(const QMimeData& data) {
     std::vector<std::string> paths;
-    for (const QUrl& url : data.urls())  // the file system's own bytes, whole
-        if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    for (const QUrl& url : data.urls()) {
+        if (!url.isLocalFile()) continue;
+        // The file system's own bytes, whole, from the URL's escapes: a name
+        // that is no valid UTF-8 would not survive a QString.
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        paths.push_back(convertCodePage(bytes.toStdString(), fileNameCodePage(), systemCodePage()));
+    }
     return paths;
 }
 

@@ -7,6 +7,7 @@
 #include "fileops/log_reader.h"
 #include "fileops/transfer_engine.h"
 #include "platform/clock.h"
+#include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/huge_page_heap.h"
 #include "platform/native_file_system.h"
@@ -147,6 +148,10 @@ public:
 
     int transfer(const std::string& mode) {
         if (options_.positional.size() != 2 || (options_.save && options_.output)) return usage(mode);
+        if (options_.positional[1].empty()) {  // as the window, which then writes nothing either
+            std::fprintf(stderr, "%s\n", systemText("移動先を選択してくたさい").c_str());
+            return kUsage;
+        }
         const std::string playlist = absolute(options_.positional[0]);
         const std::string destination = absolute(options_.positional[1]);
         const std::optional<std::string> out = options_.output ? std::optional(absolute(*options_.output)) : std::nullopt;
@@ -178,8 +183,11 @@ public:
 
 private:
     // Paths given on the command line are taken against the folder the
-    // command was started in; reading a playlist may change the current one.
-    std::string absolute(const std::string& path) const { return rules_.makeAbsolute(path, start_); }
+    // command was started in (reading a playlist may change the current
+    // one), and come in the file system's code page.
+    std::string absolute(const std::string& path) const {
+        return rules_.makeAbsolute(convertCodePage(path, fileNameCodePage(), systemCodePage()), start_);
+    }
 
     int read(const std::string& path) {
         LoadToFile(list_, currentFile_, {fs_, prompts_, rules_}, absolute(path));

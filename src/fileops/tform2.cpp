@@ -3,7 +3,6 @@
 #include "app/text_bridge.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -68,7 +67,7 @@ void TForm2::preparePick(int purpose) {
     result_.reset();
     if (!shownBefore_) {  // the first time, the user's home folder is at hand
         shownBefore_ = true;
-        if (!tree_->currentIndex().isValid()) selectFolder(QFile::encodeName(QDir::homePath()).toStdString());
+        if (!tree_->currentIndex().isValid()) selectFolder(fromQt(QDir::homePath()));
     }
 }
 
@@ -80,11 +79,11 @@ std::optional<std::string> TForm2::pickFolder(int purpose) {
 
 std::string TForm2::chosenPath() const {
     const QModelIndex current = tree_->currentIndex();
-    return current.isValid() ? QFile::encodeName(model_->filePath(current)).toStdString() : std::string();
+    return current.isValid() ? fromQt(model_->filePath(current)) : std::string();
 }
 
 void TForm2::selectFolder(const std::string& path) {
-    const QModelIndex folder = model_->index(QFile::decodeName(QByteArray::fromStdString(path)));
+    const QModelIndex folder = model_->index(toQt(path));
     if (!folder.isValid()) return;
     tree_->setCurrentIndex(folder);
     tree_->scrollTo(folder);

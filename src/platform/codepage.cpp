@@ -21,11 +21,7 @@ bool charsetIsShiftJis(std::string name) {
            name.find("shift-jis") != std::string::npos || name == "cp932" || name == "windows-31j";
 }
 
-CodePage detectCodePage() {
-    if (const char* forced = std::getenv("LISTORA_CODEPAGE")) {
-        if (std::string_view(forced) == "932") return CodePage::Cp932;
-        return CodePage::Utf8;
-    }
+bool localeIsShiftJis() {
     // nl_langinfo answers for the C locale until setlocale has run.
     const char* previous = setlocale(LC_CTYPE, nullptr);
     std::string saved = previous ? previous : "C";
@@ -33,7 +29,15 @@ CodePage detectCodePage() {
     const char* charset = nl_langinfo(CODESET);
     const bool sjis = charset && charsetIsShiftJis(charset);
     setlocale(LC_CTYPE, saved.c_str());
-    return sjis ? CodePage::Cp932 : CodePage::Utf8;
+    return sjis;
+}
+
+CodePage detectCodePage() {
+    if (const char* forced = std::getenv("LISTORA_CODEPAGE")) {
+        if (std::string_view(forced) == "932") return CodePage::Cp932;
+        return CodePage::Utf8;
+    }
+    return localeIsShiftJis() ? CodePage::Cp932 : CodePage::Utf8;
 }
 
 std::optional<CodePage>& chosenCodePage() {
@@ -119,6 +123,11 @@ CodePage systemCodePage() {
 
 void setSystemCodePage(CodePage cp) { chosenCodePage() = cp; }
 
+CodePage fileNameCodePage() {
+    static const CodePage names = localeIsShiftJis() ? CodePage::Cp932 : CodePage::Utf8;
+    return names;
+}
+
 std::size_t findLastCharOf(std::string_view text, std::string_view chars, CodePage cp) {
     if (cp == CodePage::Utf8) {
         if (chars.size() == 1) {
@@ -188,6 +197,11 @@ std::u16string codePageToUtf16(std::string_view text, CodePage cp) { return toUt
 std::string utf8ToCodePage(std::string_view utf8, CodePage cp) {
     if (cp == CodePage::Utf8) return std::string(utf8);
     return fromUtf16(toUtf16Impl(utf8, CodePage::Utf8), cp);
+}
+
+std::string convertCodePage(std::string_view text, CodePage from, CodePage to) {
+    if (from == to) return std::string(text);
+    return fromUtf16(toUtf16Impl(text, from), to);
 }
 
 std::string systemText(std::string_view utf8) { return utf8ToCodePage(utf8, systemCodePage()); }

@@ -1,7 +1,8 @@
 #pragma once
 // The system code page decides where characters begin and end in the byte
 // strings the program handles. Texts are never converted inside the core;
-// only the screen's edge turns them into Unicode.
+// only the screen's edge turns them into Unicode, and the file system layer
+// converts names where the file system uses another code page.
 
 #include <cstddef>
 #include <string>
@@ -16,6 +17,13 @@ CodePage systemCodePage();
 
 // Lets tests and tools run the core under another code page.
 void setSystemCodePage(CodePage cp);
+
+// How the file system names files: in UTF-8, as Linux desktops, Qt and the
+// terminal name them, unless the locale's charset is Shift-JIS itself. With
+// LISTORA_CODEPAGE=932 on a UTF-8 system the program holds CP932 bytes (as
+// playlists written on Windows do) and the file system layer converts the
+// names, much as Windows converts its ANSI names for its file systems.
+CodePage fileNameCodePage();
 
 // True when the byte starts a two-byte character in CP932. In UTF-8 no byte
 // of a multi-byte character is ASCII, so byte-wise searches for ASCII
@@ -58,6 +66,9 @@ private:
     std::u16string buffer_;
 };
 std::string utf8ToCodePage(std::string_view utf8, CodePage cp);
+// Unchanged when both are the same; characters one lacks become its
+// substitute.
+std::string convertCodePage(std::string_view text, CodePage from, CodePage to);
 
 // A message text of the program, in the system code page.
 std::string systemText(std::string_view utf8);

@@ -113,14 +113,14 @@ UniqueFd openRegularFile(const std::string& path, off_t* size) {
 }  // namespace
 
 std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
-    UniqueFd fd = openRegularFile(path, nullptr);
+    UniqueFd fd = openRegularFile(onDisk(path), nullptr);
     if (!fd) return nullptr;
     return std::make_unique<FileStream>(std::move(fd));
 }
 
 std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
     off_t size = 0;
-    UniqueFd fd = openRegularFile(path, &size);
+    UniqueFd fd = openRegularFile(onDisk(path), &size);
     if (!fd) return std::nullopt;
     FileStream stream(std::move(fd));
     try {
@@ -141,7 +141,7 @@ std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& pa
 }
 
 bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {
-    const std::string target = resolvedTarget(path);
+    const std::string target = resolvedTarget(onDisk(path));
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -170,19 +170,19 @@ bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view 
 
 bool NativeFileSystem::exists(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    return ::stat(onDisk(path).c_str(), &info) == 0;
 }
 
 bool NativeFileSystem::isFile(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(onDisk(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool NativeFileSystem::createFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+bool NativeFileSystem::createFolder(const std::string& path) { return ::mkdir(onDisk(path).c_str(), 0777) == 0; }
 
 std::optional<std::uint64_t> NativeFileSystem::entrySize(const std::string& path) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
+    if (::lstat(onDisk(path).c_str(), &info) != 0) return std::nullopt;
     return S_ISDIR(info.st_mode) ? 0 : static_cast<std::uint64_t>(info.st_size);
 }
 
@@ -191,7 +191,7 @@ Listing NativeFileSystem::listFolder(const std::string& path, std::vector<Folder
         void operator()(DIR* folder) const { ::closedir(folder); }
     };
     entries.clear();
-    std::unique_ptr<DIR, CloseFolder> folder(::opendir(path.c_str()));
+    std::unique_ptr<DIR, CloseFolder> folder(::opendir(onDisk(path).c_str()));
     if (!folder) return Listing::CannotOpen;
     Listing result = Listing::Complete;
     for (;;) {
@@ -212,35 +212,38 @@ Listing NativeFileSystem::listFolder(const std::string& path, std::vector<Folder
         entries.push_back({std::string(name), directory && name[0] != '.'});
     }
     sortByName(entries);
+    if (names_ != program_)
+        for (FolderEntry& entry : entries) entry.name = fromDisk(entry.name);
     return result;
 }
 
 bool NativeFileSystem::moveFile(const std::string& source, const std::string& target) {
-    return moveFileNoReplace(source, target);
+    return moveFileNoReplace(onDisk(source), onDisk(target));
 }
 
 bool NativeFileSystem::copyFile(const std::string& source, const std::string& target) {
-    return copyFileNoReplace(source, target);
+    return copyFileNoReplace(onDisk(source), onDisk(target));
 }
 
 bool NativeFileSystem::deleteFile(const std::string& path) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) return false;
-    return ::unlink(path.c_str()) == 0;
+    const std::string disk = onDisk(path);
+    if (::lstat(disk.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) return false;
+    return ::unlink(disk.c_str()) == 0;
 }
 
 std::string NativeFileSystem::currentDirectory() {
     // PWD holds the path as entered, as long as it still names this folder.
     const char* pwd = std::getenv("PWD");
-    return pwd && pwd[0] == '/' && sameFile(pwd, ".") ? std::string(pwd) : physicalCurrentDirectory();
+    return fromDisk(pwd && pwd[0] == '/' && sameFile(pwd, ".") ? std::string(pwd) : physicalCurrentDirectory());
 }
 
 bool NativeFileSystem::setCurrentDirectory(const std::string& path) {
     if (path.empty()) return false;
-    std::string entered = PathRules::native().makeAbsolute(path, currentDirectory());
-    if (::chdir(path.c_str()) != 0) return false;
+    std::string entered = PathRules(PathStyle::Posix, program_).makeAbsolute(path, currentDirectory());
+    if (::chdir(onDisk(path).c_str()) != 0) return false;
     if (entered.size() > 1 && entered.back() == '/') entered.pop_back();
-    ::setenv("PWD", entered.c_str(), 1);
+    ::setenv("PWD", onDisk(entered).c_str(), 1);
     return true;
 }
 

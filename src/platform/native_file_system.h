@@ -1,14 +1,19 @@
 #pragma once
 
+#include "platform/codepage.h"
 #include "platform/file_system.h"
 
 namespace listora {
 
 // The real file system through POSIX calls. The current directory is kept
 // as the path that was entered, not the one getcwd() resolves links into,
-// so paths made absolute against it read as the user wrote them.
+// so paths made absolute against it read as the user wrote them. Paths come
+// and go in the program's code page; the file system sees them in its own.
 class NativeFileSystem : public FileSystem {
 public:
+    explicit NativeFileSystem(CodePage program = systemCodePage(), CodePage names = fileNameCodePage())
+        : program_(program), names_(names) {}
+
     std::optional<std::string> readWholeFile(const std::string& path) override;
     std::unique_ptr<ByteStream> openForReading(const std::string& path) override;
     bool writeWholeFile(const std::string& path, std::string_view bytes) override;
@@ -22,6 +27,13 @@ public:
     bool deleteFile(const std::string& path) override;
     std::string currentDirectory() override;
     bool setCurrentDirectory(const std::string& path) override;
+
+private:
+    std::string onDisk(const std::string& path) const { return convertCodePage(path, program_, names_); }
+    std::string fromDisk(const std::string& name) const { return convertCodePage(name, names_, program_); }
+
+    CodePage program_;
+    CodePage names_;
 };
 
 }  // namespace listora

@@ -26,7 +26,9 @@ public slots:
 TEST(QtShell, PathsReachTheFileManagerAsDataWhateverTheyHold) {
     TempDir dir;
     EXPECT_EQ(fileManagerUri(dir.path("a b;$(rm -rf x)'\".mp3")).toStdString(),
-              "file://" + dir.path("a%20b;$(rm%20-rf%20x)'%22.mp3"));
+              "file://" + dir.path("a%20b%3B%24%28rm%20-rf%20x%29%27%22.mp3"));
+    EXPECT_EQ(fileManagerUri(dir.path("caf\xE9 \xE3\x81\x82.mp3")).toStdString(),
+              "file://" + dir.path("caf%E9%20%E3%81%82.mp3"));  // the bytes as they stand
     EXPECT_EQ(fileManagerUri("rel/x.mp3").toStdString(), "file://" + dir.path("rel/x.mp3"));
 
     const QString daemon = QStandardPaths::findExecutable("dbus-daemon");

@@ -190,6 +190,11 @@ TEST_F(MainWindow, GathersChosenAndDroppedFolders) {
     form->dropPaths(droppedPaths(data));
     EXPECT_EQ(shownColumn(*form, 2), (QStringList{"a.mp3", "b.mp3", "one.mp3", "one.mp3", "b.mp3"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // A name that is no valid UTF-8 arrives with its own bytes.
+    const std::string latin1 = dir.write("caf\xE9.mp3", "x");
+    data.setUrls({QUrl::fromEncoded(QByteArray::fromStdString("file://" + dir.path("caf%E9.mp3")))});
+    EXPECT_EQ(droppedPaths(data), std::vector<std::string>{latin1});
 }
 
 TEST_F(MainWindow, PasteIsOfferedExactlyWhileRowsWaitInTheCutBuffer) {

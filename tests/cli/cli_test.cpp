@@ -123,6 +123,11 @@ TEST_F(Cli, UnreadableFilesAndBadUsageHaveTheirOwnStatus) {
     EXPECT_EQ(noValue.status, 2);
     EXPECT_EQ(noValue.err.substr(0, noValue.err.find('\n')), "listora-cli gather: option '-o' needs a file name");
     EXPECT_EQ(run("frobnicate").status, 2);
+    dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3"}));
+    const Result noDestination = run("move l.m3u '' --save");
+    EXPECT_EQ(noDestination.status, 2);
+    EXPECT_EQ(noDestination.err, "移動先を選択してくたさい\n");
+    EXPECT_EQ(readFile(dir.path("l.m3u")), crlf({"#EXTM3U", "a.mp3"}));
     EXPECT_EQ(run("move --help").status, 0);
 }
 

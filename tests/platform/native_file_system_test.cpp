@@ -54,6 +54,30 @@ TEST(NativeFileSystem, ReadsFilesButNotFolders) {
     EXPECT_EQ(fs.readWholeFile("/proc/self/status").has_value(), true);  // size unknown in advance
 }
 
+TEST(NativeFileSystem, ACp932ProgramReachesNamesAUtf8FileSystemHolds) {
+    // "あ" and "曲" on disk in UTF-8; the program holds them in CP932, as a
+    // playlist written on Windows does. "表" ends in the byte 0x5C.
+    test::TempDir dir;
+    dir.write("\xE3\x81\x82/\xE6\x9B\xB2.mp3", "music");
+    dir.makeFolder("\xE8\xA1\xA8");
+    NativeFileSystem fs(CodePage::Cp932, CodePage::Utf8);
+    const std::string folder = dir.path("\x82\xA0");
+    EXPECT_EQ(fs.readWholeFile(folder + "/\x8B\xC8.mp3"), "music");
+    std::vector<FolderEntry> entries;
+    ASSERT_EQ(fs.listFolder(dir.path(), entries), Listing::Complete);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "\x82\xA0");
+    EXPECT_EQ(entries[1].name, "\x95\x5C");
+    EXPECT_TRUE(fs.moveFile(folder + "/\x8B\xC8.mp3", dir.path("\x95\x5C/\x8B\xC8.mp3")));
+    EXPECT_EQ(readFile(dir.path("\xE8\xA1\xA8/\xE6\x9B\xB2.mp3")), "music");
+
+    const std::string before = fs.currentDirectory();
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path("\x95\x5C")));
+    EXPECT_EQ(fs.currentDirectory(), dir.path("\x95\x5C"));
+    EXPECT_EQ(NativeFileSystem(CodePage::Utf8, CodePage::Utf8).currentDirectory(), dir.path("\xE8\xA1\xA8"));
+    ASSERT_TRUE(fs.setCurrentDirectory(before));
+}
+
 TEST(NativeFileSystem, CurrentDirectoryIsThePathAsEntered) {
     test::TempDir dir;
     NativeFileSystem fs;
