@@ -4,9 +4,12 @@
 // the move and copy engine on the checked rows' files beside one mv and one
 // cp given the same files; gathering a dropped folder's music files beside
 // one find naming them; and, with no command to compare with, the selection,
-// check, cut and paste commands on a 1,000,000-row list.
+// check, cut and paste commands on a 1,000,000-row list, in the core and
+// through the main window. `listora-bench selection` times those alone.
 
+#include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +33,7 @@
 #include "selection_bench.h"
 #include "temp_folder.h"
 #include "transfer_bench.h"
+#include "window_bench.h"
 #include "yes_prompts.h"
 
 namespace {
@@ -216,11 +220,11 @@ void printRuns(const char* name, const std::vector<double>& own, const std::vect
 }
 
 // A separate table: these commands have no reference, only a target.
-void printSelection(const std::vector<bench::SelectionTiming>& timings) {
+void printSelection(const char* where, const std::vector<bench::SelectionTiming>& timings) {
     const std::vector<std::size_t> widths = {21, 11, 14};
-    std::printf("\nselection commands on %zu rows, every 10th selected and every 3rd checked before each; "
+    std::printf("\nselection commands %s on %zu rows, every 10th selected and every 3rd checked before each; "
                 "medians of %d runs, no reference command:\n",
-                kRows, kRuns);
+                where, kRows, kRuns);
     printCells({"command", "listora (s)", "target", "result"}, widths);
     for (const auto& timing : timings) {
         const double ours = bench::median(timing.seconds);
@@ -229,6 +233,36 @@ void printSelection(const std::vector<bench::SelectionTiming>& timings) {
                     timing.result},
                    widths);
     }
+}
+
+struct SelectionTables {
+    std::vector<bench::SelectionTiming> core;
+    std::vector<bench::SelectionTiming> window;
+};
+
+SelectionTables timeSelection(const bench::TempFolder& folder) {
+    SelectionTables tables;
+    std::fprintf(stderr, "listora-bench: timing the selection commands on %zu rows, %d runs\n", kRows, kRuns);
+    tables.core = bench::timeSelectionCommands(kRows, kRuns);
+    std::fprintf(stderr, "listora-bench: timing the same commands in the main window, %d runs\n", kRuns);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtArgc = 1;
+    char qtName[] = "listora-bench";
+    char* qtArgv[] = {qtName, nullptr};
+    const QApplication app(qtArgc, qtArgv);
+    tables.window = bench::timeWindowSelection(kRows, kRuns, folder.path());
+    return tables;
+}
+
+void printSelection(const SelectionTables& tables) {
+    printSelection("in the core", tables.core);
+    printSelection("in the main window (offscreen), the view's selection included", tables.window);
+}
+
+int runSelectionOnly() {
+    const bench::TempFolder folder;
+    printSelection(timeSelection(folder));
+    return 0;
 }
 
 int run() {
@@ -264,8 +298,7 @@ int run() {
                  "and find, %d runs\n",
                  kGatherTree.musicFiles(), kGatherTree.otherFiles(), kGatherTree.folders(), kRuns);
     const bench::GatherTimings gathers = bench::timeGather(folder.path(), kGatherTree, kRuns);
-    std::fprintf(stderr, "listora-bench: timing the selection commands on %zu rows, %d runs\n", kRows, kRuns);
-    const std::vector<bench::SelectionTiming> selection = bench::timeSelectionCommands(kRows, kRuns);
+    const SelectionTables selection = timeSelection(folder);
 
     const std::string rows = std::to_string(kRows) + " rows";
     std::printf("listora-bench: medians of %d runs\n\n", kRuns);
@@ -291,7 +324,8 @@ int run() {
     printRuns("move", moves.ours, moves.theirs);
     printRuns("copy", copies.ours, copies.theirs);
     printRuns("gather", gathers.ours, gathers.theirs);
-    for (const auto& timing : selection) printRuns(timing.command.c_str(), timing.seconds, {});
+    for (const auto& timing : selection.core) printRuns(timing.command.c_str(), timing.seconds, {});
+    for (const auto& timing : selection.window) printRuns(("window " + timing.command).c_str(), timing.seconds, {});
 
     const double perRow = static_cast<double>(memory.peakBytes) / kRows;
     const double addedPerRow = static_cast<double>(memory.peakBytes - memory.baselineBytes) / kRows;
@@ -306,14 +340,14 @@ int run() {
 
 }  // namespace
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
     // The program starts itself again with glibc's heap on huge pages; the
     // core is timed under the same heap, or the figures would describe a
     // program nobody runs. The reference commands get the caller's
     // environment back and run as they always do.
     listora::restartWithHugePageHeap(argv);
     try {
-        return run();
+        return argc > 1 && std::string(argv[1]) == "selection" ? runSelectionOnly() : run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "listora-bench: %s\n", error.what());
         return 1;

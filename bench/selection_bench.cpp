@@ -1,5 +1,6 @@
 #include "selection_bench.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <stdexcept>
@@ -17,20 +18,9 @@ std::string numbered(const char* format, std::size_t value) {
     return text;
 }
 
-// Rows as a loaded playlist gives them; the file name starts with the row's
-// number in the list as built, so that a row can be told wherever it went.
 listora::MainList makeList(std::size_t rows) {
-    std::vector<listora::PlaylistEntry> entries;
-    entries.reserve(rows);
-    for (std::size_t i = 0; i < rows; ++i) {
-        std::string fileName = numbered("%07zu Paper Moon.mp3", i);
-        std::string fullPath =
-            numbered("/home/user/Music/Artist %04zu", i / 100 % 10000) + numbered("/Album %03zu/", i % 1000) + fileName;
-        entries.push_back({numbered("Artist %04zu - Paper Moon", i / 100 % 10000), "3:45", std::move(fileName),
-                           std::move(fullPath)});
-    }
     listora::MainList list;
-    list.appendAll(std::move(entries));
+    list.appendAll(makeEntries(rows));
     return list;
 }
 
@@ -49,14 +39,6 @@ struct Marks {
 // The marks every command starts from, so that all four pairs occur.
 Marks startMarks(std::size_t row) { return {row % 3 == 0, row % 10 == 0}; }
 
-void setStartMarks(listora::MainList& list) {
-    for (std::size_t i = 0; i < list.count(); ++i) {
-        const Marks marks = startMarks(i);
-        list.setChecked(i, marks.checked);
-        list.setSelected(i, marks.selected);
-    }
-}
-
 struct MarkCommand {
     const char* name;
     void (*run)(listora::MainList&);
@@ -72,22 +54,6 @@ const MarkCommand kMarkCommands[] = {
     {"selectAll", listora::selectAll, [](Marks m) { return Marks{m.checked, true}; }},
     {"selectChecked", listora::selectChecked, [](Marks m) { return Marks{m.checked, m.checked}; }},
 };
-
-// A command is timed only as fast as it is right: every row's marks are
-// compared with what the command should have left. Gives the counts.
-std::string checkMarks(const listora::MainList& list, const MarkCommand& command, std::size_t rows) {
-    if (list.count() != rows) throw std::runtime_error(std::string(command.name) + " changed the row count");
-    std::size_t checked = 0;
-    std::size_t selected = 0;
-    for (std::size_t i = 0; i < rows; ++i) {
-        const listora::PlaylistEntry& row = list.at(i);
-        if (Marks{row.checked, row.selected} != command.expected(startMarks(i)) || numberOf(row) != i)
-            throw std::runtime_error(std::string(command.name) + " left row " + std::to_string(i) + " wrong");
-        checked += row.checked;
-        selected += row.selected;
-    }
-    return std::to_string(checked) + " checked, " + std::to_string(selected) + " selected";
-}
 
 // Row numbers, in list order, as they should stand after the cut and after
 // the paste.
@@ -129,6 +95,45 @@ void checkOrder(const listora::MainList& list, const std::vector<std::size_t>& e
 
 }  // namespace
 
+// Rows as a loaded playlist gives them; the file name starts with the row's
+// number in the list as built, so that a row can be told wherever it went.
+std::vector<listora::PlaylistEntry> makeEntries(std::size_t rows) {
+    std::vector<listora::PlaylistEntry> entries;
+    entries.reserve(rows);
+    for (std::size_t i = 0; i < rows; ++i) {
+        std::string fileName = numbered("%07zu Paper Moon.mp3", i);
+        std::string fullPath =
+            numbered("/home/user/Music/Artist %04zu", i / 100 % 10000) + numbered("/Album %03zu/", i % 1000) + fileName;
+        entries.push_back({numbered("Artist %04zu - Paper Moon", i / 100 % 10000), "3:45", std::move(fileName),
+                           std::move(fullPath)});
+    }
+    return entries;
+}
+
+void setStartMarks(listora::MainList& list) {
+    list.updateChecks([](const listora::PlaylistEntry& row) { return startMarks(numberOf(row)).checked; });
+    list.updateSelection([](const listora::PlaylistEntry& row) { return startMarks(numberOf(row)).selected; });
+}
+
+// A command is timed only as fast as it is right: every row's marks are
+// compared with what the command should have left. Gives the counts.
+std::string checkMarks(const listora::MainList& list, const std::string& name, std::size_t rows) {
+    const auto command = std::find_if(std::begin(kMarkCommands), std::end(kMarkCommands),
+                                      [&](const MarkCommand& c) { return c.name == name; });
+    if (command == std::end(kMarkCommands)) throw std::runtime_error("no mark command " + name);
+    if (list.count() != rows) throw std::runtime_error(name + " changed the row count");
+    std::size_t checked = 0;
+    std::size_t selected = 0;
+    for (std::size_t i = 0; i < rows; ++i) {
+        const listora::PlaylistEntry& row = list.at(i);
+        if (Marks{row.checked, row.selected} != command->expected(startMarks(i)) || numberOf(row) != i)
+            throw std::runtime_error(name + " left row " + std::to_string(i) + " wrong");
+        checked += row.checked;
+        selected += row.selected;
+    }
+    return std::to_string(checked) + " checked, " + std::to_string(selected) + " selected";
+}
+
 std::vector<SelectionTiming> timeSelectionCommands(std::size_t rows, int runs) {
     std::vector<SelectionTiming> timings;
     {
@@ -138,7 +143,7 @@ std::vector<SelectionTiming> timeSelectionCommands(std::size_t rows, int runs) {
             for (int run = 0; run < runs; ++run) {
                 setStartMarks(list);
                 timing.seconds.push_back(secondsOf([&] { command.run(list); }));
-                timing.result = checkMarks(list, command, rows);
+                timing.result = checkMarks(list, command.name, rows);
             }
             timings.push_back(std::move(timing));
         }

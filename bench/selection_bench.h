@@ -4,7 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "playlist/main_list.h"
+
 namespace bench {
+
+// Rows as a loaded playlist gives them, numbered in their file names.
+std::vector<listora::PlaylistEntry> makeEntries(std::size_t rows);
+// Every tenth row selected and every third checked, each told to a view once.
+void setStartMarks(listora::MainList& list);
+// Checks the marks a command left on the rows of makeEntries after
+// setStartMarks, and gives their counts; throws when one is wrong. `name`
+// is a command of selection_commands.h ("selectChecked", …).
+std::string checkMarks(const listora::MainList& list, const std::string& name, std::size_t rows);
 
 // One command's seconds of every run, in order, and what it left: the
 // counts of checked and selected rows, or the list's size after a cut or

@@ -12,6 +12,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <QFrame>
@@ -400,7 +401,9 @@ std::vector<std::string> droppedPaths(const QMimeData& data) {
 
 void TForm1::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
-    dropPaths(droppedPaths(*event->mimeData()));
+    // The walk starts once the drop has returned, so the file manager the
+    // files came from is not held until a long walk or a question is done.
+    QTimer::singleShot(0, this, [this, paths = droppedPaths(*event->mimeData())] { dropPaths(paths); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPersistentModelIndex>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -97,9 +98,13 @@ void TForm2::confirm() {
 
 void TForm2::makeNewFolder() {
     if (!nameAsker_) return;
-    const QModelIndex parent = tree_->currentIndex();
+    // The tree goes on filling while the name is asked, so the parent is
+    // held by an index that follows its row; without one nothing is made,
+    // rather than a folder in whatever folder is current.
+    const QPersistentModelIndex parent = tree_->currentIndex();
+    if (!parent.isValid()) return;
     const std::optional<std::string> name = nameAsker_->askName(kNameNewFolder, "", "");
-    if (!name) return;
+    if (!name || !parent.isValid()) return;
     // A folder that cannot be made (a name taken or refused) shows nothing;
     // either way the parent stays selected, now showing its new child.
     model_->mkdir(parent, toQt(*name));

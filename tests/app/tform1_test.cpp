@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 #include <filesystem>
@@ -190,6 +191,15 @@ TEST_F(MainWindow, GathersChosenAndDroppedFolders) {
     form->dropPaths(droppedPaths(data));
     EXPECT_EQ(shownColumn(*form, 2), (QStringList{"a.mp3", "b.mp3", "one.mp3", "one.mp3", "b.mp3"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // A real drop returns at once; the walk follows on the next turn.
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.path("one.mp3")))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &drop);
+    EXPECT_EQ(shownColumn(*form, 2).size(), 5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownColumn(*form, 2).size() == 6; }, 2000));
 
     // A name that is no valid UTF-8 arrives with its own bytes.
     const std::string latin1 = dir.write("caf\xE9.mp3", "x");
