@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
 #include <QTest>
@@ -205,6 +206,26 @@ TEST_F(MainWindow, GathersChosenAndDroppedFolders) {
     const std::string latin1 = dir.write("caf\xE9.mp3", "x");
     data.setUrls({QUrl::fromEncoded(QByteArray::fromStdString("file://" + dir.path("caf%E9.mp3")))});
     EXPECT_EQ(droppedPaths(data), std::vector<std::string>{latin1});
+}
+
+// The popup's items in order, "-" for a separator, a submenu's items after
+// its title; no item has a keyboard shortcut.
+QStringList popupLayout(const QMenu& menu) {
+    QStringList items;
+    for (QAction* action : menu.actions()) {
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        if (action->menu()) items << popupLayout(*action->menu()).join(',');
+    }
+    return items;
+}
+
+TEST_F(MainWindow, PopupMenuHoldsItsItemsInOrder) {
+    auto form = makeForm();
+    EXPECT_EQ(popupLayout(*form->listPopupMenu()),
+              (QStringList{"再生", "検索", "-", "フォルダを開く", "ファイル名の変更", "-", "選択",
+                           "切り取り,貼り付け,-,選択反転,リストから削除,ファイルごと削除", "チェック",
+                           "チェック,チェック反転,チェック解除"}));
 }
 
 TEST_F(MainWindow, PasteIsOfferedExactlyWhileRowsWaitInTheCutBuffer) {
