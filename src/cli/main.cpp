@@ -149,7 +149,7 @@ public:
     int transfer(const std::string& mode) {
         if (options_.positional.size() != 2 || (options_.save && options_.output)) return usage(mode);
         if (options_.positional[1].empty()) {  // as the window, which then writes nothing either
-            std::fprintf(stderr, "%s\n", systemText("移動先を選択してくたさい").c_str());
+            std::fprintf(stderr, "%s\n", noDestinationText().c_str());
             return kUsage;
         }
         const std::string playlist = absolute(options_.positional[0]);
