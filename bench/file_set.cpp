@@ -1,16 +1,15 @@
 #include "file_set.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <random>
 #include <stdexcept>
 #include <string_view>
+#include <unistd.h>
 
 namespace bench {
 namespace {
@@ -35,8 +34,8 @@ std::vector<std::string> fileNames(std::size_t count) {
     std::vector<std::string> names;
     names.reserve(count);
     for (std::size_t i = 1; i <= count; ++i) {
-        const std::string_view song = i % 10 == 0 ? kJapaneseSongs[i / 10 % kJapaneseSongs.size()]
-                                                  : kSongs[i % kSongs.size()];
+        const std::string_view song =
+            i % 10 == 0 ? kJapaneseSongs[i / 10 % kJapaneseSongs.size()] : kSongs[i % kSongs.size()];
         char number[24];
         std::snprintf(number, sizeof number, "%05zu ", i);
         names.push_back(number + std::string(song) + ".mp3");

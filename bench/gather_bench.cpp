@@ -1,18 +1,5 @@
 #include "gather_bench.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <array>
-#include <cerrno>
-#include <cstdio>
-#include <deque>
-#include <filesystem>
-#include <stdexcept>
-#include <string_view>
-#include <system_error>
-
 #include "measure.h"
 #include "platform/native_file_system.h"
 #include "platform/path_rules.h"
@@ -21,10 +8,22 @@
 #include "silent_status_line.h"
 #include "yes_prompts.h"
 
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <deque>
+#include <fcntl.h>
+#include <filesystem>
+#include <stdexcept>
+#include <string_view>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
 namespace bench {
 namespace {
 
-constexpr std::array<std::string_view, 7> kSongs = {"Blue Morning", "night drive", "Echoes",   "Paper Moon",
+constexpr std::array<std::string_view, 7> kSongs = {"Blue Morning", "night drive", "Echoes", "Paper Moon",
                                                     "Quiet Storm",  "Afterglow",   "桜の歌"};
 
 std::string numbered(const char* format, std::size_t value) {

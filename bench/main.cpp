@@ -7,17 +7,6 @@
 // check, cut and paste commands on a 1,000,000-row list, in the core and
 // through the main window. `listora-bench selection` times those alone.
 
-#include <QApplication>
-#include <cstdio>
-#include <cstdlib>
-#include <exception>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include "fixture.h"
 #include "gather_bench.h"
 #include "measure.h"
@@ -35,6 +24,17 @@
 #include "transfer_bench.h"
 #include "window_bench.h"
 #include "yes_prompts.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -167,8 +167,8 @@ std::string megabytes(std::size_t bytes) { return fixed(static_cast<double>(byte
 // "10000 files, 4 KiB each"
 std::string filesOf(bench::TransferSize size) {
     const bool mebibytes = size.fileBytes % (1 << 20) == 0;
-    return std::to_string(size.files) + " files, " +
-           std::to_string(size.fileBytes / (mebibytes ? 1 << 20 : 1 << 10)) + (mebibytes ? " MiB" : " KiB") + " each";
+    return std::to_string(size.files) + " files, " + std::to_string(size.fileBytes / (mebibytes ? 1 << 20 : 1 << 10)) +
+           (mebibytes ? " MiB" : " KiB") + " each";
 }
 
 // "100000 music, 10000 dirs"
@@ -222,16 +222,17 @@ void printRuns(const char* name, const std::vector<double>& own, const std::vect
 // A separate table: these commands have no reference, only a target.
 void printSelection(const char* where, const std::vector<bench::SelectionTiming>& timings) {
     const std::vector<std::size_t> widths = {21, 11, 14};
-    std::printf("\nselection commands %s on %zu rows, every 10th selected and every 3rd checked before each; "
-                "medians of %d runs, no reference command:\n",
-                where, kRows, kRuns);
+    std::printf(
+        "\nselection commands %s on %zu rows, every 10th selected and every 3rd checked before each; "
+        "medians of %d runs, no reference command:\n",
+        where, kRows, kRuns);
     printCells({"command", "listora (s)", "target", "result"}, widths);
     for (const auto& timing : timings) {
         const double ours = bench::median(timing.seconds);
-        printCells({timing.command, fixed(ours, 3),
-                    "≤ " + fixed(kSelectionTarget, 1) + " s " + (ours <= kSelectionTarget ? "met" : "MISSED"),
-                    timing.result},
-                   widths);
+        printCells(
+            {timing.command, fixed(ours, 3),
+             "≤ " + fixed(kSelectionTarget, 1) + " s " + (ours <= kSelectionTarget ? "met" : "MISSED"), timing.result},
+            widths);
     }
 }
 
@@ -303,14 +304,13 @@ int run() {
     const std::string rows = std::to_string(kRows) + " rows";
     std::printf("listora-bench: medians of %d runs\n\n", kRuns);
     printRow({"op", "size", "listora (s)", "target", "reference", "reference (s)", "ratio"});
-    printOperation("load", rows + ", " + megabytes(size.playlistBytes), ours.load, {kLoadTarget, false},
-                   "wc -l FILE", theirs.load);
-    printOperation("save", rows + ", " + megabytes(size.playlistBytes), ours.save, {kSaveTarget, false},
-                   "cp FILE COPY", theirs.save);
+    printOperation("load", rows + ", " + megabytes(size.playlistBytes), ours.load, {kLoadTarget, false}, "wc -l FILE",
+                   theirs.load);
+    printOperation("save", rows + ", " + megabytes(size.playlistBytes), ours.save, {kSaveTarget, false}, "cp FILE COPY",
+                   theirs.save);
     printOperation("sort", std::to_string(kRows) + " titles, " + megabytes(size.titleBytes), ours.sort,
                    {kSortTarget, false}, "sort -f TITLES", theirs.sort);
-    printOperation("move", filesOf(kMoveSize), moves.ours, {kMoveTarget, true}, "mv -n -t DEST FILES",
-                   moves.theirs);
+    printOperation("move", filesOf(kMoveSize), moves.ours, {kMoveTarget, true}, "mv -n -t DEST FILES", moves.theirs);
     printOperation("copy", filesOf(kCopySize), copies.ours, {kCopyTarget, true}, "cp -n -p -t DEST FILES",
                    copies.theirs);
     printOperation("gather", treeOf(kGatherTree), gathers.ours, {kGatherTarget, true},

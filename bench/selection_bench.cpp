@@ -1,13 +1,13 @@
 #include "selection_bench.h"
 
+#include "measure.h"
+#include "playlist/main_list.h"
+#include "search/selection_commands.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <stdexcept>
-
-#include "measure.h"
-#include "playlist/main_list.h"
-#include "search/selection_commands.h"
 
 namespace bench {
 namespace {
@@ -46,13 +46,30 @@ struct MarkCommand {
 };
 
 const MarkCommand kMarkCommands[] = {
-    {"checkSelected", listora::checkSelected, [](Marks m) { return Marks{m.checked || m.selected, m.selected}; }},
+    {"checkSelected", listora::checkSelected,
+     [](Marks m) {
+         return Marks{m.checked || m.selected, m.selected};
+     }},
     {"invertCheckOfSelected", listora::invertCheckOfSelected,
-     [](Marks m) { return Marks{m.selected ? !m.checked : m.checked, m.selected}; }},
-    {"uncheckSelected", listora::uncheckSelected, [](Marks m) { return Marks{m.checked && !m.selected, m.selected}; }},
-    {"invertSelection", listora::invertSelection, [](Marks m) { return Marks{m.checked, !m.selected}; }},
-    {"selectAll", listora::selectAll, [](Marks m) { return Marks{m.checked, true}; }},
-    {"selectChecked", listora::selectChecked, [](Marks m) { return Marks{m.checked, m.checked}; }},
+     [](Marks m) {
+         return Marks{m.selected ? !m.checked : m.checked, m.selected};
+     }},
+    {"uncheckSelected", listora::uncheckSelected,
+     [](Marks m) {
+         return Marks{m.checked && !m.selected, m.selected};
+     }},
+    {"invertSelection", listora::invertSelection,
+     [](Marks m) {
+         return Marks{m.checked, !m.selected};
+     }},
+    {"selectAll", listora::selectAll,
+     [](Marks m) {
+         return Marks{m.checked, true};
+     }},
+    {"selectChecked", listora::selectChecked,
+     [](Marks m) {
+         return Marks{m.checked, m.checked};
+     }},
 };
 
 // Row numbers, in list order, as they should stand after the cut and after
@@ -104,8 +121,8 @@ std::vector<listora::PlaylistEntry> makeEntries(std::size_t rows) {
         std::string fileName = numbered("%07zu Paper Moon.mp3", i);
         std::string fullPath =
             numbered("/home/user/Music/Artist %04zu", i / 100 % 10000) + numbered("/Album %03zu/", i % 1000) + fileName;
-        entries.push_back({numbered("Artist %04zu - Paper Moon", i / 100 % 10000), "3:45", std::move(fileName),
-                           std::move(fullPath)});
+        entries.push_back(
+            {numbered("Artist %04zu - Paper Moon", i / 100 % 10000), "3:45", std::move(fileName), std::move(fullPath)});
     }
     return entries;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "playlist/main_list.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
-
-#include "playlist/main_list.h"
 
 namespace bench {
 

@@ -1,11 +1,10 @@
 #include "temp_folder.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <unistd.h>
 
 namespace bench {
 

@@ -1,15 +1,5 @@
 #include "transfer_bench.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
-#include <string_view>
-#include <system_error>
-
 #include "file_set.h"
 #include "fileops/transfer_engine.h"
 #include "measure.h"
@@ -19,6 +9,15 @@
 #include "playlist/main_list.h"
 #include "silent_status_line.h"
 #include "yes_prompts.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string_view>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace bench {
 namespace {

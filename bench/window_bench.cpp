@@ -1,17 +1,17 @@
 #include "window_bench.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QItemSelectionModel>
-#include <QTableView>
-#include <stdexcept>
-
 #include "app/tform1.h"
 #include "measure.h"
 #include "platform/clock.h"
 #include "platform/native_file_system.h"
 #include "platform/shell.h"
 #include "yes_prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <stdexcept>
 
 namespace bench {
 namespace {
@@ -27,9 +27,9 @@ struct WindowCommand {
 };
 
 const WindowCommand kWindowCommands[] = {
-    {"popupCheck", "checkSelected"},          {"popupInvertCheck", "invertCheckOfSelected"},
-    {"popupUncheck", "uncheckSelected"},      {"popupInvertSelection", "invertSelection"},
-    {"menuSelectAll", "selectAll"},           {"menuSelectChecked", "selectChecked"},
+    {"popupCheck", "checkSelected"},     {"popupInvertCheck", "invertCheckOfSelected"},
+    {"popupUncheck", "uncheckSelected"}, {"popupInvertSelection", "invertSelection"},
+    {"menuSelectAll", "selectAll"},      {"menuSelectChecked", "selectChecked"},
 };
 
 // The rows the view shows as selected, to be compared with the list's.

@@ -9,9 +9,9 @@
 #include "fileops/tform2.h"
 #include "fileops/tform8.h"
 #include "help/tform7.h"
-#include "platform/huge_page_heap.h"
 #include "logview/tform5.h"
 #include "platform/clock.h"
+#include "platform/huge_page_heap.h"
 #include "platform/native_file_system.h"
 #include "player/tform4.h"
 #include "search/tform3.h"
@@ -38,9 +38,10 @@ bool displayAvailable() {
 int main(int argc, char* argv[]) {
     listora::restartWithHugePageHeap(argv);
     if (!displayAvailable()) {
-        std::fputs("listora: no display to open a window on (DISPLAY is not set); "
-                   "run it under a virtual one with: xvfb-run -a make run\n",
-                   stderr);
+        std::fputs(
+            "listora: no display to open a window on (DISPLAY is not set); "
+            "run it under a virtual one with: xvfb-run -a make run\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

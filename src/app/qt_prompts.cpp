@@ -14,9 +14,7 @@ namespace {
 // Qt reads a filter's patterns from its last "(…)", and the relative-path
 // caption ends in full-width brackets it cannot read; so every caption gets
 // its pattern appended and the dialog is told to show only the caption.
-QString qtNameFilter(const FileFilter& filter) {
-    return toQt(filter.caption) + " (" + toQt(filter.pattern) + ")";
-}
+QString qtNameFilter(const FileFilter& filter) { return toQt(filter.caption) + " (" + toQt(filter.pattern) + ")"; }
 
 }  // namespace
 
@@ -24,8 +22,10 @@ std::unique_ptr<QMessageBox> makeQuestionBox(QMessageBox::Icon icon, const QStri
                                              Buttons buttons, QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(icon, caption, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box->addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = buttons == Buttons::YesCancel ? nullptr : box->addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    QPushButton* cancel = buttons == Buttons::YesNo ? nullptr : box->addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* no =
+        buttons == Buttons::YesCancel ? nullptr : box->addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel =
+        buttons == Buttons::YesNo ? nullptr : box->addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
     yes->setObjectName("yes");
     if (no) no->setObjectName("no");
     if (cancel) cancel->setObjectName("cancel");
@@ -125,9 +125,13 @@ Answer QtPrompts::warn(const std::string& text, Buttons buttons) {
     return answerOf(*box);
 }
 
-std::optional<FileChoice> QtPrompts::askOpenFile(const FileDialogRequest& request) { return runFileDialog(request, false); }
+std::optional<FileChoice> QtPrompts::askOpenFile(const FileDialogRequest& request) {
+    return runFileDialog(request, false);
+}
 
-std::optional<FileChoice> QtPrompts::askSaveFile(const FileDialogRequest& request) { return runFileDialog(request, true); }
+std::optional<FileChoice> QtPrompts::askSaveFile(const FileDialogRequest& request) {
+    return runFileDialog(request, true);
+}
 
 std::optional<FileChoice> QtPrompts::runFileDialog(const FileDialogRequest& request, bool save) {
     PointerWhileAsking pointer;

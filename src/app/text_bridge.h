@@ -20,8 +20,7 @@ inline QString toQt(std::string_view bytes) {
 
 inline std::string fromQt(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    return utf8ToCodePage(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
-                          systemCodePage());
+    return utf8ToCodePage(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), systemCodePage());
 }
 
 }  // namespace listora

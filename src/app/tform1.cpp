@@ -11,22 +11,22 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QTimer>
-#include <QUrl>
-#include <algorithm>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace listora {
 
@@ -35,8 +35,7 @@ void LabelStatusLine::show(const std::string& text) {
     label_->repaint();
 }
 
-TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shell, ProgramFiles files,
-               QWidget* parent)
+TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shell, ProgramFiles files, QWidget* parent)
     : QMainWindow(parent),
       fs_(fs),
       prompts_(prompts),
@@ -90,8 +89,8 @@ void TForm1::buildMenus() {
     QMenu* load = main->addMenu(QStringLiteral("プレイリストの読み込み"));
     addCommand(load, QStringLiteral("新規"), "menuLoadReplacing", &TForm1::loadReplacing);
     addCommand(load, QStringLiteral("追加"), "menuLoadAppending", &TForm1::loadAppending);
-    gatherFolderAction_ = addCommand(main, QStringLiteral("下層フォルダの音楽ファイルを追加"), "menuGatherFolder",
-                                     &TForm1::gatherFolder);
+    gatherFolderAction_ =
+        addCommand(main, QStringLiteral("下層フォルダの音楽ファイルを追加"), "menuGatherFolder", &TForm1::gatherFolder);
     gatherFolderAction_->setEnabled(false);  // until the chooser is there
     addCommand(main, QStringLiteral("保存"), "menuSave", &TForm1::savePlaylist);
     addLaterCommand(main, QStringLiteral("二つのプレイリストを比較"), "menuCompare");
@@ -109,8 +108,8 @@ void TForm1::buildMenus() {
     addListCommand(action, QStringLiteral("全選択"), "menuSelectAll", [this] { selectAll(state_.list); });
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定"));
-    autoSaveAction_ = addCommand(settings, QStringLiteral("プレイリストに自動的に保存"), "menuAutoSave",
-                                 &TForm1::toggleAutoSave);
+    autoSaveAction_ =
+        addCommand(settings, QStringLiteral("プレイリストに自動的に保存"), "menuAutoSave", &TForm1::toggleAutoSave);
     autoSaveAction_->setCheckable(true);
 
     QMenu* windows = menuBar()->addMenu(QStringLiteral("サブウインド"));
@@ -228,11 +227,10 @@ void TForm1::buildList() {
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int column) { run([&] { commands_.sortByColumn(column); }); });
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::takeSelectionFromView);
-    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (!mirroringSelection_)
-                    state_.list.setFocusRow(current.isValid() ? static_cast<std::size_t>(current.row()) : MainList::npos);
-            });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (!mirroringSelection_)
+            state_.list.setFocusRow(current.isValid() ? static_cast<std::size_t>(current.row()) : MainList::npos);
+    });
     connect(model_, &PlaylistTableModel::coreSelectionChanged, this, &TForm1::mirrorSelectionFromCore);
     // Whatever the view's selection does while rows are rebuilt says nothing
     // about the core's; the core's is mirrored once the rebuild is done.
@@ -255,16 +253,21 @@ void TForm1::buildPopupMenu() {
     renameAction_->setEnabled(false);  // until the name input window is there
     popup_->addSeparator();
     QMenu* selection = popup_->addMenu(QStringLiteral("選択"));
-    addListCommand(selection, QStringLiteral("切り取り"), "popupCut", [this] { cutSelected(state_.list, state_.cutBuffer); });
-    pasteAction_ =
-        addListCommand(selection, QStringLiteral("貼り付け"), "popupPaste", [this] { pasteCut(state_.list, state_.cutBuffer); });
+    addListCommand(selection, QStringLiteral("切り取り"), "popupCut",
+                   [this] { cutSelected(state_.list, state_.cutBuffer); });
+    pasteAction_ = addListCommand(selection, QStringLiteral("貼り付け"), "popupPaste",
+                                  [this] { pasteCut(state_.list, state_.cutBuffer); });
     selection->addSeparator();
-    addListCommand(selection, QStringLiteral("選択反転"), "popupInvertSelection", [this] { invertSelection(state_.list); });
-    addListCommand(selection, QStringLiteral("リストから削除"), "popupRemoveFromList", [this] { commands_.removeFromList(); });
-    addListCommand(selection, QStringLiteral("ファイルごと削除"), "popupDeleteWithFile", [this] { commands_.deleteWithFile(); });
+    addListCommand(selection, QStringLiteral("選択反転"), "popupInvertSelection",
+                   [this] { invertSelection(state_.list); });
+    addListCommand(selection, QStringLiteral("リストから削除"), "popupRemoveFromList",
+                   [this] { commands_.removeFromList(); });
+    addListCommand(selection, QStringLiteral("ファイルごと削除"), "popupDeleteWithFile",
+                   [this] { commands_.deleteWithFile(); });
     QMenu* check = popup_->addMenu(QStringLiteral("チェック"));
     addListCommand(check, QStringLiteral("チェック"), "popupCheck", [this] { checkSelected(state_.list); });
-    addListCommand(check, QStringLiteral("チェック反転"), "popupInvertCheck", [this] { invertCheckOfSelected(state_.list); });
+    addListCommand(check, QStringLiteral("チェック反転"), "popupInvertCheck",
+                   [this] { invertCheckOfSelected(state_.list); });
     addListCommand(check, QStringLiteral("チェック解除"), "popupUncheck", [this] { uncheckSelected(state_.list); });
     connect(popup_, &QMenu::aboutToShow, this, &TForm1::updatePopupMenu);
     updatePopupMenu();
@@ -310,16 +313,34 @@ void TForm1::takeSelectionFromView(const QItemSelection& selected, const QItemSe
     apply(selected, true);
 }
 
-void TForm1::newPlaylist() { run([&] { commands_.newPlaylist(); }); }
-void TForm1::openPlaylist() { run([&] { commands_.open(); }); }
-void TForm1::loadReplacing() { run([&] { commands_.loadReplacing(); }); }
-void TForm1::loadAppending() { run([&] { commands_.loadAppending(); }); }
-void TForm1::savePlaylist() { run([&] { commands_.save(); }); }
+void TForm1::newPlaylist() {
+    run([&] { commands_.newPlaylist(); });
+}
+void TForm1::openPlaylist() {
+    run([&] { commands_.open(); });
+}
+void TForm1::loadReplacing() {
+    run([&] { commands_.loadReplacing(); });
+}
+void TForm1::loadAppending() {
+    run([&] { commands_.loadAppending(); });
+}
+void TForm1::savePlaylist() {
+    run([&] { commands_.save(); });
+}
 void TForm1::exitProgram() { close(); }
-void TForm1::move() { run([&] { commands_.transfer("move"); }); }
-void TForm1::copy() { run([&] { commands_.transfer("copy"); }); }
-void TForm1::moveAndSave() { run([&] { commands_.transferAndSave("move"); }); }
-void TForm1::copyAndSave() { run([&] { commands_.transferAndSave("copy"); }); }
+void TForm1::move() {
+    run([&] { commands_.transfer("move"); });
+}
+void TForm1::copy() {
+    run([&] { commands_.transfer("copy"); });
+}
+void TForm1::moveAndSave() {
+    run([&] { commands_.transferAndSave("move"); });
+}
+void TForm1::copyAndSave() {
+    run([&] { commands_.transferAndSave("copy"); });
+}
 
 void TForm1::toggleAutoSave() {
     commands_.toggleAutoSave();
@@ -408,7 +429,8 @@ void TForm1::dropEvent(QDropEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // The list is not saved and nothing is asked; only the setting is kept.
-    const bool written = runReportingErrors(prompts_, [&] { writeAutoSaveSetting(fs_, files_.settingsFile, state_.autoSave); });
+    const bool written =
+        runReportingErrors(prompts_, [&] { writeAutoSaveSetting(fs_, files_.settingsFile, state_.autoSave); });
     if (written)
         event->accept();
     else

@@ -154,7 +154,8 @@ public:
         }
         const std::string playlist = absolute(options_.positional[0]);
         const std::string destination = absolute(options_.positional[1]);
-        const std::optional<std::string> out = options_.output ? std::optional(absolute(*options_.output)) : std::nullopt;
+        const std::optional<std::string> out =
+            options_.output ? std::optional(absolute(*options_.output)) : std::nullopt;
         if (const int refused = read(playlist)) return refused;
         list_.updateChecks([](const PlaylistEntry&) { return true; });
         TransferPorts ports{fs_, prompts_, clock_, progress_, rules_, files_.logFolder, &progress_};

@@ -17,7 +17,8 @@ std::string noDestinationText() { return systemText("移動先を選択してく
 std::string targetPathFor(std::string_view destination, std::string_view fileName, const PathRules& rules) {
     const char separator = rules.separator();
     std::string target(destination);
-    if (!target.empty() && findLastCharOf(target, std::string_view(&separator, 1), rules.codePage()) == target.size() - 1)
+    if (!target.empty() &&
+        findLastCharOf(target, std::string_view(&separator, 1), rules.codePage()) == target.size() - 1)
         target.pop_back();
     target += separator;
     target += fileName;
@@ -59,7 +60,8 @@ long long SaveToFile(MainList& list, const std::string& destination, std::string
 
     Answer copyAnswer = Answer::Cancel;
     if (mode == "copy")
-        copyAnswer = ports.prompts.confirm(systemText("プレイリストのフルパスを書き換えますか？"), Buttons::YesNoCancel);
+        copyAnswer =
+            ports.prompts.confirm(systemText("プレイリストのフルパスを書き換えますか？"), Buttons::YesNoCancel);
 
     long long errors = 0;
     long long copied = 0;

@@ -43,8 +43,7 @@ std::string targetPathFor(std::string_view destination, std::string_view fileNam
 // rows should name the copies. Failed rows stay checked, so running it again
 // retries exactly those. Log errors are thrown as ListoraError. Returns the
 // number of rows that failed.
-long long SaveToFile(MainList& list, const std::string& destination, std::string_view mode,
-                     const TransferPorts& ports);
+long long SaveToFile(MainList& list, const std::string& destination, std::string_view mode, const TransferPorts& ports);
 
 // Shown when the destination box is empty.
 std::string noDestinationText();

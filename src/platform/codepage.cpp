@@ -1,8 +1,5 @@
 #include "platform/codepage.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/ustring.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +7,8 @@
 #include <locale.h>
 #include <memory>
 #include <optional>
+#include <unicode/ucnv.h>
+#include <unicode/ustring.h>
 #include <vector>
 
 namespace listora {
@@ -80,9 +79,9 @@ std::string fromUtf16(const std::u16string& text, CodePage cp) {
     Converter conv = openCp932();
     if (!conv) return out;
     out.resize(text.size() * 2 + 1);
-    const int32_t length = ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
-                                           reinterpret_cast<const UChar*>(text.data()),
-                                           static_cast<int32_t>(text.size()), &status);
+    const int32_t length =
+        ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
+                        reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &status);
     out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
     return out;
 }

@@ -1,9 +1,8 @@
 #include "platform/collation.h"
 
+#include <stdexcept>
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
-
-#include <stdexcept>
 
 namespace listora {
 

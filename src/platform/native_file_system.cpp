@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>

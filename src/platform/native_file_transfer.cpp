@@ -27,8 +27,7 @@ bool copyContents(int from, int to) {
         if (copied > 0) continue;
         if (copied == 0) return true;
         if (errno == EINTR) continue;
-        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP && errno != EPERM)
-            return false;
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP && errno != EPERM) return false;
         break;
     }
     std::vector<char> buffer(1 << 20);
@@ -78,7 +77,8 @@ public:
         }
         if (!fd_.close()) return false;
         if (::link(tempName_.c_str(), target.c_str()) != 0 &&
-            !(errno != EEXIST && ::renameat2(AT_FDCWD, tempName_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0))
+            !(errno != EEXIST &&
+              ::renameat2(AT_FDCWD, tempName_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0))
             return false;
         ::unlink(tempName_.c_str());
         tempName_.clear();
@@ -101,8 +101,7 @@ bool copyRegularFile(const std::string& source, const std::string& target, bool 
     if (!pending.ok()) return false;
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
     return copyContents(from.get(), pending.fd()) && ::fchmod(pending.fd(), info.st_mode & 07777) == 0 &&
-           ::futimens(pending.fd(), times) == 0 && (!durable || ::fsync(pending.fd()) == 0) &&
-           pending.publish(target);
+           ::futimens(pending.fd(), times) == 0 && (!durable || ::fsync(pending.fd()) == 0) && pending.publish(target);
 }
 
 bool recreateLink(const std::string& source, const std::string& target) {

@@ -185,8 +185,7 @@ void LoadToFile(MainList& list, std::string& currentPlaylistFile, const Playlist
             }
             infoLine.assign(line);  // the next line may take the place of its text
             std::string_view pathLine;
-            if (!lines.next(pathLine))
-                throw ListoraError(indexOutOfRangeText(static_cast<long long>(lines.count())));
+            if (!lines.next(pathLine)) throw ListoraError(indexOutOfRangeText(static_cast<long long>(lines.count())));
             rows.push_back(reader.informationEntry(infoLine, pathLine));
         }
     } catch (const ListoraError&) {

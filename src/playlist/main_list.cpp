@@ -92,7 +92,8 @@ void MainList::sortByColumn(int column, const Collator& collator) {
     std::string buffer;
     std::vector<KeyedRow> keys = makeSortKeys(rows_, column, collator, buffer);
     const auto keyOf = [&](const KeyedRow& k) { return std::string_view(buffer).substr(k.offset, k.length); };
-    std::stable_sort(keys.begin(), keys.end(), [&](const KeyedRow& a, const KeyedRow& b) { return keyOf(a) < keyOf(b); });
+    std::stable_sort(keys.begin(), keys.end(),
+                     [&](const KeyedRow& a, const KeyedRow& b) { return keyOf(a) < keyOf(b); });
     buffer = {};
 
     std::vector<PlaylistEntry> sorted;

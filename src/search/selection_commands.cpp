@@ -36,14 +36,16 @@ void cutSelected(MainList& list, CutBuffer& buffer) {
     for (std::size_t i = 0; i < list.count(); ++i) {
         if (!list.at(i).selected) continue;
         PlaylistEntry& row = list.editRow(i);
-        buffer.push_back({std::move(row.title), std::move(row.lengthText), std::move(row.fileName), std::move(row.fullPath)});
+        buffer.push_back(
+            {std::move(row.title), std::move(row.lengthText), std::move(row.fileName), std::move(row.fullPath)});
     }
     removeSelected(list);
 }
 
 void pasteCut(MainList& list, CutBuffer& buffer) {
     const auto& rows = list.rows();
-    const bool anySelected = std::any_of(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
+    const bool anySelected =
+        std::any_of(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
     const std::size_t focus = list.focusRow();
     if (anySelected && focus != MainList::npos)
         list.insertAll(focus, std::move(buffer));

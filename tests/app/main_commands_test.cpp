@@ -40,8 +40,8 @@ protected:
     RecordingStatusLine status;
     RecordingShell shell;
     MainState state;
-    MainCommands commands{state, {fs, prompts, clock, status, shell}, PathRules(PathStyle::Posix, CodePage::Utf8),
-                          dir.path("Log/")};
+    MainCommands commands{
+        state, {fs, prompts, clock, status, shell}, PathRules(PathStyle::Posix, CodePage::Utf8), dir.path("Log/")};
 };
 
 TEST_F(Commands, NewAsksToSaveUnlessTheListIsEmpty) {

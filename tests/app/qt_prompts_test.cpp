@@ -62,7 +62,8 @@ TEST(QtPrompts, FileDialogsShowTheCaptionsAndFilterByTheirPatterns) {
     EXPECT_EQ(chosenFilterIndex(request, *dialog), 1);
     EXPECT_EQ(dialog->directory().absolutePath(), "/tmp");
     // Each filter still ends in a pattern Qt can read.
-    for (const QString& filter : dialog->nameFilters()) EXPECT_TRUE(filter.endsWith(" (*.m3u)")) << filter.toStdString();
+    for (const QString& filter : dialog->nameFilters())
+        EXPECT_TRUE(filter.endsWith(" (*.m3u)")) << filter.toStdString();
 }
 
 }  // namespace

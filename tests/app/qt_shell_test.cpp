@@ -42,8 +42,8 @@ TEST(QtShell, PathsReachTheFileManagerAsDataWhateverTheyHold) {
         ASSERT_TRUE(connection.isConnected());
         FakeFileManager manager;
         ASSERT_TRUE(connection.registerService("org.freedesktop.FileManager1"));
-        ASSERT_TRUE(connection.registerObject("/org/freedesktop/FileManager1", &manager,
-                                              QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(
+            connection.registerObject("/org/freedesktop/FileManager1", &manager, QDBusConnection::ExportAllSlots));
         QDBusConnection client = QDBusConnection::connectToBus(address, "listora-client");
         QtShell shell(client);
         const std::string odd = dir.path("it's \"x\"; $(y) & z.mp3");

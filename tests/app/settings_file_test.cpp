@@ -16,8 +16,8 @@ TEST(SettingsFile, OnlyAnExactZeroOnTheFirstLineMeansSaveAutomatically) {
     const struct {
         std::string bytes;
         bool autoSave;
-    } cases[] = {{"0\r\n", true}, {"0", true}, {"0\nanything", true}, {"1\r\n", false},
-                 {"0 \r\n", false}, {"00\r\n", false}, {"\r\n0\r\n", false}, {" 0", false}};
+    } cases[] = {{"0\r\n", true},   {"0", true},       {"0\nanything", true}, {"1\r\n", false},
+                 {"0 \r\n", false}, {"00\r\n", false}, {"\r\n0\r\n", false},  {" 0", false}};
     for (const auto& c : cases)
         EXPECT_EQ(readAutoSaveSetting(fs, prompts, dir.write("Inf.ini", c.bytes)), c.autoSave) << c.bytes;
     EXPECT_TRUE(prompts.shown.empty());

@@ -8,17 +8,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
-#include <filesystem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace listora::test {
@@ -85,8 +85,8 @@ TEST_F(MainWindow, StaysOpenWhenTheSettingCannotBeWrittenAtClose) {
 }
 
 TEST_F(MainWindow, OpenShowsTheRowsAndAHeaderClickSortsWithSelectionAndChecks) {
-    const std::string list = dir.write("l.m3u", crlf({"#EXTM3U", "#EXTINF:600,c", "c.mp3", "#EXTINF:5,a", "a.mp3",
-                                                       "#EXTINF:61,B", "b.mp3"}));
+    const std::string list = dir.write(
+        "l.m3u", crlf({"#EXTM3U", "#EXTINF:600,c", "c.mp3", "#EXTINF:5,a", "a.mp3", "#EXTINF:61,B", "b.mp3"}));
     auto form = makeForm();
     prompts.answer(Answer::Yes).choose(FileChoice{list});
     QTest::mouseClick(button(*form, "buttonOpen"), Qt::LeftButton);
@@ -147,8 +147,8 @@ TEST_F(MainWindow, MoveButtonMovesTheCheckedRowsAndShowsTheOutcome) {
     QTest::mouseClick(button(*form, "buttonMove"), Qt::LeftButton);
     EXPECT_EQ(prompts.shown.back(), "info: 移動が終了しました（エラー：1個）");
     EXPECT_EQ(form->statusLine()->text(), "1個のエラーがあります");
-    EXPECT_EQ(shownColumn(*form, 3), (QStringList{QString::fromStdString(dir.path("dest/a.mp3")),
-                                                  QString::fromStdString(dir.path("b.mp3"))}));
+    EXPECT_EQ(shownColumn(*form, 3),
+              (QStringList{QString::fromStdString(dir.path("dest/a.mp3")), QString::fromStdString(dir.path("b.mp3"))}));
     EXPECT_EQ(form->listView()->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
 }
 
@@ -272,10 +272,11 @@ TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
     EXPECT_EQ(form->listView()->columnWidth(1), 64);
     EXPECT_EQ(form->listView()->columnWidth(2), 160);
 
-    for (const char* name : {"menuNew", "menuLoadReplacing", "menuLoadAppending", "menuSave", "menuExit", "menuAutoSave"})
+    for (const char* name :
+         {"menuNew", "menuLoadReplacing", "menuLoadAppending", "menuSave", "menuExit", "menuAutoSave"})
         EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
-    for (const char* name : {"menuGatherFolder", "menuCompare",
-                             "menuSearchWindow", "menuHelp", "popupPlay", "popupRename"})
+    for (const char* name :
+         {"menuGatherFolder", "menuCompare", "menuSearchWindow", "menuHelp", "popupPlay", "popupRename"})
         EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
     for (const char* name : {"buttonPlayWindow", "buttonSearchWindow", "buttonLogWindow", "buttonChooseFolder"})
         EXPECT_FALSE(button(*form, name)->isEnabled()) << name;

@@ -67,8 +67,8 @@ TEST_F(Cli, GatherWalksBreadthFirst) {
     dir.write("music/a.wave", "x");
     dir.write("one.mp3", "x");
     EXPECT_EQ(run("gather music one.mp3 -o list.m3u --relative").status, 0);
-    EXPECT_EQ(readFile(dir.path("list.m3u")), crlf({"#EXTM3U", "music/a.wave", "music/b.mp3", "one.mp3",
-                                                     "music/deep/c.mp3"}));
+    EXPECT_EQ(readFile(dir.path("list.m3u")),
+              crlf({"#EXTM3U", "music/a.wave", "music/b.mp3", "one.mp3", "music/deep/c.mp3"}));
 }
 
 TEST_F(Cli, GatherLeavesOutAPlaylistWithoutTheHeaderButWritesTheRest) {

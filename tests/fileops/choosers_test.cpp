@@ -1,6 +1,5 @@
 #include "fileops/tform2.h"
 #include "fileops/tform8.h"
-
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
-#include "fileops/log_reader.h"
 #include "fileops/operation_log.h"
 
+#include "fileops/log_reader.h"
 #include "platform/errors.h"
 #include "platform/native_file_system.h"
 #include "support/fixed_ports.h"

@@ -106,8 +106,8 @@ TEST_F(Engine, CopyAsksWhetherTheRowsShouldNameTheCopies) {
         for (const char* name : {"s/a.mp3", "s/b.mp3", "s/c.mp3", "s/d.mp3"}) addRow(name);
         prompts.answer(c.answer);
         run("copy", dest);
-        EXPECT_EQ(status.texts, (Texts{"1ファイルをコピー", "2ファイルをコピー", "3ファイルをコピー",
-                                       "4ファイルをコピー", ""}));
+        EXPECT_EQ(status.texts,
+                  (Texts{"1ファイルをコピー", "2ファイルをコピー", "3ファイルをコピー", "4ファイルをコピー", ""}));
         EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました");
         EXPECT_EQ(checks(), std::vector<bool>(4, false));
         EXPECT_EQ(list.at(0).fullPath, c.renamed ? dest + "/a.mp3" : dir.path("s/a.mp3"));

@@ -28,7 +28,11 @@ TEST(CodePage, CaseFoldingLeavesTrailingBytesAlone) {
 TEST(CodePage, ConvertsForTheScreenKeepingBackslashAndMarkingInvalidBytes) {
     EXPECT_EQ(codePageToUtf8(kOmote + "\x8E\xA6" + "\\", CodePage::Cp932), "表示\\");
     EXPECT_EQ(utf8ToCodePage("表示\\", CodePage::Cp932), kOmote + "\x8E\xA6" + "\\");
-    EXPECT_EQ(codePageToUtf8("a\xFF" "b", CodePage::Utf8), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(codePageToUtf8("a\xFF"
+                             "b",
+                             CodePage::Utf8),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(codePageToUtf8("", CodePage::Cp932), "");
 }
 

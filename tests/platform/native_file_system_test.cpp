@@ -36,7 +36,7 @@ TEST(NativeFileSystem, AFailedWriteLeavesNoTraceAndTheOldFileIntact) {
     test::TempDir dir;
     NativeFileSystem fs;
     dir.makeFolder("folder");
-    EXPECT_FALSE(fs.writeWholeFile(dir.path("folder"), "x"));       // a folder stands there
+    EXPECT_FALSE(fs.writeWholeFile(dir.path("folder"), "x"));         // a folder stands there
     EXPECT_FALSE(fs.writeWholeFile(dir.path("missing/a.m3u"), "x"));  // no such folder
     EXPECT_FALSE(fs.writeWholeFile(dir.path("folder/"), "x"));        // no file name
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);

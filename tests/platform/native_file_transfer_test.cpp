@@ -1,10 +1,9 @@
 #include "platform/native_file_system.h"
-
 #include "support/temp_dir.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -3,7 +3,6 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
-
 #include <gtest/gtest.h>
 
 namespace listora {
@@ -62,8 +61,17 @@ std::vector<std::string> streamLines(const std::string& text, std::size_t piece,
 
 TEST(TextLines, ReadingInPiecesGivesTheSameLines) {
     const std::string texts[] = {
-        "", "a", "a\r\nb\rc\nd", "a\r\n", "a\r", "\r\r\n\n", "x\ry\rz\r", "long " + std::string(3000, 'x') + "\r\nend",
-        std::string("a\r\nb\0c\r\n", 9), "\n\n\n", "a\r\n\r\nb\r\n",
+        "",
+        "a",
+        "a\r\nb\rc\nd",
+        "a\r\n",
+        "a\r",
+        "\r\r\n\n",
+        "x\ry\rz\r",
+        "long " + std::string(3000, 'x') + "\r\nend",
+        std::string("a\r\nb\0c\r\n", 9),
+        "\n\n\n",
+        "a\r\n\r\nb\r\n",
     };
     for (const std::string& text : texts) {
         std::vector<std::string> whole;
@@ -75,8 +83,7 @@ TEST(TextLines, ReadingInPiecesGivesTheSameLines) {
     // one it cut, in whichever piece the break falls.
     for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{1} << 20}) {
         bool failed = false;
-        EXPECT_EQ(streamLines("ab\ncd\nef\ngh\n", piece, &failed, 7), (std::vector<std::string>{"ab", "cd"}))
-            << piece;
+        EXPECT_EQ(streamLines("ab\ncd\nef\ngh\n", piece, &failed, 7), (std::vector<std::string>{"ab", "cd"})) << piece;
         EXPECT_TRUE(failed);
     }
 }

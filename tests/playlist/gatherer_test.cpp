@@ -1,8 +1,8 @@
 #include "playlist/gatherer.h"
 
 #include "platform/errors.h"
-#include "support/fixed_ports.h"
 #include "playlist/playlist_fixture.h"
+#include "support/fixed_ports.h"
 
 #include <filesystem>
 
@@ -51,8 +51,8 @@ TEST_F(Gather, WalksDroppedFoldersBreadthFirstInNameOrder) {
     dir.write("B/notes.txt", "x");
     dir.write("B/Vol.1/e.mp3", "x");
     drop({dir.path("A"), dir.path("B")});
-    EXPECT_EQ(paths(), (Texts{"A/a.MP3", "A/b.mp3", "B/c.wave", "A/sub/deep.mp3", "B/Vol.1/e.mp3",
-                              "A/sub/more/deeper.mp3"}));
+    EXPECT_EQ(paths(),
+              (Texts{"A/a.MP3", "A/b.mp3", "B/c.wave", "A/sub/deep.mp3", "B/Vol.1/e.mp3", "A/sub/more/deeper.mp3"}));
     EXPECT_EQ(column(0), Texts(6, "---"));
     EXPECT_EQ(column(1), Texts(6, "---"));
     EXPECT_EQ(list.at(0).fileName, "a.MP3");
@@ -124,7 +124,8 @@ TEST_F(Gather, NamesWithLineBreaksAreSkipped) {
 TEST_F(Gather, RecognisesMusicAndPlaylistsByExtension) {
     for (const char* music : {"a.mp3", "a.MP3", "a.Mp3", "a.wave", "a.WAVE", "a.mp3x", "a.b.mp3"})
         EXPECT_TRUE(isMusicFile(music, rules)) << music;
-    for (const char* other : {"a.wav", "a", "mp3", "a.mp3.txt", "mp3.d/a"}) EXPECT_FALSE(isMusicFile(other, rules)) << other;
+    for (const char* other : {"a.wav", "a", "mp3", "a.mp3.txt", "mp3.d/a"})
+        EXPECT_FALSE(isMusicFile(other, rules)) << other;
     EXPECT_TRUE(isPlaylistFile("a.m3u", rules));
     EXPECT_TRUE(isPlaylistFile("a.m3u8", rules));
     EXPECT_FALSE(isPlaylistFile("a.M3U", rules));

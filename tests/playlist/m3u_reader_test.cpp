@@ -1,9 +1,8 @@
 #include "platform/errors.h"
 #include "playlist/playlist_fixture.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace listora::test {
 namespace {
@@ -14,15 +13,15 @@ const std::string kNotM3u = "confirm[YN]: このファイルはm3uファイル�
 class Reader : public PlaylistFixture {};
 
 TEST_F(Reader, ReadsInformationAndPathLines) {
-    const std::string path = dir.write("lists/best.m3u", crlf({"#EXTM3U", "#EXTINF:125,Artist - Title, live",
-                                                               "song.mp3", "/abs/other.mp3", "#EXTINF:-1,Stream",
-                                                               "..\\Rock\\c.mp3", "#EXTINF:0,", "./x/../z.mp3"}));
+    const std::string path =
+        dir.write("lists/best.m3u", crlf({"#EXTM3U", "#EXTINF:125,Artist - Title, live", "song.mp3", "/abs/other.mp3",
+                                          "#EXTINF:-1,Stream", "..\\Rock\\c.mp3", "#EXTINF:0,", "./x/../z.mp3"}));
     load(path);
     EXPECT_EQ(column(0), (Texts{"Artist - Title, live", "---", "Stream", ""}));
     EXPECT_EQ(column(1), (Texts{"2:05", "---", "-1", "0:00"}));
     EXPECT_EQ(column(2), (Texts{"song.mp3", "other.mp3", "c.mp3", "z.mp3"}));
-    EXPECT_EQ(column(3), (Texts{dir.path("lists/song.mp3"), "/abs/other.mp3", dir.path("Rock/c.mp3"),
-                                dir.path("lists/z.mp3")}));
+    EXPECT_EQ(column(3),
+              (Texts{dir.path("lists/song.mp3"), "/abs/other.mp3", dir.path("Rock/c.mp3"), dir.path("lists/z.mp3")}));
     EXPECT_EQ(currentFile, path);
     EXPECT_EQ(fs.currentDirectory(), dir.path("lists"));  // the playlist's folder stays current
     EXPECT_TRUE(prompts.shown.empty());
@@ -106,8 +105,8 @@ TEST_F(Reader, StopsAtAnInformationLineWhoseSecondsAreNoInteger) {
     } cases[] = {
         {"#EXTINF:abc,x", "'abc' is not a valid integer value"},
         {"#EXTINF:99999999999999999999,x", "'99999999999999999999' is not a valid integer value"},
-        {"#EXTINF:12", "'' is not a valid integer value"},       // no comma
-        {"#EXTINF:,x", "'' is not a valid integer value"},       // comma on the ninth character
+        {"#EXTINF:12", "'' is not a valid integer value"},  // no comma
+        {"#EXTINF:,x", "'' is not a valid integer value"},  // comma on the ninth character
         {"#EXTINF:1.5,x", "'1.5' is not a valid integer value"},
     };
     for (const auto& c : cases) {
@@ -141,8 +140,8 @@ TEST_F(Reader, AnInformationLineWithoutItsPathLineIsAnIndexError) {
 TEST_F(Reader, AFileThatCannotBeOpenedChangesNothing) {
     const std::string fifo = dir.path("fifo.m3u");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // opening it must not wait for a writer
-    for (const std::string& path : {dir.path("missing.m3u"), dir.makeFolder("folder.m3u"), fifo,
-                                    std::string("/dev/zero")}) {
+    for (const std::string& path :
+         {dir.path("missing.m3u"), dir.makeFolder("folder.m3u"), fifo, std::string("/dev/zero")}) {
         EXPECT_THROW(
             {
                 try {

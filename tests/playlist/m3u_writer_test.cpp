@@ -18,16 +18,15 @@ TEST_F(Writer, WritesKnownLengthsWithTheirFullPathInBothModes) {
               crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "/m/lists/live/b.mp3", "#EXTINF:3725,Far",
                     "/m/rock/c.mp3", "/other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
     EXPECT_EQ(SaveList(list, kRelativePaths, "/m/lists/x.m3u", rules),
-              crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "live/b.mp3", "#EXTINF:3725,Far",
-                    "/m/rock/c.mp3", "../../other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
+              crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "live/b.mp3", "#EXTINF:3725,Far", "/m/rock/c.mp3",
+                    "../../other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
     MainList empty;
     EXPECT_EQ(SaveList(empty, kRelativePaths, "/m/x.m3u", rules), "#EXTM3U\r\n");
 }
 
 TEST_F(Writer, AnAbsolutePlaylistRoundTripsByteForByte) {
-    const std::string original =
-        crlf({"#EXTM3U", "#EXTINF:125,Artist - Title, live", "/m/a/song.mp3", "/m/b/other.mp3", "#EXTINF:-1,Stream",
-              "/m/c.mp3", "#EXTINF:0,", "/m/\xE8\xA1\xA8/\xFF.mp3"});
+    const std::string original = crlf({"#EXTM3U", "#EXTINF:125,Artist - Title, live", "/m/a/song.mp3", "/m/b/other.mp3",
+                                       "#EXTINF:-1,Stream", "/m/c.mp3", "#EXTINF:0,", "/m/\xE8\xA1\xA8/\xFF.mp3"});
     load(dir.write("in.m3u", original));
     const std::string out = dir.path("out.m3u");
     writeFileOrThrow(fs, out, SaveList(list, kAbsolutePaths, out, rules));
@@ -35,8 +34,8 @@ TEST_F(Writer, AnAbsolutePlaylistRoundTripsByteForByte) {
 }
 
 TEST_F(Writer, RelativePlaylistsReadBackToTheSamePaths) {
-    list.appendAll({{"---", "---", "b.mp3", dir.path("music/live/b.mp3")},
-                    {"---", "---", "c.mp3", dir.path("rock/c.mp3")}});
+    list.appendAll(
+        {{"---", "---", "b.mp3", dir.path("music/live/b.mp3")}, {"---", "---", "c.mp3", dir.path("rock/c.mp3")}});
     const std::string playlist = dir.path("music/lists/r.m3u");
     dir.makeFolder("music/lists");
     writeFileOrThrow(fs, playlist, SaveList(list, kRelativePaths, playlist, rules));

@@ -56,7 +56,7 @@ TEST_F(Selection, CutKeepsListOrderAndASecondCutReplacesTheFirst) {
 TEST_F(Selection, PasteGoesBeforeTheFocusRowOnlyWhenARowIsSelected) {
     make(6, {2, 4, 5}, {2, 4});
     cutSelected(list, buffer);  // 1 3 6 remain
-    list.setFocusRow(1);         // "3", but nothing is selected
+    list.setFocusRow(1);        // "3", but nothing is selected
     pasteCut(list, buffer);
     EXPECT_EQ(titles(), (Names{"1", "3", "6", "2", "4", "5"}));
     EXPECT_TRUE(buffer.empty());

@@ -31,9 +31,12 @@ namespace {
 
 std::string buttonsOf(Buttons buttons) {
     switch (buttons) {
-        case Buttons::YesNo: return "[YN]";
-        case Buttons::YesNoCancel: return "[YNC]";
-        case Buttons::YesCancel: return "[YC]";
+        case Buttons::YesNo:
+            return "[YN]";
+        case Buttons::YesNoCancel:
+            return "[YNC]";
+        case Buttons::YesCancel:
+            return "[YC]";
     }
     return "[?]";
 }
