@@ -20,7 +20,7 @@
 #include "playlist/m3u_writer.h"
 #include "playlist/main_list.h"
 #include "selection_bench.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 #include "transfer_bench.h"
 #include "window_bench.h"
 #include "yes_prompts.h"
@@ -121,7 +121,7 @@ Timings timeCore(Core& core, const std::string& playlist, const std::string& sav
         std::filesystem::remove(savedPath);
         times.save.push_back(bench::secondsOf([&] {
             listora::writeFileOrThrow(core.fs, savedPath,
-                                      listora::SaveList(loaded, listora::kAbsolutePaths, savedPath, core.rules));
+                                      listora::SaveList(loaded, listora::PathMode::Absolute, savedPath, core.rules));
         }));
         if (run == 0) checkSaved(playlist, savedPath);
     }
@@ -241,7 +241,7 @@ struct SelectionTables {
     std::vector<bench::SelectionTiming> window;
 };
 
-SelectionTables timeSelection(const bench::TempFolder& folder) {
+SelectionTables timeSelection(const listora::test::TempDir& folder) {
     SelectionTables tables;
     std::fprintf(stderr, "listora-bench: timing the selection commands on %zu rows, %d runs\n", kRows, kRuns);
     tables.core = bench::timeSelectionCommands(kRows, kRuns);
@@ -261,17 +261,17 @@ void printSelection(const SelectionTables& tables) {
 }
 
 int runSelectionOnly() {
-    const bench::TempFolder folder;
+    const listora::test::TempDir folder("listora-bench");
     printSelection(timeSelection(folder));
     return 0;
 }
 
 int run() {
-    const bench::TempFolder folder;
-    const std::string playlist = folder.file("bench.m3u");
-    const std::string titles = folder.file("titles.txt");
-    const std::string saved = folder.file("saved.m3u");
-    const std::string copy = folder.file("copy.m3u");
+    const listora::test::TempDir folder("listora-bench");
+    const std::string playlist = folder.path("bench.m3u");
+    const std::string titles = folder.path("titles.txt");
+    const std::string saved = folder.path("saved.m3u");
+    const std::string copy = folder.path("copy.m3u");
 
     std::fprintf(stderr, "listora-bench: writing %zu rows to %s\n", kRows, folder.path().c_str());
     const bench::FixtureSize size = bench::writeFixture(playlist, titles, kRows);

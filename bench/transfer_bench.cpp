@@ -33,7 +33,7 @@ struct Engine {
 
     // The log folder is removed after each run, so every run starts without
     // a day file; a day file kept would grow and make each run read more.
-    double transfer(listora::MainList& list, const std::string& destination, std::string_view mode,
+    double transfer(listora::MainList& list, const std::string& destination, listora::TransferMode mode,
                     const std::string& logFolder) {
         const listora::TransferPorts ports{fs, prompts, clock, status, rules, logFolder};
         return secondsOf([&] { listora::SaveToFile(list, destination, mode, ports); });
@@ -181,7 +181,7 @@ TransferTimings timeMoves(const std::string& workFolder, TransferSize size, int 
     for (int run = 0; run < runs; ++run) {
         listora::MainList list = checkedRows(folder.from, names);
         settle();
-        times.ours.push_back(engine.transfer(list, folder.to, "move", folder.log));
+        times.ours.push_back(engine.transfer(list, folder.to, listora::TransferMode::Move, folder.log));
         checkRows(list, folder.to, names);
         checkMoved(folder, names, size.fileBytes, "the engine");
         checkLog(folder.log, names.size());
@@ -215,7 +215,7 @@ TransferTimings timeCopies(const std::string& workFolder, TransferSize size, int
     for (int run = 0; run < runs; ++run) {
         listora::MainList list = checkedRows(folder.from, names);
         settle();
-        times.ours.push_back(engine.transfer(list, folder.to, "copy", folder.log));
+        times.ours.push_back(engine.transfer(list, folder.to, listora::TransferMode::Copy, folder.log));
         checkRows(list, folder.to, names);
         checkCopied(folder.from, folder.to, names, size.fileBytes, "the engine");
         checkLog(folder.log, names.size());

@@ -4,7 +4,7 @@
 #include "measure.h"
 #include "platform/clock.h"
 #include "platform/native_file_system.h"
-#include "platform/shell.h"
+#include "support/fixed_ports.h"
 #include "yes_prompts.h"
 
 #include <QAction>
@@ -15,11 +15,6 @@
 
 namespace bench {
 namespace {
-
-class NoShell : public listora::Shell {
-public:
-    void showInFileManager(const std::string&) override {}
-};
 
 struct WindowCommand {
     const char* action;  // the menu item's object name
@@ -52,7 +47,7 @@ std::vector<SelectionTiming> timeWindowSelection(std::size_t rows, int runs, con
     listora::NativeFileSystem fs;
     YesPrompts prompts;
     listora::NativeClock clock;
-    NoShell shell;
+    listora::test::RecordingShell shell;
     listora::TForm1 form(fs, prompts, clock, shell, listora::ProgramFiles{folder + "/Inf.ini", folder + "/Log/"});
     form.show();
     listora::MainList& list = form.state().list;

@@ -12,8 +12,12 @@ namespace bench {
 class YesPrompts : public listora::Prompts {
 public:
     void information(const std::string&) override {}
-    listora::Answer confirm(const std::string&, listora::Buttons) override { return listora::Answer::Yes; }
-    listora::Answer warn(const std::string&, listora::Buttons) override { return listora::Answer::Yes; }
+    listora::Answer confirm(listora::Question, const std::string&, listora::Buttons) override {
+        return listora::Answer::Yes;
+    }
+    listora::Answer warn(listora::Question, const std::string&, listora::Buttons) override {
+        return listora::Answer::Yes;
+    }
     void error(const std::string&) override {}
     std::optional<listora::FileChoice> askOpenFile(const listora::FileDialogRequest&) override { return {}; }
     std::optional<listora::FileChoice> askSaveFile(const listora::FileDialogRequest&) override { return {}; }

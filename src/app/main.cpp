@@ -1,18 +1,18 @@
 // Listora: start-up. The eight windows are created in a fixed order; only the
 // main window is shown, and closing it ends the program.
 
-#include "app/program_files.h"
-#include "app/qt_prompts.h"
-#include "app/qt_shell.h"
 #include "app/tform1.h"
-#include "app/ui_font.h"
 #include "fileops/tform2.h"
 #include "fileops/tform8.h"
+#include "gui/qt_prompts.h"
+#include "gui/qt_shell.h"
+#include "gui/ui_font.h"
 #include "help/tform7.h"
 #include "logview/tform5.h"
 #include "platform/clock.h"
 #include "platform/huge_page_heap.h"
 #include "platform/native_file_system.h"
+#include "platform/program_files.h"
 #include "player/tform4.h"
 #include "search/tform3.h"
 #include "search/tform6.h"

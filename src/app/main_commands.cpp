@@ -12,36 +12,13 @@
 namespace listora {
 
 MainCommands::MainCommands(MainState& state, CommandPorts ports, PathRules rules, std::string logFolder)
-    : state_(state), ports_(ports), rules_(rules), logFolder_(std::move(logFolder)), collator_(rules.codePage()) {
-    if (state_.dialogs.saveFileName.empty()) state_.dialogs.saveFileName = systemText("新規プレイリスト");
-}
+    : state_(state), ports_(ports), rules_(rules), logFolder_(std::move(logFolder)), collator_(rules.codePage()) {}
 
-std::optional<FileChoice> MainCommands::askSaveFile() {
-    FileDialogRequest request;
-    request.filters = {{systemText("プレイリスト（絶対パス）(*.m3u)"), "*.m3u"},
-                       {systemText("プレイリスト（相対パス）（*.m3u）"), "*.m3u"}};
-    request.filterIndex = state_.dialogs.saveFilterIndex;
-    request.fileName = state_.dialogs.saveFileName;
-    request.defaultExtension = "m3u";
-    std::optional<FileChoice> choice = ports_.prompts.askSaveFile(request);
-    if (choice) {
-        state_.dialogs.saveFileName = choice->path;
-        state_.dialogs.saveFilterIndex = choice->filterIndex;
-    }
-    return choice;
-}
+std::optional<FileChoice> MainCommands::askSaveFile() { return state_.dialogs.askSaveFile(ports_.prompts); }
 
-std::optional<FileChoice> MainCommands::askOpenFile() {
-    FileDialogRequest request;
-    request.filters = {{systemText("プレイリスト(*.m3u)"), "*.m3u"}};
-    request.fileName = state_.dialogs.openFileName;
-    request.defaultExtension = "m3u";
-    std::optional<FileChoice> choice = ports_.prompts.askOpenFile(request);
-    if (choice) state_.dialogs.openFileName = choice->path;
-    return choice;
-}
+std::optional<FileChoice> MainCommands::askOpenFile() { return state_.dialogs.askOpenFile(ports_.prompts); }
 
-void MainCommands::writePlaylist(int pathMode, const std::string& path) {
+void MainCommands::writePlaylist(PathMode pathMode, const std::string& path) {
     writeFileOrThrow(ports_.fs, path, SaveList(state_.list, pathMode, path, rules_));
 }
 
@@ -51,21 +28,23 @@ void MainCommands::load(const std::string& path) {
 
 void MainCommands::newPlaylist() {
     if (state_.list.empty()) return;
-    const Answer answer = ports_.prompts.confirm(systemText("プレイリストを保存しますか？"), Buttons::YesNoCancel);
+    const Answer answer =
+        ports_.prompts.confirm(Question::SaveFirst, systemText("プレイリストを保存しますか？"), Buttons::YesNoCancel);
     if (answer == Answer::Cancel) return;
     if (answer == Answer::Yes) {
         // Always through the dialog, and the file chosen is not kept as the
         // current playlist: the list is about to be emptied.
         const std::optional<FileChoice> choice = askSaveFile();
         if (!choice) return;
-        writePlaylist(choice->filterIndex, choice->path);
+        writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
     }
     state_.list.clear();
     state_.currentPlaylistFile.clear();
 }
 
 void MainCommands::open() {
-    const Answer answer = ports_.prompts.confirm(systemText("プレイリストに追加しますか？"), Buttons::YesNoCancel);
+    const Answer answer =
+        ports_.prompts.confirm(Question::AddToList, systemText("プレイリストに追加しますか？"), Buttons::YesNoCancel);
     if (answer == Answer::Cancel) return;
     const std::optional<FileChoice> choice = askOpenFile();
     if (!choice) return;
@@ -86,12 +65,12 @@ void MainCommands::loadAppending() {
 
 void MainCommands::save() {
     if (state_.autoSave && !state_.currentPlaylistFile.empty()) {
-        writePlaylist(kAbsolutePaths, state_.currentPlaylistFile);
+        writePlaylist(PathMode::Absolute, state_.currentPlaylistFile);
         return;
     }
     const std::optional<FileChoice> choice = askSaveFile();
     if (!choice) return;
-    writePlaylist(choice->filterIndex, choice->path);
+    writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
     state_.currentPlaylistFile = choice->path;
 }
 
@@ -125,16 +104,16 @@ void MainCommands::removeMissing() { listora::removeMissing(state_.list, ports_.
 
 void MainCommands::openFolder() { listora::openFolder(state_.list, ports_.shell); }
 
-void MainCommands::transfer(std::string_view mode) {
+void MainCommands::transfer(TransferMode mode) {
     SaveToFile(state_.list, state_.destinationFolder, mode,
                {ports_.fs, ports_.prompts, ports_.clock, ports_.status, rules_, logFolder_});
 }
 
-void MainCommands::transferAndSave(std::string_view mode) {
+void MainCommands::transferAndSave(TransferMode mode) {
     if (state_.autoSave && !state_.currentPlaylistFile.empty()) {
         if (state_.destinationFolder.empty()) return;  // nothing to do, and nothing said
         transfer(mode);
-        writePlaylist(kAbsolutePaths, state_.currentPlaylistFile);
+        writePlaylist(PathMode::Absolute, state_.currentPlaylistFile);
         return;
     }
     if (state_.destinationFolder.empty()) {
@@ -144,7 +123,7 @@ void MainCommands::transferAndSave(std::string_view mode) {
     const std::optional<FileChoice> choice = askSaveFile();
     if (!choice) return;
     transfer(mode);
-    writePlaylist(choice->filterIndex, choice->path);
+    writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
     state_.currentPlaylistFile = choice->path;
 }
 

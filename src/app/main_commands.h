@@ -5,9 +5,11 @@
 
 #include "app/main_state.h"
 #include "fileops/entry_file_commands.h"
+#include "fileops/transfer_engine.h"
 #include "platform/collation.h"
 #include "platform/path_rules.h"
 #include "platform/prompts.h"
+#include "playlist/m3u_writer.h"
 
 namespace listora {
 
@@ -40,12 +42,11 @@ public:
     void toggleAutoSave() { state_.autoSave = !state_.autoSave; }
     void sortByColumn(int column);
 
-    // Moves ("move") or copies ("copy") the checked rows' files into the
-    // destination folder.
-    void transfer(std::string_view mode);
+    // Moves or copies the checked rows' files into the destination folder.
+    void transfer(TransferMode mode);
     // The same, then writes the playlist: at once to the current playlist
     // file when saving automatically, else to a file asked for first.
-    void transferAndSave(std::string_view mode);
+    void transferAndSave(TransferMode mode);
 
     // Gathers what waits in the queue: music files, folders, playlists.
     void gather();
@@ -63,7 +64,7 @@ public:
 private:
     std::optional<FileChoice> askSaveFile();
     std::optional<FileChoice> askOpenFile();
-    void writePlaylist(int pathMode, const std::string& path);
+    void writePlaylist(PathMode pathMode, const std::string& path);
     EntryFilePorts entryFilePorts();
 
     MainState& state_;

@@ -2,19 +2,13 @@
 // The state the main window owns and every command shares.
 
 #include "playlist/main_list.h"
+#include "playlist/playlist_dialogs.h"
 #include "search/selection_commands.h"
 
 #include <deque>
 #include <string>
 
 namespace listora {
-
-// Each file dialog starts with the values of its last confirmed use.
-struct DialogMemory {
-    std::string saveFileName;  // in the system code page; empty until first set
-    int saveFilterIndex = 1;
-    std::string openFileName;
-};
 
 struct MainState {
     MainList list;
@@ -26,7 +20,7 @@ struct MainState {
     std::deque<std::string> gatherQueue;
     CutBuffer cutBuffer;
     int sortColumn = 0;
-    DialogMemory dialogs;
+    PlaylistDialogs dialogs;
 };
 
 }  // namespace listora

@@ -15,7 +15,7 @@ bool readAutoSaveSetting(FileSystem& fs, Prompts& prompts, const std::string& pa
         }
         const std::string bytes = readFileOrThrow(fs, path);
         const auto lines = splitLines(bytes);
-        if (lines.empty()) throw ListoraError(indexOutOfRangeText(0));
+        if (lines.empty()) throw indexOutOfRangeError(0);
         autoSave = lines.front() == "0";
     });
     return autoSave;

@@ -24,17 +24,24 @@ void ConsolePrompts::error(const std::string& text) {
     writeLine(stderr, text);
 }
 
-Answer ConsolePrompts::confirm(const std::string& text, Buttons buttons) {
-    if (buttons != Buttons::YesNo) return copyAnswer;
-    if (headerAnswer != Answer::Yes) {
-        refused = true;
-        error(text);
+Answer ConsolePrompts::confirm(Question question, const std::string& text, Buttons) {
+    switch (question) {
+        case Question::ReadWithoutHeader:
+            if (headerAnswer != Answer::Yes) {
+                refused = true;
+                error(text);
+            }
+            return headerAnswer;
+        case Question::RewriteCopiedPaths:
+            return copyAnswer;
+        default:
+            // No option answers it: as a closed box does.
+            return Answer::Cancel;
     }
-    return headerAnswer;
 }
 
 // Nothing on the command line asks these; they answer as a closed box does.
-Answer ConsolePrompts::warn(const std::string&, Buttons) { return Answer::Cancel; }
+Answer ConsolePrompts::warn(Question, const std::string&, Buttons) { return Answer::Cancel; }
 std::optional<FileChoice> ConsolePrompts::askOpenFile(const FileDialogRequest&) { return std::nullopt; }
 std::optional<FileChoice> ConsolePrompts::askSaveFile(const FileDialogRequest&) { return std::nullopt; }
 

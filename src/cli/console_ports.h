@@ -1,6 +1,8 @@
 #pragma once
 // The ports of the core for a terminal: message texts on standard output,
-// errors on standard error, questions answered by the command's options,
+// errors on standard error, questions answered by the command's options
+// (each option answers one question, known by its identity; any other is
+// answered as a closed box answers),
 // and a progress line on standard error when it is a terminal.
 
 #include "fileops/transfer_engine.h"
@@ -19,17 +21,17 @@ class ConsolePrompts : public Prompts {
 public:
     explicit ConsolePrompts(ConsoleProgress& progress) : progress_(progress) {}
 
-    // The header question of a playlist without "#EXTM3U" (Yes, No).
+    // Whether a playlist without "#EXTM3U" is read (--force).
     Answer headerAnswer = Answer::No;
-    // The question whether copied rows should name the copies.
+    // Whether copied rows name the copies (--rewrite-paths).
     Answer copyAnswer = Answer::No;
     // A header question was answered No: a playlist was refused. Its text
     // goes to standard error at once.
     bool refused = false;
 
     void information(const std::string& text) override;
-    Answer confirm(const std::string& text, Buttons buttons) override;
-    Answer warn(const std::string& text, Buttons buttons) override;
+    Answer confirm(Question question, const std::string& text, Buttons buttons) override;
+    Answer warn(Question question, const std::string& text, Buttons buttons) override;
     void error(const std::string& text) override;
     std::optional<FileChoice> askOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> askSaveFile(const FileDialogRequest& request) override;

@@ -2,7 +2,6 @@
 // same core as the window: converting playlists, gathering music files,
 // moving and copying the files of a playlist, and reading the operation log.
 
-#include "app/program_files.h"
 #include "cli/console_ports.h"
 #include "fileops/log_reader.h"
 #include "fileops/transfer_engine.h"
@@ -12,6 +11,7 @@
 #include "platform/huge_page_heap.h"
 #include "platform/native_file_system.h"
 #include "platform/path_rules.h"
+#include "platform/program_files.h"
 #include "playlist/gatherer.h"
 #include "playlist/m3u_reader.h"
 #include "playlist/m3u_writer.h"
@@ -117,6 +117,18 @@ Options parseOptions(const std::string& command, int argc, char** argv) {
     return options;
 }
 
+// A file that could not be opened, read or written, also one whose lines
+// could not be taken, ended the command.
+int exitStatusOf(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::CannotOpen:
+        case ErrorKind::CannotCreate:
+        case ErrorKind::BadContent:
+            return kEnded;
+    }
+    return kEnded;
+}
+
 int usage(const std::string& command) {
     std::fprintf(stderr, "%s\n", kUsageTexts.at(command).c_str());
     return kUsage;
@@ -146,8 +158,9 @@ public:
         return prompts_.refused ? kUsage : kOk;
     }
 
-    int transfer(const std::string& mode) {
-        if (options_.positional.size() != 2 || (options_.save && options_.output)) return usage(mode);
+    int transfer(const std::string& command) {
+        if (options_.positional.size() != 2 || (options_.save && options_.output)) return usage(command);
+        const TransferMode mode = command == "move" ? TransferMode::Move : TransferMode::Copy;
         if (options_.positional[1].empty()) {  // as the window, which then writes nothing either
             std::fprintf(stderr, "%s\n", noDestinationText().c_str());
             return kUsage;
@@ -160,7 +173,7 @@ public:
         list_.updateChecks([](const PlaylistEntry&) { return true; });
         TransferPorts ports{fs_, prompts_, clock_, progress_, rules_, files_.logFolder, &progress_};
         const long long errors = SaveToFile(list_, destination, mode, ports);
-        if (options_.save) write(playlist, kAbsolutePaths);
+        if (options_.save) write(playlist, PathMode::Absolute);
         if (out) write(*out);
         return errors > 0 ? kRowsFailed : kOk;
     }
@@ -195,8 +208,8 @@ private:
         return prompts_.refused ? kUsage : kOk;
     }
 
-    void write(const std::string& path, std::optional<int> mode = std::nullopt) {
-        const int pathMode = mode.value_or(options_.relative ? kRelativePaths : kAbsolutePaths);
+    void write(const std::string& path, std::optional<PathMode> mode = std::nullopt) {
+        const PathMode pathMode = mode.value_or(options_.relative ? PathMode::Relative : PathMode::Absolute);
         writeFileOrThrow(fs_, path, SaveList(list_, pathMode, path, rules_));
     }
 
@@ -238,9 +251,12 @@ int run(int argc, char** argv) {
         if (command == "gather") return cli.gather();
         if (command == "log") return cli.log();
         return cli.transfer(command);
+    } catch (const ListoraError& error) {
+        std::fprintf(stderr, "%s\n", standardErrorText(error.what()).c_str());
+        return exitStatusOf(error.kind());
     } catch (const std::exception& error) {
-        const std::string text = standardErrorText(error.what());
-        std::fprintf(stderr, "%s\n", text.c_str());
+        // Nothing else should arrive here; if it does, the command ended.
+        std::fprintf(stderr, "%s\n", standardErrorText(error.what()).c_str());
         return kEnded;
     }
 }

@@ -1,7 +1,7 @@
 #include "fileops/entry_file_commands.h"
 
-#include "fileops/choosers.h"
 #include "fileops/operation_log.h"
+#include "platform/choosers.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
@@ -33,7 +33,7 @@ bool renameFile(MainList& list, const EntryFilePorts& ports, NameAsker& names) {
 
     const std::string extension = ports.rules.extension(first->fileName);
     const std::string baseName = first->fileName.substr(0, first->fileName.size() - extension.size());
-    const std::optional<std::string> name = names.askName(kNameRename, baseName, extension);
+    const std::optional<std::string> name = names.askName(NameMode::Rename, baseName, extension);
     if (!name) return false;
 
     const std::string newName = *name + extension;
@@ -50,8 +50,8 @@ bool renameFile(MainList& list, const EntryFilePorts& ports, NameAsker& names) {
 }
 
 void deleteWithFile(MainList& list, const EntryFilePorts& ports) {
-    const Answer answer =
-        ports.prompts.warn(systemText("選択ファイルは完全に削除されますが、よろしいですか？"), Buttons::YesCancel);
+    const Answer answer = ports.prompts.warn(
+        Question::DeleteFiles, systemText("選択ファイルは完全に削除されますが、よろしいですか？"), Buttons::YesCancel);
     OperationLog log = OperationLog::open(ports.fs, ports.clock, ports.logFolder);
     if (answer == Answer::Yes) {
         // Rows go in one change at the end, so the view is told once. If the

@@ -1,6 +1,7 @@
 #include "fileops/tform2.h"
 
-#include "app/text_bridge.h"
+#include "gui/text_bridge.h"
+#include "gui/view_style.h"
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -15,9 +16,7 @@
 namespace listora {
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("選択"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(238, 306);
+    setUpFixedDialog(*this, QStringLiteral("選択"), QSize(238, 306));
 
     // Folders only, read in the background so that a folder of many
     // thousands of entries does not hold the window; the tree is read again
@@ -39,11 +38,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
         const QModelIndex clicked = tree_->indexAt(at);
         if (clicked.isValid()) tree_->setCurrentIndex(clicked);  // a right click selects
     });
-    QPalette palette = tree_->palette();
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                     palette.color(QPalette::Active, QPalette::HighlightedText));
-    tree_->setPalette(palette);
+    keepSelectionVisible(*tree_);
 
     newFolder_ = new QPushButton(QStringLiteral("新規フォルダ"), this);
     ok_ = new QPushButton(QStringLiteral("OK."), this);
@@ -63,7 +58,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     connect(newFolder_, &QPushButton::clicked, this, &TForm2::makeNewFolder);
 }
 
-void TForm2::preparePick(int purpose) {
+void TForm2::preparePick(FolderPurpose purpose) {
     purpose_ = purpose;
     result_.reset();
     if (!shownBefore_) {  // the first time, the user's home folder is at hand
@@ -72,7 +67,7 @@ void TForm2::preparePick(int purpose) {
     }
 }
 
-std::optional<std::string> TForm2::pickFolder(int purpose) {
+std::optional<std::string> TForm2::pickFolder(FolderPurpose purpose) {
     preparePick(purpose);
     exec();
     return result_;
@@ -92,7 +87,7 @@ void TForm2::selectFolder(const std::string& path) {
 
 void TForm2::confirm() {
     result_ = chosenPath();
-    purpose_ = kPurposeDestination;
+    purpose_ = FolderPurpose::Destination;
     accept();
 }
 
@@ -103,7 +98,7 @@ void TForm2::makeNewFolder() {
     // rather than a folder in whatever folder is current.
     const QPersistentModelIndex parent = tree_->currentIndex();
     if (!parent.isValid()) return;
-    const std::optional<std::string> name = nameAsker_->askName(kNameNewFolder, "", "");
+    const std::optional<std::string> name = nameAsker_->askName(NameMode::NewFolder, "", "");
     if (!name || !parent.isValid()) return;
     // A folder that cannot be made (a name taken or refused) shows nothing;
     // either way the parent stays selected, now showing its new child.

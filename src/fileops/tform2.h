@@ -3,7 +3,7 @@
 // the destination box, the search text or the folders to gather, and in
 // which new folders can be made.
 
-#include "fileops/choosers.h"
+#include "platform/choosers.h"
 
 #include <QDialog>
 
@@ -21,8 +21,8 @@ public:
     // The name input window is made after the chooser, so it comes later.
     void setNameAsker(NameAsker* asker) { nameAsker_ = asker; }
 
-    std::optional<std::string> pickFolder(int purpose) override;
-    int purpose() const { return purpose_; }
+    std::optional<std::string> pickFolder(FolderPurpose purpose) override;
+    FolderPurpose purpose() const { return purpose_; }
 
     // The selected folder's path; empty when none is selected.
     std::string chosenPath() const;
@@ -35,7 +35,7 @@ public:
 
     // Prepares a pick as pickFolder does, without showing the window; the
     // buttons then decide what pickResult holds.
-    void preparePick(int purpose);
+    void preparePick(FolderPurpose purpose);
     const std::optional<std::string>& pickResult() const { return result_; }
 
 private:
@@ -48,7 +48,7 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* no_ = nullptr;
     NameAsker* nameAsker_ = nullptr;
-    int purpose_ = kPurposeDestination;
+    FolderPurpose purpose_ = FolderPurpose::Destination;
     std::optional<std::string> result_;
     bool shownBefore_ = false;
 };

@@ -1,6 +1,7 @@
 #include "fileops/tform8.h"
 
-#include "app/text_bridge.h"
+#include "gui/text_bridge.h"
+#include "gui/view_style.h"
 #include "platform/codepage.h"
 #include "platform/prompts.h"
 
@@ -13,9 +14,7 @@
 namespace listora {
 
 TForm8::TForm8(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
-    setWindowTitle(QStringLiteral("入力"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(373, 107);
+    setUpFixedDialog(*this, QStringLiteral("入力"), QSize(373, 107));
 
     prompt_ = new QLabel(this);
     auto* forbiddenCaption = new QLabel(QStringLiteral("左の文字は使えません"), this);
@@ -52,23 +51,23 @@ TForm8::TForm8(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(pr
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm8::prepare(int mode, const std::string& name, const std::string& extension) {
+void TForm8::prepare(NameMode mode, const std::string& name, const std::string& extension) {
     mode_ = mode;
     nameBox_->setText(toQt(name));
     extension_->setText(toQt(extension));
 }
 
-std::optional<std::string> TForm8::askName(int mode, const std::string& name, const std::string& extension) {
+std::optional<std::string> TForm8::askName(NameMode mode, const std::string& name, const std::string& extension) {
     prepare(mode, name, extension);
     exec();
-    if (mode_ != kNameConfirmed) return std::nullopt;
+    if (mode_ != NameMode::Confirmed) return std::nullopt;
     return fromQt(nameBox_->text());
 }
 
 void TForm8::showEvent(QShowEvent* event) {
     // The prompt is the same in both modes; a new folder has no extension.
     prompt_->setText(QStringLiteral("新規フォルダの名前を入力してください"));
-    if (mode_ == kNameNewFolder) extension_->clear();
+    if (mode_ == NameMode::NewFolder) extension_->clear();
     QDialog::showEvent(event);
 }
 
@@ -77,7 +76,7 @@ void TForm8::confirm() {
         prompts_.information(systemText("新規フォルダ名を入力してください"));
         return;
     }
-    mode_ = kNameConfirmed;
+    mode_ = NameMode::Confirmed;
     accept();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The name input window: asks for a new folder's name or a file's new name.
 
-#include "fileops/choosers.h"
+#include "platform/choosers.h"
 
 #include <QDialog>
 
@@ -18,12 +18,12 @@ class TForm8 : public QDialog, public NameAsker {
 public:
     explicit TForm8(Prompts& prompts, QWidget* parent = nullptr);
 
-    std::optional<std::string> askName(int mode, const std::string& name, const std::string& extension) override;
+    std::optional<std::string> askName(NameMode mode, const std::string& name, const std::string& extension) override;
 
     // Shared with the opener: 0 or 3 while asking, 1 once a name is confirmed.
-    int mode() const { return mode_; }
+    NameMode mode() const { return mode_; }
     // Prepares the window as askName does, without showing it.
-    void prepare(int mode, const std::string& name, const std::string& extension);
+    void prepare(NameMode mode, const std::string& name, const std::string& extension);
 
     QLineEdit* nameBox() const { return nameBox_; }
     QLabel* extensionLabel() const { return extension_; }
@@ -37,7 +37,7 @@ private:
     void confirm();
 
     Prompts& prompts_;
-    int mode_ = kNameNewFolder;
+    NameMode mode_ = NameMode::NewFolder;
     QLabel* prompt_ = nullptr;
     QLineEdit* nameBox_ = nullptr;
     QLabel* extension_ = nullptr;

@@ -48,20 +48,19 @@ private:
 
 }  // namespace
 
-long long SaveToFile(MainList& list, const std::string& destination, std::string_view mode,
-                     const TransferPorts& ports) {
+long long SaveToFile(MainList& list, const std::string& destination, TransferMode mode, const TransferPorts& ports) {
     if (destination.empty()) {
         ports.prompts.information(noDestinationText());
         return 0;
     }
-    const bool moving = mode == "move";
+    const bool moving = mode == TransferMode::Move;
     const std::string kind = systemText(moving ? "移動" : "コピー");
     OperationLog log = OperationLog::open(ports.fs, ports.clock, ports.logFolder);
 
     Answer copyAnswer = Answer::Cancel;
-    if (mode == "copy")
-        copyAnswer =
-            ports.prompts.confirm(systemText("プレイリストのフルパスを書き換えますか？"), Buttons::YesNoCancel);
+    if (!moving)
+        copyAnswer = ports.prompts.confirm(
+            Question::RewriteCopiedPaths, systemText("プレイリストのフルパスを書き換えますか？"), Buttons::YesNoCancel);
 
     long long errors = 0;
     long long copied = 0;

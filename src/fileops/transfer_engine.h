@@ -39,11 +39,11 @@ struct TransferPorts {
 // is found on whole characters, so a CP932 character ending in 0x5C stays.
 std::string targetPathFor(std::string_view destination, std::string_view fileName, const PathRules& rules);
 
-// `mode` "move" moves; any other text copies, and "copy" asks whether the
-// rows should name the copies. Failed rows stay checked, so running it again
-// retries exactly those. Log errors are thrown as ListoraError. Returns the
-// number of rows that failed.
-long long SaveToFile(MainList& list, const std::string& destination, std::string_view mode, const TransferPorts& ports);
+enum class TransferMode { Move, Copy };
+
+// Moves or copies; a copy first asks whether the rows should name the copies. Failed rows stay checked, so running it
+// again retries exactly those. Log errors are thrown as ListoraError. Returns the number of rows that failed.
+long long SaveToFile(MainList& list, const std::string& destination, TransferMode mode, const TransferPorts& ports);
 
 // Shown when the destination box is empty.
 std::string noDestinationText();

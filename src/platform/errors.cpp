@@ -41,6 +41,14 @@ std::string indexOutOfRangeText(long long index) {
     return systemText("リストのインデックスが範囲を超えています (") + std::to_string(index) + ")";
 }
 
+ListoraError cannotOpenError(std::string_view path) { return {ErrorKind::CannotOpen, cannotOpenText(path)}; }
+
+ListoraError cannotCreateError(std::string_view path) { return {ErrorKind::CannotCreate, cannotCreateText(path)}; }
+
+ListoraError invalidIntegerError(std::string_view text) { return {ErrorKind::BadContent, invalidIntegerText(text)}; }
+
+ListoraError indexOutOfRangeError(long long index) { return {ErrorKind::BadContent, indexOutOfRangeText(index)}; }
+
 std::string standardErrorText(std::string text) {
     if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
     return text;

@@ -11,9 +11,21 @@
 
 namespace listora {
 
+// What went wrong, for callers that act on it (the command line's exit
+// status); the text is what the user is shown.
+enum class ErrorKind {
+    CannotOpen,    // a file could not be opened or read
+    CannotCreate,  // a file could not be written
+    BadContent,    // a file was read, but a line of it could not be taken
+};
+
 class ListoraError : public std::runtime_error {
 public:
-    explicit ListoraError(const std::string& text) : std::runtime_error(text) {}
+    ListoraError(ErrorKind kind, const std::string& text) : std::runtime_error(text), kind_(kind) {}
+    ErrorKind kind() const { return kind_; }
+
+private:
+    ErrorKind kind_;
 };
 
 // The texts of the standard errors, in the system code page.
@@ -21,6 +33,12 @@ std::string cannotOpenText(std::string_view path);
 std::string cannotCreateText(std::string_view path);
 std::string invalidIntegerText(std::string_view text);
 std::string indexOutOfRangeText(long long index);
+
+// The standard errors, each with its kind and text.
+ListoraError cannotOpenError(std::string_view path);
+ListoraError cannotCreateError(std::string_view path);
+ListoraError invalidIntegerError(std::string_view text);
+ListoraError indexOutOfRangeError(long long index);
 
 // The standard error box appends "." when the text's last byte sorts after
 // ".": every text ending in a multi-byte character gets it, one ending in

@@ -6,12 +6,12 @@ namespace listora {
 
 std::string readFileOrThrow(FileSystem& fs, const std::string& path) {
     std::optional<std::string> bytes = fs.readWholeFile(path);
-    if (!bytes) throw ListoraError(cannotOpenText(path));
+    if (!bytes) throw cannotOpenError(path);
     return std::move(*bytes);
 }
 
 void writeFileOrThrow(FileSystem& fs, const std::string& path, std::string_view bytes) {
-    if (!fs.writeWholeFile(path, bytes)) throw ListoraError(cannotCreateText(path));
+    if (!fs.writeWholeFile(path, bytes)) throw cannotCreateError(path);
 }
 
 }  // namespace listora

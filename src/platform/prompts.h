@@ -11,6 +11,17 @@ namespace listora {
 
 enum class Answer { Yes, No, Cancel };
 
+// Which question is asked. Each question carries its identity beside its
+// text, so that answers that come from no person (the command line's
+// options) are given to the question they were meant for.
+enum class Question {
+    SaveFirst,           // save the playlist before it goes?
+    AddToList,           // add the playlist to the list, or replace it?
+    ReadWithoutHeader,   // read a file without the #EXTM3U header anyway?
+    RewriteCopiedPaths,  // should the copied rows name the copies?
+    DeleteFiles,         // delete the selected files for good?
+};
+
 // Which buttons a question offers. Escape answers Cancel where it is offered
 // and No otherwise; closing the box answers Cancel.
 enum class Buttons { YesNo, YesNoCancel, YesCancel };
@@ -39,9 +50,9 @@ public:
     // Information box: the text, caption "Listora", one "OK" button.
     virtual void information(const std::string& text) = 0;
     // Confirmation box captioned "確認".
-    virtual Answer confirm(const std::string& text, Buttons buttons) = 0;
+    virtual Answer confirm(Question question, const std::string& text, Buttons buttons) = 0;
     // Warning box captioned "警告".
-    virtual Answer warn(const std::string& text, Buttons buttons) = 0;
+    virtual Answer warn(Question question, const std::string& text, Buttons buttons) = 0;
     // Standard error box; the text arrives with its "." already applied.
     virtual void error(const std::string& text) = 0;
 

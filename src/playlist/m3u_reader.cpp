@@ -72,13 +72,13 @@ public:
     PlaylistFile(FileSystem& fs, const std::string& path) : stream_(open(fs, path)), path_(path) {}
     StreamLineReader& lines() { return reader_; }
     void checkRead() const {
-        if (reader_.failed()) throw ListoraError(cannotOpenText(path_));
+        if (reader_.failed()) throw cannotOpenError(path_);
     }
 
 private:
     static std::unique_ptr<ByteStream> open(FileSystem& fs, const std::string& path) {
         std::unique_ptr<ByteStream> stream = fs.openForReading(path);
-        if (!stream) throw ListoraError(cannotOpenText(path));
+        if (!stream) throw cannotOpenError(path);
         return stream;
     }
 
@@ -117,7 +117,7 @@ public:
         const std::size_t secondsEnd = comma == std::string_view::npos ? 0 : comma;
         const std::string_view seconds = secondsEnd > 8 ? infoLine.substr(8, secondsEnd - 8) : std::string_view();
         const std::optional<int> value = parseInteger(seconds);
-        if (!value) throw ListoraError(invalidIntegerText(seconds));
+        if (!value) throw invalidIntegerError(seconds);
         entry.lengthText = FormatLengthText(*value);
         entry.title = std::string(infoLine.substr(comma + 1));
         return entry;
@@ -138,66 +138,80 @@ private:
 
 }  // namespace
 
+bool hasFileName(const PlaylistEntry& row) { return !row.fileName.empty(); }
+
+PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header) {
+    PlaylistRead read;
+    try {
+        PlaylistFile counting(ports.fs, path);
+        std::string_view firstView;
+        if (!counting.lines().next(firstView)) {
+            counting.checkRead();
+            return read;  // an empty playlist is read, with no rows
+        }
+        // The file's own first line is an entry when the header is missing.
+        const bool hasHeader = firstView == kHeader;
+        const std::optional<std::string> firstEntry =
+            hasHeader ? std::nullopt : std::optional<std::string>(std::string(firstView));
+
+        // The whole file is read before the question, so that a file that
+        // cannot be read says so rather than asking first.
+        EntryLines countingLines(counting.lines(), firstEntry);
+        const std::size_t entries = countEntries(countingLines);
+        counting.checkRead();
+        if (!hasHeader && header == HeaderPolicy::Ask) {
+            const Answer answer = ports.prompts.confirm(
+                Question::ReadWithoutHeader,
+                systemText("このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？"),
+                Buttons::YesNo);
+            if (answer != Answer::Yes) {
+                read.refused = true;
+                return read;
+            }
+        }
+
+        PlaylistFile reading(ports.fs, path);
+        std::string_view skipped;
+        reading.lines().next(skipped);  // the header, or the first line already held
+        EntryLines lines(reading.lines(), firstEntry);
+        EntryReader reader(ports, path);
+        read.rows.reserve(entries);
+        try {
+            std::string infoLine;
+            for (std::string_view line; lines.next(line);) {
+                if (!isInformationLine(line)) {
+                    read.rows.push_back(reader.plainEntry(line));
+                    continue;
+                }
+                infoLine.assign(line);  // the next line may take the place of its text
+                std::string_view pathLine;
+                if (!lines.next(pathLine)) throw indexOutOfRangeError(static_cast<long long>(lines.count()));
+                read.rows.push_back(reader.informationEntry(infoLine, pathLine));
+            }
+        } catch (const ListoraError&) {
+            // A read that broke off is reported as such and gives nothing; a
+            // bad line keeps the rows read before it.
+            reading.checkRead();
+            throw;
+        }
+        reading.checkRead();
+    } catch (const ListoraError& error) {
+        if (error.kind() == ErrorKind::CannotOpen) read.rows.clear();
+        read.error = error;
+    }
+    return read;
+}
+
 void LoadToFile(MainList& list, std::string& currentPlaylistFile, const PlaylistReaderPorts& ports,
                 const std::string& path) {
-    const auto opened = [&] {
-        currentPlaylistFile = path;
-        // A path line ending in a separator, or one that could not be made
-        // absolute, has no file name; such rows go, also those read earlier.
-        list.removeUnless([](const PlaylistEntry& row) { return !row.fileName.empty(); });
-    };
-    PlaylistFile counting(ports.fs, path);
-    std::string_view firstView;
-    if (!counting.lines().next(firstView)) {
-        counting.checkRead();
-        opened();  // an empty playlist is opened, with no rows
-        return;
-    }
-    // The file's own first line is an entry when the header is missing.
-    const bool hasHeader = firstView == kHeader;
-    const std::optional<std::string> firstEntry =
-        hasHeader ? std::nullopt : std::optional<std::string>(std::string(firstView));
-
-    // The whole file is read before the question, so that a file that cannot
-    // be read says so rather than asking first.
-    EntryLines countingLines(counting.lines(), firstEntry);
-    const std::size_t entries = countEntries(countingLines);
-    counting.checkRead();
-    if (!hasHeader) {
-        const Answer answer = ports.prompts.confirm(
-            systemText("このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？"), Buttons::YesNo);
-        if (answer != Answer::Yes) return;
-    }
-
-    PlaylistFile reading(ports.fs, path);
-    std::string_view skipped;
-    reading.lines().next(skipped);  // the header, or the first line already held
-    EntryLines lines(reading.lines(), firstEntry);
-    EntryReader reader(ports, path);
-    std::vector<PlaylistEntry> rows;
-    rows.reserve(entries);
-    try {
-        std::string infoLine;
-        for (std::string_view line; lines.next(line);) {
-            if (!isInformationLine(line)) {
-                rows.push_back(reader.plainEntry(line));
-                continue;
-            }
-            infoLine.assign(line);  // the next line may take the place of its text
-            std::string_view pathLine;
-            if (!lines.next(pathLine)) throw ListoraError(indexOutOfRangeText(static_cast<long long>(lines.count())));
-            rows.push_back(reader.informationEntry(infoLine, pathLine));
-        }
-    } catch (const ListoraError&) {
-        // A read that broke off is reported as such and adds nothing; a bad
-        // line keeps the rows read before it.
-        reading.checkRead();
-        list.appendAll(std::move(rows));
-        throw;
-    }
-    reading.checkRead();
-    list.appendAll(std::move(rows));
-    opened();
+    PlaylistRead read = readPlaylist(ports, path, HeaderPolicy::Ask);
+    if (read.refused) return;
+    list.appendAll(std::move(read.rows));
+    if (read.error) throw *read.error;
+    currentPlaylistFile = path;
+    // A path line ending in a separator, or one that could not be made
+    // absolute, has no file name; such rows go, also those read earlier.
+    list.removeUnless(hasFileName);
 }
 
 }  // namespace listora

@@ -7,7 +7,9 @@
 
 namespace listora {
 
-std::string SaveList(const MainList& list, int pathMode, std::string_view path, const PathRules& rules) {
+PathMode pathModeOfFilter(int filterIndex) { return filterIndex == 1 ? PathMode::Absolute : PathMode::Relative; }
+
+std::string SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules) {
     std::size_t size = 9;
     for (const PlaylistEntry& row : list.rows()) size += row.fullPath.size() + row.title.size() + 24;
     std::string out;
@@ -21,7 +23,7 @@ std::string SaveList(const MainList& list, int pathMode, std::string_view path, 
             out += ',';
             appendLine(out, row.title);
             appendLine(out, row.fullPath);
-        } else if (pathMode == kAbsolutePaths) {
+        } else if (pathMode == PathMode::Absolute) {
             appendLine(out, row.fullPath);
         } else {
             appendLine(out, rules.relativeTo(row.fullPath, baseFolder));

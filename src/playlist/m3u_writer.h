@@ -9,12 +9,18 @@ namespace listora {
 class MainList;
 class PathRules;
 
-enum PathMode : int { kAbsolutePaths = 1, kRelativePaths = 2 };
+// Absolute or relative paths for the rows without a known length. The values
+// are the Save dialog's filter indices, so that a dialog's answer picks the
+// mode.
+enum class PathMode { Absolute = 1, Relative = 2 };
+
+// The mode of the Save dialog's filter: the first absolute, any other relative.
+PathMode pathModeOfFilter(int filterIndex);
 
 // The playlist for every row, each line followed by CR LF, ready to be
 // written whole. Rows with a known length are written with their stored full
 // path in both modes; the others get a path relative to the folder of `path`
-// unless `pathMode` is absolute (1).
-std::string SaveList(const MainList& list, int pathMode, std::string_view path, const PathRules& rules);
+// unless `pathMode` is absolute.
+std::string SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules);
 
 }  // namespace listora

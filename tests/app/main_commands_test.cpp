@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/native_file_system.h"
+#include "support/core_fixture.h"
 #include "support/fixed_ports.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -16,7 +17,7 @@ using Texts = std::vector<std::string>;
 const std::string kSaveQuestion = "confirm[YNC]: プレイリストを保存しますか？";
 const std::string kAddQuestion = "confirm[YNC]: プレイリストに追加しますか？";
 
-class Commands : public testing::Test {
+class Commands : public CoreFixture {
 protected:
     // Runs a command as the window does: an error ends it and is shown.
     template <typename F>
@@ -33,12 +34,6 @@ protected:
         return out;
     }
 
-    TempDir dir;
-    NativeFileSystem fs;
-    ScriptedPrompts prompts;
-    FixedClock clock;
-    RecordingStatusLine status;
-    RecordingShell shell;
     MainState state;
     MainCommands commands{
         state, {fs, prompts, clock, status, shell}, PathRules(PathStyle::Posix, CodePage::Utf8), dir.path("Log/")};
@@ -185,12 +180,12 @@ TEST_F(Commands, SavingTransfersWriteThePlaylistAfterTheRun) {
     // command without a word.
     state.autoSave = true;
     state.currentPlaylistFile = playlist;
-    run([&] { commands.transferAndSave("move"); });
+    run([&] { commands.transferAndSave(TransferMode::Move); });
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_FALSE(std::filesystem::exists(dir.path("Log")));
 
     state.destinationFolder = dest;
-    run([&] { commands.transferAndSave("move"); });
+    run([&] { commands.transferAndSave(TransferMode::Move); });
     EXPECT_EQ(prompts.shown, Texts{"info: 移動が終了しました"});
     EXPECT_EQ(readFile(playlist), crlf({"#EXTM3U", dest + "/a.mp3"}));
 }
@@ -199,18 +194,18 @@ TEST_F(Commands, SavingTransfersAskForAFileFirstUnlessSavingAutomatically) {
     dir.write("music/a.mp3", "x");
     addRow("music/a.mp3");
     state.list.setChecked(0, true);
-    run([&] { commands.transferAndSave("copy"); });
+    run([&] { commands.transferAndSave(TransferMode::Copy); });
     EXPECT_EQ(prompts.shown, Texts{"info: 移動先を選択してくたさい"});
 
     // Cancelling the dialog means nothing happens at all.
     state.destinationFolder = dir.makeFolder("dest");
     prompts.choose(std::nullopt);
-    run([&] { commands.transferAndSave("copy"); });
+    run([&] { commands.transferAndSave(TransferMode::Copy); });
     EXPECT_FALSE(std::filesystem::exists(dir.path("Log")));
     EXPECT_TRUE(state.list.at(0).checked);
 
     prompts.choose(chosen("out.m3u", 2)).answer(Answer::Yes);
-    run([&] { commands.transferAndSave("copy"); });
+    run([&] { commands.transferAndSave(TransferMode::Copy); });
     EXPECT_EQ(readFile(dir.path("out.m3u")), crlf({"#EXTM3U", "dest/a.mp3"}));
     EXPECT_EQ(state.currentPlaylistFile, dir.path("out.m3u"));
     EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました");
@@ -223,7 +218,7 @@ TEST_F(Commands, ALogErrorKeepsThePlaylistUnwritten) {
     state.list.setChecked(0, true);
     state.destinationFolder = dir.makeFolder("dest");
     prompts.choose(chosen("out.m3u"));
-    run([&] { commands.transferAndSave("move"); });
+    run([&] { commands.transferAndSave(TransferMode::Move); });
     EXPECT_FALSE(std::filesystem::exists(dir.path("out.m3u")));
     EXPECT_EQ(state.currentPlaylistFile, "");
     EXPECT_EQ(state.list.at(0).fullPath, dir.path("dest/a.mp3"));

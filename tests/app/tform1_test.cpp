@@ -1,7 +1,10 @@
 #include "app/tform1.h"
 
+#include "gui/dropped_paths.h"
 #include "platform/native_file_system.h"
+#include "support/core_fixture.h"
 #include "support/fixed_ports.h"
+#include "support/scripted_choosers.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -24,17 +27,7 @@
 namespace listora::test {
 namespace {
 
-class ScriptedPicker : public FolderPicker {
-public:
-    std::optional<std::string> next;
-    std::vector<int> purposes;
-    std::optional<std::string> pickFolder(int purpose) override {
-        purposes.push_back(purpose);
-        return next;
-    }
-};
-
-class MainWindow : public testing::Test {
+class MainWindow : public CoreFixture {
 protected:
     std::unique_ptr<TForm1> makeForm() {
         auto form =
@@ -50,12 +43,6 @@ protected:
         for (int row = 0; row < model->rowCount(); ++row) texts << model->index(row, column).data().toString();
         return texts;
     }
-
-    TempDir dir;
-    NativeFileSystem fs;
-    ScriptedPrompts prompts;
-    FixedClock clock;
-    RecordingShell shell;
 };
 
 TEST_F(MainWindow, AutoSaveSettingSurvivesARestart) {
@@ -163,7 +150,7 @@ TEST_F(MainWindow, TheChooserFillsTheDestinationBox) {
     picker.next = std::nullopt;  // "No."
     QTest::mouseClick(button(*form, "buttonChooseFolder"), Qt::LeftButton);
     EXPECT_EQ(form->state().destinationFolder, dir.path());
-    EXPECT_EQ(picker.purposes, (std::vector<int>{kPurposeDestination, kPurposeDestination}));
+    EXPECT_EQ(picker.purposes, (std::vector<FolderPurpose>{FolderPurpose::Destination, FolderPurpose::Destination}));
 }
 
 TEST_F(MainWindow, GathersChosenAndDroppedFolders) {
@@ -177,7 +164,7 @@ TEST_F(MainWindow, GathersChosenAndDroppedFolders) {
     picker.next = dir.path("music");
     action(*form, "menuGatherFolder")->trigger();
     EXPECT_EQ(shownColumn(*form, 2), (QStringList{"a.mp3", "b.mp3"}));
-    EXPECT_EQ(picker.purposes, std::vector<int>{kPurposeGather});
+    EXPECT_EQ(picker.purposes, std::vector<FolderPurpose>{FolderPurpose::Gather});
 
     // "No." adds nothing but still gathers what an earlier error left queued.
     form->state().gatherQueue.push_back(dir.path("one.mp3"));

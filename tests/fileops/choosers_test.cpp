@@ -1,5 +1,6 @@
 #include "fileops/tform2.h"
 #include "fileops/tform8.h"
+#include "support/scripted_choosers.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -14,44 +15,34 @@
 namespace listora::test {
 namespace {
 
-class ScriptedNameAsker : public NameAsker {
-public:
-    std::optional<std::string> next;
-    int asked = 0;
-    std::optional<std::string> askName(int, const std::string&, const std::string&) override {
-        ++asked;
-        return next;
-    }
-};
-
 TEST(NameInput, RefusesAnEmptyNameAndStaysOpen) {
     ScriptedPrompts prompts;
     TForm8 form(prompts);
-    form.prepare(kNameNewFolder, "", "");
+    form.prepare(NameMode::NewFolder, "", "");
     form.show();
     form.okButton()->click();
     EXPECT_EQ(prompts.shown, std::vector<std::string>{"info: 新規フォルダ名を入力してください"});
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.mode(), kNameNewFolder);
+    EXPECT_EQ(form.mode(), NameMode::NewFolder);
 
     QTest::keyClicks(form.nameBox(), "new folder");
     form.okButton()->click();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.mode(), kNameConfirmed);
+    EXPECT_EQ(form.mode(), NameMode::Confirmed);
 }
 
 TEST(NameInput, CancelLeavesTheModeAndRenameShowsTheExtension) {
     ScriptedPrompts prompts;
     TForm8 form(prompts);
     EXPECT_EQ(form.findChild<QLabel*>("forbiddenCharacters")->text(), "\\ / : * ? \" < > ||");
-    form.prepare(kNameRename, "a.b", ".mp3");
+    form.prepare(NameMode::Rename, "a.b", ".mp3");
     form.show();
     EXPECT_EQ(form.nameBox()->text(), "a.b");
     EXPECT_EQ(form.extensionLabel()->text(), ".mp3");
     form.cancelButton()->click();
-    EXPECT_EQ(form.mode(), kNameRename);
+    EXPECT_EQ(form.mode(), NameMode::Rename);
 
-    form.prepare(kNameNewFolder, "", ".mp3");
+    form.prepare(NameMode::NewFolder, "", ".mp3");
     form.show();
     EXPECT_EQ(form.extensionLabel()->text(), "");  // a folder has no extension
 }
@@ -67,24 +58,24 @@ protected:
 
 TEST_F(Chooser, DeliversTheSelectedFolderOnlyThroughOk) {
     dir.makeFolder("music/rock");
-    form.preparePick(kPurposeGather);
+    form.preparePick(FolderPurpose::Gather);
     form.show();
     form.selectFolder(dir.path("music/rock"));
     EXPECT_EQ(form.chosenPath(), dir.path("music/rock"));
     form.noButton()->click();
     EXPECT_EQ(form.pickResult(), std::nullopt);
-    EXPECT_EQ(form.purpose(), kPurposeGather);  // "No." leaves the purpose as it was
+    EXPECT_EQ(form.purpose(), FolderPurpose::Gather);  // "No." leaves the purpose as it was
 
-    form.preparePick(kPurposeGather);
+    form.preparePick(FolderPurpose::Gather);
     form.show();
     form.okButton()->click();
     EXPECT_EQ(form.pickResult(), dir.path("music/rock"));  // the selection survives between uses
-    EXPECT_EQ(form.purpose(), kPurposeDestination);
+    EXPECT_EQ(form.purpose(), FolderPurpose::Destination);
 }
 
 TEST_F(Chooser, NewFolderKeepsTheParentSelected) {
     dir.makeFolder("music/taken");
-    form.preparePick(kPurposeDestination);
+    form.preparePick(FolderPurpose::Destination);
     form.show();
     form.selectFolder(dir.path("music"));
 
@@ -97,7 +88,7 @@ TEST_F(Chooser, NewFolderKeepsTheParentSelected) {
     form.newFolderButton()->click();
     names.next = std::nullopt;
     form.newFolderButton()->click();
-    EXPECT_EQ(names.asked, 3);
+    EXPECT_EQ(names.asked.size(), 3u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("music")), {}), 2);
     form.okButton()->click();
     EXPECT_EQ(form.pickResult(), dir.path("music"));

@@ -1,11 +1,13 @@
 #include "fileops/entry_file_commands.h"
 
-#include "fileops/choosers.h"
+#include "platform/choosers.h"
 #include "platform/errors.h"
 #include "platform/native_file_system.h"
 #include "platform/path_rules.h"
 #include "playlist/main_list.h"
+#include "support/core_fixture.h"
 #include "support/fixed_ports.h"
+#include "support/scripted_choosers.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -19,17 +21,7 @@ using Texts = std::vector<std::string>;
 const std::string kDeleteQuestion = "warn[YC]: 選択ファイルは完全に削除されますが、よろしいですか？";
 const std::string kRenameFailed = "info: ファイル名の変更に失敗しました";
 
-class ScriptedNames : public NameAsker {
-public:
-    std::optional<std::string> next;
-    std::vector<std::string> asked;  // "mode name extension"
-    std::optional<std::string> askName(int mode, const std::string& name, const std::string& extension) override {
-        asked.push_back(std::to_string(mode) + " " + name + " " + extension);
-        return next;
-    }
-};
-
-class EntryFiles : public testing::Test {
+class EntryFiles : public CoreFixture {
 protected:
     void addRow(const std::string& relative, bool exists = true, bool selected = false) {
         const std::string path = exists ? dir.write(relative, "x") : dir.path(relative);
@@ -43,12 +35,7 @@ protected:
         return out;
     }
 
-    TempDir dir;
-    NativeFileSystem fs;
-    ScriptedPrompts prompts;
-    FixedClock clock;
-    ScriptedNames asker;
-    PathRules rules{PathStyle::Posix, CodePage::Utf8};
+    ScriptedNameAsker asker;
     MainList list;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/native_file_system.h"
 #include "platform/path_rules.h"
 #include "playlist/main_list.h"
+#include "support/core_fixture.h"
 #include "support/fixed_ports.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -17,7 +18,7 @@ namespace {
 using Texts = std::vector<std::string>;
 const std::string kCopyQuestion = "confirm[YNC]: プレイリストのフルパスを書き換えますか？";
 
-class Engine : public testing::Test {
+class Engine : public CoreFixture {
 protected:
     // A checked row for a file that exists (or not, with no content).
     void addRow(const std::string& relative, std::optional<std::string> content = "music") {
@@ -25,7 +26,7 @@ protected:
         list.append({"---", "---", std::filesystem::path(path).filename().string(), path});
         list.setChecked(list.count() - 1, true);
     }
-    void run(std::string_view mode, const std::string& destination) {
+    void run(TransferMode mode, const std::string& destination) {
         runReportingErrors(prompts, [&] {
             SaveToFile(list, destination, mode, {fs, prompts, clock, status, rules, dir.path("Log/")});
         });
@@ -37,18 +38,12 @@ protected:
         return out;
     }
 
-    TempDir dir;
-    NativeFileSystem fs;
-    ScriptedPrompts prompts;
-    FixedClock clock;
-    RecordingStatusLine status;
-    PathRules rules{PathStyle::Posix, CodePage::Utf8};
     MainList list;
 };
 
 TEST_F(Engine, AnEmptyDestinationOnlyAsksForOne) {
     addRow("a.mp3");
-    run("copy", "");
+    run(TransferMode::Copy, "");
     EXPECT_EQ(prompts.shown, Texts{"info: 移動先を選択してくたさい"});
     EXPECT_FALSE(std::filesystem::exists(dir.path("Log")));
     EXPECT_TRUE(list.at(0).checked);
@@ -64,7 +59,7 @@ TEST_F(Engine, MovesCheckedRowsAndKeepsFailuresCheckedForARetry) {
     list.append({"---", "---", "6.mp3", dir.write("m/6.mp3", "unchecked")});
     dir.write("dest/4.mp3", "already there");
 
-    run("move", dest);
+    run(TransferMode::Move, dest);
     EXPECT_EQ(checks(), (std::vector<bool>{false, true, false, true, false, false}));
     EXPECT_EQ(list.at(0).fullPath, dest + "/1.mp3");
     EXPECT_EQ(list.at(3).fullPath, dir.path("m/4.mp3"));
@@ -78,14 +73,14 @@ TEST_F(Engine, MovesCheckedRowsAndKeepsFailuresCheckedForARetry) {
 
     // The second run tries exactly the two failures; the missing file now exists.
     dir.write("m/2.mp3", "late");
-    run("move", dest + "/");
+    run(TransferMode::Move, dest + "/");
     EXPECT_EQ(checks(), (std::vector<bool>{false, false, false, true, false, false}));
     EXPECT_EQ(list.at(1).fullPath, dest + "/2.mp3");
     EXPECT_EQ(prompts.shown.back(), "info: 移動が終了しました（エラー：1個）");
 }
 
 TEST_F(Engine, MoveWithNothingCheckedStillWritesTheDayFile) {
-    run("move", dir.makeFolder("dest"));
+    run(TransferMode::Move, dir.makeFolder("dest"));
     EXPECT_EQ(prompts.shown, Texts{"info: 移動が終了しました"});
     EXPECT_EQ(status.texts, Texts{""});
     EXPECT_EQ(readFile(dayFile()), "");
@@ -105,7 +100,7 @@ TEST_F(Engine, CopyAsksWhetherTheRowsShouldNameTheCopies) {
         status.texts.clear();
         for (const char* name : {"s/a.mp3", "s/b.mp3", "s/c.mp3", "s/d.mp3"}) addRow(name);
         prompts.answer(c.answer);
-        run("copy", dest);
+        run(TransferMode::Copy, dest);
         EXPECT_EQ(status.texts,
                   (Texts{"1ファイルをコピー", "2ファイルをコピー", "3ファイルをコピー", "4ファイルをコピー", ""}));
         EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました");
@@ -121,7 +116,7 @@ TEST_F(Engine, CopyAsksWhetherTheRowsShouldNameTheCopies) {
 TEST_F(Engine, CopyAnsweredCancelCountsEveryCheckedRow) {
     for (const char* name : {"s/a.mp3", "s/b.mp3", "s/c.mp3"}) addRow(name);
     prompts.answer(Answer::Cancel);
-    run("copy", dir.makeFolder("dest"));
+    run(TransferMode::Copy, dir.makeFolder("dest"));
     EXPECT_EQ(prompts.shown, (Texts{kCopyQuestion, "info: コピーが終了しました（エラー：3個）"}));
     EXPECT_EQ(status.texts, Texts{"3個のエラーがあります"});
     EXPECT_EQ(checks(), std::vector<bool>(3, true));
@@ -130,7 +125,7 @@ TEST_F(Engine, CopyAnsweredCancelCountsEveryCheckedRow) {
 
     list.clear();  // the question comes even with nothing checked
     prompts.answer(Answer::No);
-    run("copy", dir.path("dest"));
+    run(TransferMode::Copy, dir.path("dest"));
     EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました");
 }
 
@@ -140,7 +135,7 @@ TEST_F(Engine, TheSameNameTwiceOrAtTheTargetIsAnError) {
     addRow("two/a.mp3", "second");
     addRow("dest/b.mp3");  // copying a file into its own folder
     prompts.answer(Answer::Yes);
-    run("copy", dest);
+    run(TransferMode::Copy, dest);
     EXPECT_EQ(checks(), (std::vector<bool>{false, true, true}));
     EXPECT_EQ(readFile(dest + "/a.mp3"), "first");
     EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました（エラー：2個）");
@@ -150,7 +145,7 @@ TEST_F(Engine, UsesTheFileNameColumnAndARelativeDestinationAsTheyStand) {
     dir.makeFolder("out");
     list.append({"---", "---", "b.mp3", dir.write("m/a.mp3", "x")});
     list.setChecked(0, true);
-    run("move", "out");  // relative to the current folder, which is the temporary one
+    run(TransferMode::Move, "out");  // relative to the current folder, which is the temporary one
     EXPECT_EQ(list.at(0).fullPath, "out/b.mp3");
     EXPECT_EQ(readFile(dir.path("out/b.mp3")), "x");
 }
@@ -170,7 +165,7 @@ TEST_F(Engine, ALogThatCannotBeWrittenKeepsTheTransfersButEndsTheRun) {
     const std::string dest = dir.makeFolder("dest");
     dir.write("Log", "not a folder");
     addRow("m/a.mp3");
-    run("move", dest);
+    run(TransferMode::Move, dest);
     EXPECT_EQ(prompts.shown, Texts{"error: ファイル " + dayFile() + " を作成できません."});
     EXPECT_EQ(list.at(0).fullPath, dest + "/a.mp3");
     EXPECT_FALSE(list.at(0).checked);
@@ -181,7 +176,7 @@ TEST_F(Engine, ALogThatCannotBeReadStopsBeforeAnyTransfer) {
     dir.makeFolder("Log/2026-12-07.txt");
     addRow("m/a.mp3");
     prompts.answer(Answer::Yes);
-    run("copy", dir.makeFolder("dest"));
+    run(TransferMode::Copy, dir.makeFolder("dest"));
     EXPECT_EQ(prompts.shown, Texts{"error: ファイル " + dayFile() + " は開けません."});
     EXPECT_TRUE(list.at(0).checked);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path("dest")));

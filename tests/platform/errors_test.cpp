@@ -19,7 +19,7 @@ TEST(StandardError, AppendsAFullStopOnlyAfterBytesThatSortAfterIt) {
 TEST(StandardError, DispatcherShowsTheErrorAndReportsFailure) {
     test::ScriptedPrompts prompts;
     EXPECT_TRUE(runReportingErrors(prompts, [] {}));
-    EXPECT_FALSE(runReportingErrors(prompts, [] { throw ListoraError(cannotCreateText("/x")); }));
+    EXPECT_FALSE(runReportingErrors(prompts, [] { throw cannotCreateError("/x"); }));
     EXPECT_EQ(prompts.shown, std::vector<std::string>{"error: ファイル /x を作成できません."});
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "playlist/playlist_fixture.h"
+#include "support/faulty_file_system.h"
 #include "support/fixed_ports.h"
 
 #include <filesystem>
@@ -11,18 +12,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 namespace fs = std::filesystem;
-
-// The native file system, except that one folder's listing breaks off.
-class BreakingFileSystem : public NativeFileSystem {
-public:
-    std::string breaks;
-    Listing listFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
-        const Listing listing = NativeFileSystem::listFolder(path, entries);
-        if (path != breaks) return listing;
-        entries.resize(std::min<std::size_t>(entries.size(), 1));
-        return Listing::BrokenOff;
-    }
-};
 
 class Gather : public PlaylistFixture {
 protected:
@@ -36,8 +25,7 @@ protected:
         return out;
     }
 
-    BreakingFileSystem files;
-    RecordingStatusLine status;
+    FaultyFileSystem files;
     std::deque<std::string> queue;
 };
 
@@ -108,7 +96,7 @@ TEST_F(Gather, ABrokenListingIsReportedAndTheWalkGoesOn) {
     dir.write("a/1.mp3", "x");
     dir.write("a/2.mp3", "x");
     dir.write("b/3.mp3", "x");
-    files.breaks = dir.path("a");
+    files.breakListing(dir.path("a"), 1);
     drop({dir.path("a"), dir.path("b"), dir.path("missing")});
     EXPECT_EQ(paths(), (Texts{"a/1.mp3", "b/3.mp3"}));
     EXPECT_EQ(prompts.shown, Texts{"info: ファイルの取得に失敗しました。"});

@@ -1,5 +1,6 @@
 #include "platform/errors.h"
 #include "playlist/playlist_fixture.h"
+#include "support/faulty_file_system.h"
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -159,35 +160,6 @@ TEST_F(Reader, AFileThatCannotBeOpenedChangesNothing) {
 
 // Opens files for reading as usual, but the stream of the chosen opening
 // breaks off after a number of bytes.
-class BreakingReads : public NativeFileSystem {
-public:
-    int breakOpening = 0;  // 1 for the first opening, 2 for the second
-    std::size_t breakAfter = 0;
-
-    std::unique_ptr<ByteStream> openForReading(const std::string& path) override {
-        std::unique_ptr<ByteStream> stream = NativeFileSystem::openForReading(path);
-        if (++openings_ != breakOpening || !stream) return stream;
-        return std::make_unique<Breaking>(std::move(stream), breakAfter);
-    }
-
-private:
-    class Breaking : public ByteStream {
-    public:
-        Breaking(std::unique_ptr<ByteStream> inner, std::size_t left) : inner_(std::move(inner)), left_(left) {}
-        std::optional<std::size_t> read(char* buffer, std::size_t size) override {
-            if (left_ == 0) return std::nullopt;
-            const std::optional<std::size_t> got = inner_->read(buffer, std::min(size, left_));
-            if (got) left_ -= *got;
-            return got;
-        }
-
-    private:
-        std::unique_ptr<ByteStream> inner_;
-        std::size_t left_;
-    };
-    int openings_ = 0;
-};
-
 TEST_F(Reader, AReadThatBreaksOffAddsNothingAndSaysTheFileCannotBeOpened) {
     // The break falls inside the path line after an information line, where
     // a cut line would pass for an entry or for a missing path line.
@@ -196,9 +168,8 @@ TEST_F(Reader, AReadThatBreaksOffAddsNothingAndSaysTheFileCannotBeOpened) {
     const std::string withHeader = dir.write("h.m3u", "#EXTM3U\r\n" + text);
     for (int opening : {1, 2}) {
         for (const std::string& file : {path, withHeader}) {
-            BreakingReads breaking;
-            breaking.breakOpening = opening;
-            breaking.breakAfter = std::string(file == path ? text : "#EXTM3U\r\n" + text).size() - 4;
+            FaultyFileSystem breaking;
+            breaking.cutStream(opening, std::string(file == path ? text : "#EXTM3U\r\n" + text).size() - 4);
             ScriptedPrompts scripted;
             scripted.answer(Answer::Yes);
             try {

@@ -14,14 +14,14 @@ TEST_F(Writer, WritesKnownLengthsWithTheirFullPathInBothModes) {
                     {"Far", "62:05", "c.mp3", "/m/rock/c.mp3"},
                     {"---", "---", "d.mp3", "/other/d.mp3"},
                     {"Stream", "-1", "e.mp3", "/m/e.mp3"}});
-    EXPECT_EQ(SaveList(list, kAbsolutePaths, "/m/lists/x.m3u", rules),
+    EXPECT_EQ(SaveList(list, PathMode::Absolute, "/m/lists/x.m3u", rules),
               crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "/m/lists/live/b.mp3", "#EXTINF:3725,Far",
                     "/m/rock/c.mp3", "/other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
-    EXPECT_EQ(SaveList(list, kRelativePaths, "/m/lists/x.m3u", rules),
+    EXPECT_EQ(SaveList(list, PathMode::Relative, "/m/lists/x.m3u", rules),
               crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "live/b.mp3", "#EXTINF:3725,Far", "/m/rock/c.mp3",
                     "../../other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
     MainList empty;
-    EXPECT_EQ(SaveList(empty, kRelativePaths, "/m/x.m3u", rules), "#EXTM3U\r\n");
+    EXPECT_EQ(SaveList(empty, PathMode::Relative, "/m/x.m3u", rules), "#EXTM3U\r\n");
 }
 
 TEST_F(Writer, AnAbsolutePlaylistRoundTripsByteForByte) {
@@ -29,7 +29,7 @@ TEST_F(Writer, AnAbsolutePlaylistRoundTripsByteForByte) {
                                        "#EXTINF:-1,Stream", "/m/c.mp3", "#EXTINF:0,", "/m/\xE8\xA1\xA8/\xFF.mp3"});
     load(dir.write("in.m3u", original));
     const std::string out = dir.path("out.m3u");
-    writeFileOrThrow(fs, out, SaveList(list, kAbsolutePaths, out, rules));
+    writeFileOrThrow(fs, out, SaveList(list, PathMode::Absolute, out, rules));
     EXPECT_EQ(readFile(out), original);
 }
 
@@ -38,7 +38,7 @@ TEST_F(Writer, RelativePlaylistsReadBackToTheSamePaths) {
         {{"---", "---", "b.mp3", dir.path("music/live/b.mp3")}, {"---", "---", "c.mp3", dir.path("rock/c.mp3")}});
     const std::string playlist = dir.path("music/lists/r.m3u");
     dir.makeFolder("music/lists");
-    writeFileOrThrow(fs, playlist, SaveList(list, kRelativePaths, playlist, rules));
+    writeFileOrThrow(fs, playlist, SaveList(list, PathMode::Relative, playlist, rules));
     EXPECT_EQ(readFile(playlist), crlf({"#EXTM3U", "../live/b.mp3", "../../rock/c.mp3"}));
 
     // Plain relative lines resolve against the current directory, so the

@@ -1,19 +1,14 @@
 #pragma once
-// A temporary folder, the real file system, scripted prompts and an empty
-// main list: what the playlist reader and writer work on.
+// The core fixture and an empty main list: what the playlist reader and
+// writer work on.
 
-#include "platform/native_file_system.h"
-#include "platform/path_rules.h"
 #include "playlist/m3u_reader.h"
 #include "playlist/main_list.h"
-#include "support/scripted_prompts.h"
-#include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
+#include "support/core_fixture.h"
 
 namespace listora::test {
 
-class PlaylistFixture : public testing::Test {
+class PlaylistFixture : public CoreFixture {
 protected:
     void load(const std::string& path) { LoadToFile(list, currentFile, {fs, prompts, rules}, path); }
 
@@ -23,10 +18,6 @@ protected:
         return texts;
     }
 
-    TempDir dir;
-    NativeFileSystem fs;
-    ScriptedPrompts prompts;
-    PathRules rules{PathStyle::Posix, CodePage::Utf8};
     MainList list;
     std::string currentFile;
 };

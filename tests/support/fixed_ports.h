@@ -1,6 +1,6 @@
 #pragma once
 // A clock stopped on one day, and a status line and a shell that keep
-// every text given to them.
+// every text given to them. No GoogleTest here: the benchmark uses them.
 
 #include "platform/clock.h"
 #include "platform/shell.h"
@@ -26,8 +26,12 @@ public:
 
 class RecordingShell : public Shell {
 public:
-    std::vector<std::string> shown;
+    std::vector<std::string> shown;      // in the file manager
+    std::vector<std::string> documents;  // opened with their viewer
+    std::vector<std::string> addresses;  // opened in the browser
     void showInFileManager(const std::string& path) override { shown.push_back(path); }
+    void openDocument(const std::string& path) override { documents.push_back(path); }
+    void openWebAddress(const std::string& address) override { addresses.push_back(address); }
 };
 
 }  // namespace listora::test

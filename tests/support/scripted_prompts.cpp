@@ -43,12 +43,14 @@ std::string buttonsOf(Buttons buttons) {
 
 }  // namespace
 
-Answer ScriptedPrompts::confirm(const std::string& text, Buttons buttons) {
+Answer ScriptedPrompts::confirm(Question question, const std::string& text, Buttons buttons) {
+    questions.push_back(question);
     shown.push_back("confirm" + buttonsOf(buttons) + ": " + text);
     return nextAnswer();
 }
 
-Answer ScriptedPrompts::warn(const std::string& text, Buttons buttons) {
+Answer ScriptedPrompts::warn(Question question, const std::string& text, Buttons buttons) {
+    questions.push_back(question);
     shown.push_back("warn" + buttonsOf(buttons) + ": " + text);
     return nextAnswer();
 }

@@ -26,8 +26,8 @@ public:
     }
 
     void information(const std::string& text) override;
-    Answer confirm(const std::string& text, Buttons buttons) override;
-    Answer warn(const std::string& text, Buttons buttons) override;
+    Answer confirm(Question question, const std::string& text, Buttons buttons) override;
+    Answer warn(Question question, const std::string& text, Buttons buttons) override;
     void error(const std::string& text) override;
     std::optional<FileChoice> askOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> askSaveFile(const FileDialogRequest& request) override;
@@ -35,6 +35,7 @@ public:
     // "info: …", "confirm[YNC]: …" (with the buttons offered: Y, N, C),
     // "warn[YC]: …", "error: …", "open", "save".
     std::vector<std::string> shown;
+    std::vector<Question> questions;  // of confirm() and warn(), in order
     std::vector<FileDialogRequest> dialogs;
     std::deque<Answer> answers;
     std::deque<std::optional<FileChoice>> choices;

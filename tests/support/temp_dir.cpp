@@ -11,8 +11,8 @@ namespace listora::test {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "listora-test-XXXXXX").string();
+TempDir::TempDir(std::string_view prefix) {
+    std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
     previousCwd_ = fs::current_path().string();

@@ -1,6 +1,8 @@
 #pragma once
-// A fresh folder per test, removed afterwards, that is also the current
-// directory while the test runs (the playlist reader changes it).
+// A fresh folder under $TMPDIR (or /tmp), removed with everything in it
+// when the object goes, also when a run ends with an exception. It is the
+// current directory meanwhile; the one before is entered again at the end
+// (the playlist reader changes it).
 
 #include <string>
 #include <string_view>
@@ -9,7 +11,7 @@ namespace listora::test {
 
 class TempDir {
 public:
-    TempDir();
+    explicit TempDir(std::string_view prefix = "listora-test");
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

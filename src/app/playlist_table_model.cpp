@@ -1,22 +1,8 @@
-#include "playlist/playlist_table_model.h"
+#include "app/playlist_table_model.h"
 
-#include "app/text_bridge.h"
+#include "gui/shown_text.h"
 
 namespace listora {
-
-namespace {
-
-// A cell shows at most this much of a text: a path line of many megabytes
-// from a broken playlist would otherwise stall every repaint. The row keeps
-// the whole text.
-constexpr std::size_t kLongestShownText = 4096;
-
-QString shownText(const std::string& text) {
-    if (text.size() <= kLongestShownText) return toQt(text);
-    return toQt(std::string_view(text).substr(0, kLongestShownText)) + QStringLiteral("…");
-}
-
-}  // namespace
 
 PlaylistTableModel::PlaylistTableModel(MainList& list, QObject* parent) : QAbstractTableModel(parent), list_(list) {
     list_.setObserver(this);
@@ -33,7 +19,7 @@ int PlaylistTableModel::columnCount(const QModelIndex& parent) const { return pa
 QVariant PlaylistTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= list_.count()) return {};
     const PlaylistEntry& row = list_.at(static_cast<std::size_t>(index.row()));
-    if (role == Qt::DisplayRole) return shownText(row.columnText(index.column()));
+    if (role == Qt::DisplayRole) return shownCellText(row.columnText(index.column()));
     if (role == Qt::CheckStateRole && index.column() == 0) return row.checked ? Qt::Checked : Qt::Unchecked;
     return {};
 }

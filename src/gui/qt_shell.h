@@ -1,8 +1,9 @@
 #pragma once
 // Shows files in the user's file manager through the freedesktop
 // FileManager1 interface on the session bus, or opens their folder with the
-// desktop's default handler where no file manager offers it. No shell is
-// started: a path travels as data, whatever characters it holds.
+// desktop's default handler where no file manager offers it; opens documents
+// and web addresses with the desktop's handlers. No shell is started: a path
+// travels as data, whatever characters it holds.
 
 #include "platform/shell.h"
 
@@ -18,6 +19,8 @@ class QtShell : public Shell {
 public:
     explicit QtShell(QDBusConnection bus = QDBusConnection::sessionBus()) : bus_(std::move(bus)) {}
     void showInFileManager(const std::string& path) override;
+    void openDocument(const std::string& path) override;
+    void openWebAddress(const std::string& address) override;
 
 private:
     QDBusConnection bus_;

@@ -1,13 +1,15 @@
-#include "app/qt_shell.h"
+#include "gui/qt_shell.h"
 
 #include "support/temp_dir.h"
 
 #include <QDBusConnection>
+#include <QDesktopServices>
 #include <QObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace listora::test {
@@ -22,6 +24,32 @@ public:
 public slots:
     void ShowItems(const QStringList& uris, const QString&) { shown += uris; }
 };
+
+// Stands in for the desktop's handlers of documents and web pages.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened += url; }
+};
+
+TEST(QtShell, DocumentsAndWebAddressesGoToTheDesktopsHandlers) {
+    TempDir dir;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    QtShell shell;
+    shell.openDocument(dir.path("Read Me.txt"));
+    shell.openDocument("caf\xE9.txt");  // relative, and no valid UTF-8
+    shell.openWebAddress("https://example.org/listora/");
+    QDesktopServices::unsetUrlHandler("file");
+    QDesktopServices::unsetUrlHandler("https");
+    ASSERT_EQ(catcher.opened.size(), 3);
+    EXPECT_EQ(catcher.opened[0].toEncoded().toStdString(), "file://" + dir.path("Read%20Me.txt"));
+    EXPECT_EQ(catcher.opened[1].toEncoded().toStdString(), "file://" + dir.path("caf%E9.txt"));
+    EXPECT_EQ(catcher.opened[2].toString(), "https://example.org/listora/");
+}
 
 TEST(QtShell, PathsReachTheFileManagerAsDataWhateverTheyHold) {
     TempDir dir;

@@ -1,15 +1,17 @@
 #pragma once
 // Shows the main list one to one. It stores nothing of its own: rows are
 // read from the core when the view paints them, and the core tells the
-// model of each command's changes in one batch.
+// model of each command's changes in one batch. It is also the list's side
+// of the selection mirror.
 
+#include "gui/selection_mirror.h"
 #include "playlist/main_list.h"
 
 #include <QAbstractTableModel>
 
 namespace listora {
 
-class PlaylistTableModel : public QAbstractTableModel, public MainListObserver {
+class PlaylistTableModel : public QAbstractTableModel, public MainListObserver, public RowSelection {
     Q_OBJECT
 public:
     explicit PlaylistTableModel(MainList& list, QObject* parent = nullptr);
@@ -28,6 +30,12 @@ public:
     void listReset() override;
     void rowsChanged(std::size_t first, std::size_t last) override;
     void selectionChanged() override;
+
+    std::size_t size() const override { return list_.count(); }
+    bool isSelected(std::size_t row) const override { return list_.at(row).selected; }
+    void setSelected(std::size_t row, bool selected) override { list_.setSelected(row, selected); }
+    std::size_t focusRow() const override { return list_.focusRow(); }
+    void setFocusRow(std::size_t row) override { list_.setFocusRow(row); }
 
 signals:
     // The core changed the selection or focus row; the view should mirror it.

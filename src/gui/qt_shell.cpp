@@ -1,5 +1,6 @@
-#include "app/qt_shell.h"
+#include "gui/qt_shell.h"
 
+#include "gui/text_bridge.h"
 #include "platform/codepage.h"
 
 #include <QDBusMessage>
@@ -41,6 +42,12 @@ void QtShell::showInFileManager(const std::string& path) {
         if (finished->isError()) QDesktopServices::openUrl(folder);
         finished->deleteLater();
     });
+}
+
+void QtShell::openDocument(const std::string& path) { QDesktopServices::openUrl(localFileUrl(path)); }
+
+void QtShell::openWebAddress(const std::string& address) {
+    QDesktopServices::openUrl(QUrl(toQt(address), QUrl::StrictMode));
 }
 
 }  // namespace listora

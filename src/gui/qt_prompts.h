@@ -28,8 +28,8 @@ public:
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
     void information(const std::string& text) override;
-    Answer confirm(const std::string& text, Buttons buttons) override;
-    Answer warn(const std::string& text, Buttons buttons) override;
+    Answer confirm(Question question, const std::string& text, Buttons buttons) override;
+    Answer warn(Question question, const std::string& text, Buttons buttons) override;
     void error(const std::string& text) override;
     std::optional<FileChoice> askOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> askSaveFile(const FileDialogRequest& request) override;

@@ -1,5 +1,5 @@
 #pragma once
-// What the windows ask of the folder chooser and the name input window, so
+// What the commands ask of the folder chooser and the name input window, so
 // that a window can be driven in tests with scripted answers.
 
 #include <optional>
@@ -9,25 +9,27 @@ namespace listora {
 
 // Where the chosen folder goes: the destination box, the search window's
 // text box, or the queue of folders to gather.
-enum FolderPurpose : int { kPurposeDestination = 0, kPurposeSearchText = 1, kPurposeGather = 2 };
+enum class FolderPurpose { Destination = 0, SearchText = 1, Gather = 2 };
 
 class FolderPicker {
 public:
     virtual ~FolderPicker() = default;
     // The chosen folder's path when "OK." closed the chooser (empty when no
     // folder was selected); nothing when it was closed otherwise.
-    virtual std::optional<std::string> pickFolder(int purpose) = 0;
+    virtual std::optional<std::string> pickFolder(FolderPurpose purpose) = 0;
 };
 
-// The name input window's modes.
-enum NameMode : int { kNameNewFolder = 0, kNameConfirmed = 1, kNameRename = 3 };
+// The name input window's modes: asking for a new folder's name or a file's
+// new name, and the mode it is left in once a name is confirmed.
+enum class NameMode { NewFolder = 0, Confirmed = 1, Rename = 3 };
 
 class NameAsker {
 public:
     virtual ~NameAsker() = default;
     // The name typed and confirmed; nothing when cancelled. In rename mode
     // the extension is shown beside the box.
-    virtual std::optional<std::string> askName(int mode, const std::string& name, const std::string& extension) = 0;
+    virtual std::optional<std::string> askName(NameMode mode, const std::string& name,
+                                               const std::string& extension) = 0;
 };
 
 }  // namespace listora

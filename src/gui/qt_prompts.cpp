@@ -1,6 +1,6 @@
-#include "app/qt_prompts.h"
+#include "gui/qt_prompts.h"
 
-#include "app/text_bridge.h"
+#include "gui/text_bridge.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -111,14 +111,14 @@ void QtPrompts::error(const std::string& text) {
     makeNoticeBox(QMessageBox::Critical, toQt(text), parent_)->exec();
 }
 
-Answer QtPrompts::confirm(const std::string& text, Buttons buttons) {
+Answer QtPrompts::confirm(Question, const std::string& text, Buttons buttons) {
     PointerWhileAsking pointer;
     auto box = makeQuestionBox(QMessageBox::Question, QStringLiteral("確認"), toQt(text), buttons, parent_);
     box->exec();
     return answerOf(*box);
 }
 
-Answer QtPrompts::warn(const std::string& text, Buttons buttons) {
+Answer QtPrompts::warn(Question, const std::string& text, Buttons buttons) {
     PointerWhileAsking pointer;
     auto box = makeQuestionBox(QMessageBox::Warning, QStringLiteral("警告"), toQt(text), buttons, parent_);
     box->exec();

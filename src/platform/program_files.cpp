@@ -1,4 +1,4 @@
-#include "app/program_files.h"
+#include "platform/program_files.h"
 
 #include <cstdlib>
 #include <filesystem>

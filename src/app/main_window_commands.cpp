@@ -1,0 +1,177 @@
+// The main window's commands as rows: the menus, the toolbar and the list's
+// popup menu. A command whose window or engine is not built yet is a
+// notYetBuilt row; it comes alive by giving it a handler here.
+
+#include "app/tform1.h"
+#include "gui/text_bridge.h"
+#include "platform/errors.h"
+#include "search/selection_commands.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace listora {
+
+std::vector<MenuRow> TForm1::menuRows() {
+    const Condition hasPicker = [this] { return folderPicker_ != nullptr; };
+    return {
+        submenu(
+            QStringLiteral("メイン"),
+            {
+                command(QStringLiteral("新規プレイリストの作成"), "menuNew", [this] { commands_.newPlaylist(); }),
+                submenu(QStringLiteral("プレイリストの読み込み"),
+                        {
+                            command(QStringLiteral("新規"), "menuLoadReplacing", [this] { commands_.loadReplacing(); }),
+                            command(QStringLiteral("追加"), "menuLoadAppending", [this] { commands_.loadAppending(); }),
+                        }),
+                command(
+                    QStringLiteral("下層フォルダの音楽ファイルを追加"), "menuGatherFolder", [this] { gatherFolder(); },
+                    hasPicker),
+                command(QStringLiteral("保存"), "menuSave", [this] { commands_.save(); }),
+                notYetBuilt(QStringLiteral("二つのプレイリストを比較"), "menuCompare"),
+                command(QStringLiteral("終了"), "menuExit", [this] { close(); }),
+            }),
+        submenu(QStringLiteral("アクション"),
+                {
+                    command(QStringLiteral("移動"), "menuMove", [this] { commands_.transfer(TransferMode::Move); }),
+                    command(QStringLiteral("コピー"), "menuCopy", [this] { commands_.transfer(TransferMode::Copy); }),
+                    command(QStringLiteral("移動＋保存"), "menuMoveSave",
+                            [this] { commands_.transferAndSave(TransferMode::Move); }),
+                    command(QStringLiteral("コピー＋保存"), "menuCopySave",
+                            [this] { commands_.transferAndSave(TransferMode::Copy); }),
+                    command(QStringLiteral("ファイルの存在しないものを削除"), "menuRemoveMissing",
+                            [this] { commands_.removeMissing(); }),
+                    command(QStringLiteral("チェックされたリストを選択"), "menuSelectChecked",
+                            [this] { selectChecked(state_.list); }),
+                    command(QStringLiteral("全選択"), "menuSelectAll", [this] { selectAll(state_.list); }),
+                }),
+        submenu(QStringLiteral("設定"),
+                {
+                    checkableCommand(QStringLiteral("プレイリストに自動的に保存"), "menuAutoSave",
+                                     [this] { toggleAutoSave(); }),
+                }),
+        submenu(QStringLiteral("サブウインド"),
+                {
+                    notYetBuilt(QStringLiteral("検索"), "menuSearchWindow"),
+                    notYetBuilt(QStringLiteral("再生"), "menuPlayWindow"),
+                    notYetBuilt(QStringLiteral("ログ"), "menuLogWindow"),
+                }),
+        submenu(QStringLiteral("ヘルプ"),
+                {
+                    notYetBuilt(QStringLiteral("ヘルプ"), "menuHelp"),
+                    notYetBuilt(QStringLiteral("バージョン情報"), "menuAbout"),
+                }),
+    };
+}
+
+// The strip's groups, left to right.
+std::vector<std::vector<ToolRow>> TForm1::toolRows() {
+    return {
+        {
+            {QStyle::SP_FileIcon, QStringLiteral("新規"), "buttonNew", [this] { commands_.newPlaylist(); }, {}},
+            {QStyle::SP_DialogOpenButton, QStringLiteral("開く"), "buttonOpen", [this] { commands_.open(); }, {}},
+            {QStyle::SP_DialogSaveButton, QStringLiteral("保存"), "buttonSave", [this] { commands_.save(); }, {}},
+        },
+        {
+            {QStyle::SP_ArrowForward,
+             QStringLiteral("移動"),
+             "buttonMove",
+             [this] { commands_.transfer(TransferMode::Move); },
+             {}},
+            {QStyle::SP_DialogApplyButton,
+             QStringLiteral("移動＋保存"),
+             "buttonMoveSave",
+             [this] { commands_.transferAndSave(TransferMode::Move); },
+             {}},
+        },
+        {
+            {QStyle::SP_FileDialogNewFolder,
+             QStringLiteral("コピー"),
+             "buttonCopy",
+             [this] { commands_.transfer(TransferMode::Copy); },
+             {}},
+            {QStyle::SP_DriveFDIcon,
+             QStringLiteral("コピー＋保存"),
+             "buttonCopySave",
+             [this] { commands_.transferAndSave(TransferMode::Copy); },
+             {}},
+        },
+        {
+            {QStyle::SP_MediaPlay, QStringLiteral("再生ウインド"), "buttonPlayWindow", {}, {}},
+            {QStyle::SP_FileDialogContentsView, QStringLiteral("検索ウインド"), "buttonSearchWindow", {}, {}},
+            {QStyle::SP_FileDialogDetailedView, QStringLiteral("ログウインド"), "buttonLogWindow", {}, {}},
+        },
+    };
+}
+
+std::vector<MenuRow> TForm1::popupRows() {
+    const Condition hasNameAsker = [this] { return nameAsker_ != nullptr; };
+    // "貼り付け" can be used exactly when rows wait in the cut buffer.
+    const Condition rowsAreCut = [this] { return !state_.cutBuffer.empty(); };
+    return {
+        notYetBuilt(QStringLiteral("再生"), "popupPlay"),
+        notYetBuilt(QStringLiteral("検索"), "popupSearch"),
+        separator(),
+        command(QStringLiteral("フォルダを開く"), "popupOpenFolder", [this] { commands_.openFolder(); }),
+        command(
+            QStringLiteral("ファイル名の変更"), "popupRename", [this] { renameFile(); }, hasNameAsker),
+        separator(),
+        submenu(
+            QStringLiteral("選択"),
+            {
+                command(QStringLiteral("切り取り"), "popupCut", [this] { cutSelected(state_.list, state_.cutBuffer); }),
+                command(
+                    QStringLiteral("貼り付け"), "popupPaste", [this] { pasteCut(state_.list, state_.cutBuffer); },
+                    rowsAreCut),
+                separator(),
+                command(QStringLiteral("選択反転"), "popupInvertSelection", [this] { invertSelection(state_.list); }),
+                command(QStringLiteral("リストから削除"), "popupRemoveFromList",
+                        [this] { commands_.removeFromList(); }),
+                command(QStringLiteral("ファイルごと削除"), "popupDeleteWithFile",
+                        [this] { commands_.deleteWithFile(); }),
+            }),
+        submenu(QStringLiteral("チェック"),
+                {
+                    command(QStringLiteral("チェック"), "popupCheck", [this] { checkSelected(state_.list); }),
+                    command(QStringLiteral("チェック反転"), "popupInvertCheck",
+                            [this] { invertCheckOfSelected(state_.list); }),
+                    command(QStringLiteral("チェック解除"), "popupUncheck", [this] { uncheckSelected(state_.list); }),
+                }),
+    };
+}
+
+void TForm1::toggleAutoSave() {
+    commands_.toggleAutoSave();
+    autoSaveAction_->setChecked(state_.autoSave);
+}
+
+void TForm1::renameFile() {
+    if (nameAsker_) commands_.renameFile(*nameAsker_);
+}
+
+void TForm1::chooseDestination() {
+    const std::optional<std::string> path = folderPicker_->pickFolder(FolderPurpose::Destination);
+    if (!path) return;
+    // The folder's own bytes become the destination; the box only shows them.
+    const QSignalBlocker quiet(destination_);
+    destination_->setText(toQt(*path));
+    state_.destinationFolder = *path;
+}
+
+void TForm1::gatherFolder() {
+    if (const std::optional<std::string> path = folderPicker_->pickFolder(FolderPurpose::Gather))
+        state_.gatherQueue.push_back(*path);
+    gather();  // also after "No.": paths an earlier error left are gathered
+}
+
+void TForm1::gather() {
+    if (state_.gatherQueue.empty()) return;
+    // A long walk holds the window; the cursor says so, and the status line
+    // counts what it finds.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    runReportingErrors(prompts_, [&] { commands_.gather(); });
+    QApplication::restoreOverrideCursor();
+}
+
+}  // namespace listora

@@ -1,0 +1,82 @@
+#pragma once
+// Menus and tool buttons declared as data: one row a command, with its
+// caption, object name, handler and the condition under which it can be
+// used. A command whose feature is not built yet has no handler and shows
+// disabled; it comes alive by giving its row one.
+
+#include <QString>
+#include <QStyle>
+#include <functional>
+#include <vector>
+
+class QAbstractButton;
+class QAction;
+class QHBoxLayout;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace listora {
+
+using Handler = std::function<void()>;
+using Condition = std::function<bool()>;
+
+struct MenuRow {
+    enum class Kind { Command, Submenu, Separator };
+    Kind kind = Kind::Command;
+    QString caption;
+    const char* name = nullptr;  // the action's object name
+    Handler handler;             // none: shown, but cannot be used
+    Condition enabledWhen;       // none: always usable once it has a handler
+    bool checkable = false;
+    std::vector<MenuRow> rows;  // of a submenu
+};
+
+MenuRow command(const QString& caption, const char* name, Handler handler, Condition enabledWhen = {});
+MenuRow checkableCommand(const QString& caption, const char* name, Handler handler);
+MenuRow notYetBuilt(const QString& caption, const char* name);
+MenuRow submenu(const QString& caption, std::vector<MenuRow> rows);
+MenuRow separator();
+
+struct ToolRow {
+    QStyle::StandardPixmap icon;
+    QString hint;
+    const char* name;  // the button's object name
+    Handler handler;   // none: shown, but cannot be used
+    Condition enabledWhen;
+};
+
+// Builds the controls of the rows and keeps each one's condition, so that
+// refresh() can enable exactly the usable ones. Every handler runs through
+// the one runner given, which reports what a command throws.
+class CommandSet {
+public:
+    using Runner = std::function<void(const Handler&)>;
+    explicit CommandSet(Runner runner) : runner_(std::move(runner)) {}
+
+    void addMenus(QMenuBar& bar, const std::vector<MenuRow>& menus);
+    void addRows(QMenu& menu, const std::vector<MenuRow>& rows);
+    // A row of flat tool buttons, 23 × 22 with 16-pixel icons.
+    void addToolButtons(QHBoxLayout& layout, QWidget& parent, const std::vector<ToolRow>& rows);
+
+    // A button laid out by hand, run and enabled as the rows are.
+    void addButton(QAbstractButton& button, Handler handler, Condition enabledWhen = {});
+
+    // Enables each control whose row has a handler and whose condition holds.
+    void refresh();
+
+private:
+    struct Control {
+        QWidget* widget = nullptr;
+        QAction* action = nullptr;
+        bool hasHandler = false;
+        Condition enabledWhen;
+    };
+    void add(Control control);
+    static void apply(const Control& control);
+
+    Runner runner_;
+    std::vector<Control> controls_;
+};
+
+}  // namespace listora

@@ -1,0 +1,33 @@
+#include "playlist/playlist_dialogs.h"
+
+#include "platform/codepage.h"
+
+namespace listora {
+
+std::optional<FileChoice> PlaylistDialogs::askSaveFile(Prompts& prompts) {
+    if (saveFileName_.empty()) saveFileName_ = systemText("新規プレイリスト");
+    FileDialogRequest request;
+    request.filters = {{systemText("プレイリスト（絶対パス）(*.m3u)"), "*.m3u"},
+                       {systemText("プレイリスト（相対パス）（*.m3u）"), "*.m3u"}};
+    request.filterIndex = saveFilterIndex_;
+    request.fileName = saveFileName_;
+    request.defaultExtension = "m3u";
+    std::optional<FileChoice> choice = prompts.askSaveFile(request);
+    if (choice) {
+        saveFileName_ = choice->path;
+        saveFilterIndex_ = choice->filterIndex;
+    }
+    return choice;
+}
+
+std::optional<FileChoice> PlaylistDialogs::askOpenFile(Prompts& prompts) {
+    FileDialogRequest request;
+    request.filters = {{systemText("プレイリスト(*.m3u)"), "*.m3u"}};
+    request.fileName = openFileName_;
+    request.defaultExtension = "m3u";
+    std::optional<FileChoice> choice = prompts.askOpenFile(request);
+    if (choice) openFileName_ = choice->path;
+    return choice;
+}
+
+}  // namespace listora

@@ -1,0 +1,26 @@
+#pragma once
+// The Open and Save dialogs of playlists. Each starts with the values of its
+// last confirmed use: the file chosen and, for saving, the kind of paths.
+
+#include "platform/prompts.h"
+
+#include <optional>
+#include <string>
+
+namespace listora {
+
+class PlaylistDialogs {
+public:
+    // "プレイリスト（絶対パス）(*.m3u)" (filter 1) or "プレイリスト（相対パス）（*.m3u）"
+    // (filter 2); the first time the name is "新規プレイリスト".
+    std::optional<FileChoice> askSaveFile(Prompts& prompts);
+    // "プレイリスト(*.m3u)".
+    std::optional<FileChoice> askOpenFile(Prompts& prompts);
+
+private:
+    std::string saveFileName_;  // in the system code page; empty until first asked
+    int saveFilterIndex_ = 1;
+    std::string openFileName_;
+};
+
+}  // namespace listora
