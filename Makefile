@@ -5,14 +5,16 @@ BUILD ?= build
 JOBS ?= 2
 PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-translations-l10n libicu-dev \
             libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth
+CHECK_PACKAGES := clang-format
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps check-deps configure build run test check bench clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+deps check-deps: LIST = $(if $(filter check-deps,$@),$(CHECK_PACKAGES),$(PACKAGES))
+deps check-deps:
+	@missing=$$(for p in $(LIST); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  if [ "$$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi; \
@@ -32,6 +34,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+# The layers point one way and every file is formatted.
+check: check-deps
+	tools/check-layers
+	tools/check-format
 
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
