@@ -187,6 +187,32 @@ TEST_F(Reader, AReadThatBreaksOffAddsNothingAndSaysTheFileCannotBeOpened) {
     }
 }
 
+// The comparison reads playlists apart from the list: a file without the
+// header is read without asking, rows without a file name are left for the
+// caller to drop, and an error comes back beside the rows read before it.
+TEST_F(Reader, ReadingApartFromTheListForcesTheHeaderAndReportsItsError) {
+    const std::string plain = dir.write("plain.m3u", crlf({"a.mp3", "folder/", "#EXTINF:2,b", "b.mp3"}));
+    PlaylistRead read = readPlaylist({fs, prompts, rules}, plain, HeaderPolicy::Force);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_FALSE(read.refused || read.error);
+    ASSERT_EQ(read.rows.size(), 3u);
+    EXPECT_EQ(read.rows[0].fullPath, dir.path("a.mp3"));
+    EXPECT_FALSE(hasFileName(read.rows[1]));
+    EXPECT_EQ(read.rows[2].title, "b");
+
+    read = readPlaylist({fs, prompts, rules}, dir.write("bad.m3u", crlf({"#EXTM3U", "a.mp3", "#EXTINF:x,b", "b.mp3"})),
+                        HeaderPolicy::Force);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->kind(), ErrorKind::BadContent);
+    EXPECT_STREQ(read.error->what(), "'x' is not a valid integer value");
+    EXPECT_EQ(read.rows.size(), 1u);  // the row before the bad line
+
+    read = readPlaylist({fs, prompts, rules}, dir.path("missing.m3u"), HeaderPolicy::Ask);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->kind(), ErrorKind::CannotOpen);
+    EXPECT_TRUE(read.rows.empty() && prompts.shown.empty() && list.empty() && currentFile.empty());
+}
+
 TEST_F(Reader, BinaryAndInvalidBytesAreReadAsTheyStand) {
     std::string binary = "\x89PNG\r\n\x1a\n";
     for (int i = 1; i < 256; ++i) binary += static_cast<char>(i);
