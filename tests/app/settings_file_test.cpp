@@ -1,18 +1,13 @@
 #include "app/settings_file.h"
 
-#include "platform/native_file_system.h"
-#include "support/scripted_prompts.h"
-#include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
+#include "support/core_fixture.h"
 
 namespace listora::test {
 namespace {
 
-TEST(SettingsFile, OnlyAnExactZeroOnTheFirstLineMeansSaveAutomatically) {
-    TempDir dir;
-    NativeFileSystem fs;
-    ScriptedPrompts prompts;
+using SettingsFile = CoreFixture;
+
+TEST_F(SettingsFile, OnlyAnExactZeroOnTheFirstLineMeansSaveAutomatically) {
     const struct {
         std::string bytes;
         bool autoSave;
@@ -23,10 +18,7 @@ TEST(SettingsFile, OnlyAnExactZeroOnTheFirstLineMeansSaveAutomatically) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST(SettingsFile, FirstStartCreatesTheFileAndCloseRewritesIt) {
-    TempDir dir;
-    NativeFileSystem fs;
-    ScriptedPrompts prompts;
+TEST_F(SettingsFile, FirstStartCreatesTheFileAndCloseRewritesIt) {
     const std::string path = dir.path("Inf.ini");
     EXPECT_FALSE(readAutoSaveSetting(fs, prompts, path));
     EXPECT_EQ(readFile(path), "1\r\n");
@@ -35,10 +27,7 @@ TEST(SettingsFile, FirstStartCreatesTheFileAndCloseRewritesIt) {
     EXPECT_TRUE(readAutoSaveSetting(fs, prompts, path));
 }
 
-TEST(SettingsFile, ProblemsAreShownAndStartGoesOnWithTheSettingOff) {
-    TempDir dir;
-    NativeFileSystem fs;
-    ScriptedPrompts prompts;
+TEST_F(SettingsFile, ProblemsAreShownAndStartGoesOnWithTheSettingOff) {
     const std::string empty = dir.write("empty/Inf.ini", "");
     const std::string folder = dir.makeFolder("folder/Inf.ini");
     const std::string unmakeable = dir.path("missing/Inf.ini");

@@ -2,9 +2,7 @@
 
 #include "fileops/log_reader.h"
 #include "platform/errors.h"
-#include "platform/native_file_system.h"
-#include "support/fixed_ports.h"
-#include "support/temp_dir.h"
+#include "support/core_fixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,14 +10,10 @@
 namespace listora::test {
 namespace {
 
-class Log : public testing::Test {
+class Log : public CoreFixture {
 protected:
     OperationLog open() { return OperationLog::open(fs, clock, dir.path("Log/")); }
     std::string dayFile() const { return dir.path("Log/2026-12-07.txt"); }
-
-    TempDir dir;
-    NativeFileSystem fs;
-    FixedClock clock;
 };
 
 TEST_F(Log, NamesTheDayFileFromTheDate) {

@@ -12,9 +12,13 @@ namespace {
 
 using test::readFile;
 
-TEST(NativeFileSystem, WritesWholeFilesInPlaceKeepingModeAndFollowingLinks) {
+class Native : public testing::Test {
+protected:
     test::TempDir dir;
     NativeFileSystem fs;
+};
+
+TEST_F(Native, WritesWholeFilesInPlaceKeepingModeAndFollowingLinks) {
     const std::string file = dir.write("list.m3u", "old");
     ::chmod(file.c_str(), 0640);
     ASSERT_TRUE(fs.writeWholeFile(file, "new contents"));
@@ -32,9 +36,7 @@ TEST(NativeFileSystem, WritesWholeFilesInPlaceKeepingModeAndFollowingLinks) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
-TEST(NativeFileSystem, AFailedWriteLeavesNoTraceAndTheOldFileIntact) {
-    test::TempDir dir;
-    NativeFileSystem fs;
+TEST_F(Native, AFailedWriteLeavesNoTraceAndTheOldFileIntact) {
     dir.makeFolder("folder");
     EXPECT_FALSE(fs.writeWholeFile(dir.path("folder"), "x"));         // a folder stands there
     EXPECT_FALSE(fs.writeWholeFile(dir.path("missing/a.m3u"), "x"));  // no such folder
@@ -44,9 +46,7 @@ TEST(NativeFileSystem, AFailedWriteLeavesNoTraceAndTheOldFileIntact) {
     EXPECT_THROW(writeFileOrThrow(fs, dir.path("missing/a.m3u"), "x"), ListoraError);
 }
 
-TEST(NativeFileSystem, ReadsFilesButNotFolders) {
-    test::TempDir dir;
-    NativeFileSystem fs;
+TEST_F(Native, ReadsFilesButNotFolders) {
     dir.write("a.txt", std::string("a\0b", 3));
     EXPECT_EQ(fs.readWholeFile(dir.path("a.txt")), std::string("a\0b", 3));
     EXPECT_EQ(fs.readWholeFile(dir.path()), std::nullopt);
@@ -78,9 +78,7 @@ TEST(NativeFileSystem, ACp932ProgramReachesNamesAUtf8FileSystemHolds) {
     ASSERT_TRUE(fs.setCurrentDirectory(before));
 }
 
-TEST(NativeFileSystem, CurrentDirectoryIsThePathAsEntered) {
-    test::TempDir dir;
-    NativeFileSystem fs;
+TEST_F(Native, CurrentDirectoryIsThePathAsEntered) {
     dir.makeFolder("real/inner");
     std::filesystem::create_directory_symlink(dir.path("real"), dir.path("linked"));
     ASSERT_TRUE(fs.setCurrentDirectory(dir.path("linked/inner/")));
