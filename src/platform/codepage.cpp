@@ -175,15 +175,19 @@ std::string replaceChar(std::string_view text, char from, char to, CodePage cp) 
     return out;
 }
 
-std::string foldAsciiCase(std::string_view text, CodePage cp) {
-    std::string out(text);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        if (isLeadByte(cp, static_cast<unsigned char>(out[i]))) {
+void foldAsciiCaseInPlace(std::string& text, CodePage cp) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isLeadByte(cp, static_cast<unsigned char>(text[i]))) {
             ++i;
-        } else if (out[i] >= 'A' && out[i] <= 'Z') {
-            out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        } else if (text[i] >= 'A' && text[i] <= 'Z') {
+            text[i] = static_cast<char>(text[i] - 'A' + 'a');
         }
     }
+}
+
+std::string foldAsciiCase(std::string_view text, CodePage cp) {
+    std::string out(text);
+    foldAsciiCaseInPlace(out, cp);
     return out;
 }
 

@@ -43,6 +43,7 @@ std::string replaceChar(std::string_view text, char from, char to, CodePage cp);
 // ASCII letters folded to lower case, leaving trailing bytes of CP932
 // characters alone (0x41..0x5A can be the second byte of a kana).
 std::string foldAsciiCase(std::string_view text, CodePage cp);
+void foldAsciiCaseInPlace(std::string& text, CodePage cp);
 
 // Conversions for the screen's edge and for the program's own message texts,
 // which are written in UTF-8 in the source. Invalid sequences become U+FFFD.

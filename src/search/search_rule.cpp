@@ -1,0 +1,74 @@
+#include "search/search_rule.h"
+
+#include "platform/case_fold.h"
+#include "playlist/length_text.h"
+#include "playlist/main_list.h"
+
+#include <cstring>
+#include <optional>
+
+namespace listora {
+namespace {
+
+// "m:ss" as seconds: the minutes before the first ":", the at most two
+// characters after it as seconds. Nothing for "---" and for a bare number.
+std::optional<long long> lengthSeconds(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const std::optional<int> minutes = parseInteger(text.substr(0, colon));
+    const std::optional<int> seconds = parseInteger(text.substr(colon + 1, 2));
+    if (!minutes || !seconds) return std::nullopt;
+    return static_cast<long long>(*minutes) * 60 + *seconds;
+}
+
+bool contains(std::string_view text, std::string_view piece) {
+    return ::memmem(text.data(), text.size(), piece.data(), piece.size()) != nullptr;
+}
+
+const std::string& searchedText(const PlaylistEntry& row, SearchPosition position) {
+    switch (position) {
+        case SearchPosition::FileName: return row.fileName;
+        case SearchPosition::FullPath: return row.fullPath;
+        default: return row.title;
+    }
+}
+
+}  // namespace
+
+std::size_t searchRows(MainList& list, const SearchSettings& settings, CodePage cp) {
+    const bool byLength = settings.position == SearchPosition::Length;
+    std::size_t hits = 0;
+    const auto select = [&](bool matches, const PlaylistEntry& row) {
+        const bool selected = matches && (!settings.refine || row.selected);
+        hits += selected ? 1 : 0;
+        return selected;
+    };
+
+    if (!byLength && settings.text.empty()) {
+        if (!settings.refine) list.updateSelection([](const PlaylistEntry&) { return false; });
+        return 0;
+    }
+    if (byLength) {
+        const long long searched = static_cast<long long>(settings.minutes) * 60 + settings.seconds;
+        const bool atLeast = settings.comparison == LengthComparison::AtLeast;
+        list.updateSelection([&](const PlaylistEntry& row) {
+            const std::optional<long long> length = lengthSeconds(row.lengthText);
+            return select(length && (atLeast ? *length >= searched : *length <= searched), row);
+        });
+        return hits;
+    }
+    if (settings.caseSensitive) {
+        list.updateSelection(
+            [&](const PlaylistEntry& row) { return select(contains(searchedText(row, settings.position), settings.text), row); });
+        return hits;
+    }
+    std::string piece;
+    foldCase(settings.text, cp, piece);
+    std::string folded;
+    list.updateSelection([&](const PlaylistEntry& row) {
+        return select(contains(foldCase(searchedText(row, settings.position), cp, folded), piece), row);
+    });
+    return hits;
+}
+
+}  // namespace listora
