@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
     listora::TForm1 form1(fs, prompts, clock, shell, listora::locateProgramFiles(listora::executableFolder()));
     prompts.setParentWidget(&form1);
     listora::TForm2 form2(&form1);
-    listora::TForm3 form3(&form1);
+    listora::TForm3 form3(&form2, &form1);
     listora::TForm4 form4(&form1);
     listora::TForm5 form5(&form1);
     listora::TForm6 form6(&form1);

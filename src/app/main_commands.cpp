@@ -5,6 +5,7 @@
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "platform/prompts.h"
+#include "platform/status_line.h"
 #include "playlist/gatherer.h"
 #include "playlist/m3u_reader.h"
 #include "playlist/m3u_writer.h"
@@ -77,6 +78,11 @@ void MainCommands::save() {
 void MainCommands::sortByColumn(int column) {
     state_.sortColumn = column;
     state_.list.sortByColumn(column, collator_);
+}
+
+void MainCommands::search(const SearchSettings& settings) {
+    const std::size_t hits = searchRows(state_.list, settings, rules_.codePage());
+    ports_.status.show(std::to_string(hits) + systemText("個ヒット"));
 }
 
 void MainCommands::gather() {

@@ -10,6 +10,7 @@
 #include "platform/path_rules.h"
 #include "platform/prompts.h"
 #include "playlist/m3u_writer.h"
+#include "search/search_rule.h"
 
 namespace listora {
 
@@ -47,6 +48,10 @@ public:
     // The same, then writes the playlist: at once to the current playlist
     // file when saving automatically, else to a file asked for first.
     void transferAndSave(TransferMode mode);
+
+    // Selects the rows the search window's settings find and shows the
+    // number of hits on the status line.
+    void search(const SearchSettings& settings);
 
     // Gathers what waits in the queue: music files, folders, playlists.
     void gather();

@@ -2,14 +2,18 @@
 // popup menu. A command whose window or engine is not built yet is a
 // notYetBuilt row; it comes alive by giving it a handler here.
 
+#include "app/playlist_table_model.h"
 #include "app/tform1.h"
 #include "gui/text_bridge.h"
 #include "platform/errors.h"
 #include "search/selection_commands.h"
+#include "search/tform3.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTableView>
+#include <algorithm>
 
 namespace listora {
 
@@ -53,7 +57,7 @@ std::vector<MenuRow> TForm1::menuRows() {
                 }),
         submenu(QStringLiteral("サブウインド"),
                 {
-                    notYetBuilt(QStringLiteral("検索"), "menuSearchWindow"),
+                    command(QStringLiteral("検索"), "menuSearchWindow", [this] { openSearchWindow(); }),
                     notYetBuilt(QStringLiteral("再生"), "menuPlayWindow"),
                     notYetBuilt(QStringLiteral("ログ"), "menuLogWindow"),
                 }),
@@ -99,7 +103,11 @@ std::vector<std::vector<ToolRow>> TForm1::toolRows() {
         },
         {
             {QStyle::SP_MediaPlay, QStringLiteral("再生ウインド"), "buttonPlayWindow", {}, {}},
-            {QStyle::SP_FileDialogContentsView, QStringLiteral("検索ウインド"), "buttonSearchWindow", {}, {}},
+            {QStyle::SP_FileDialogContentsView,
+             QStringLiteral("検索ウインド"),
+             "buttonSearchWindow",
+             [this] { openSearchWindow(); },
+             {}},
             {QStyle::SP_FileDialogDetailedView, QStringLiteral("ログウインド"), "buttonLogWindow", {}, {}},
         },
     };
@@ -111,7 +119,7 @@ std::vector<MenuRow> TForm1::popupRows() {
     const Condition rowsAreCut = [this] { return !state_.cutBuffer.empty(); };
     return {
         notYetBuilt(QStringLiteral("再生"), "popupPlay"),
-        notYetBuilt(QStringLiteral("検索"), "popupSearch"),
+        command(QStringLiteral("検索"), "popupSearch", [this] { openSearchWindow(); }),
         separator(),
         command(QStringLiteral("フォルダを開く"), "popupOpenFolder", [this] { commands_.openFolder(); }),
         command(
@@ -148,6 +156,27 @@ void TForm1::toggleAutoSave() {
 
 void TForm1::renameFile() {
     if (nameAsker_) commands_.renameFile(*nameAsker_);
+}
+
+// One search window at a time: a new one with the defaults, or the open one
+// brought to the front with its settings as they are.
+void TForm1::openSearchWindow() {
+    searchWindow_.openOrRaise([this] {
+        auto* window = new TForm3(folderPicker_);
+        connect(window, &TForm3::searchRequested, this, &TForm1::search);
+        return window;
+    });
+}
+
+void TForm1::search(const SearchSettings& settings) {
+    runReportingErrors(prompts_, [&] { commands_.search(settings); });
+    const std::vector<PlaylistEntry>& rows = state_.list.rows();
+    const auto first = std::find_if(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
+    if (first != rows.end()) list_->scrollTo(model_->index(static_cast<int>(first - rows.begin()), 0));
+    show();
+    raise();
+    activateWindow();
+    list_->setFocus();
 }
 
 void TForm1::chooseDestination() {

@@ -175,10 +175,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // The list is not saved and nothing is asked; only the setting is kept.
     const bool written =
         runReportingErrors(prompts_, [&] { writeAutoSaveSetting(fs_, files_.settingsFile, state_.autoSave); });
-    if (written)
-        event->accept();
-    else
+    if (!written) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    // The search window has no parent, so that the main window can come in
+    // front of it; it goes with the main window.
+    if (QWidget* search = searchWindow_.window()) search->close();
 }
 
 }  // namespace listora

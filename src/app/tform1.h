@@ -8,6 +8,7 @@
 #include "app/main_state.h"
 #include "gui/command_rows.h"
 #include "gui/label_status_line.h"
+#include "gui/window_slot.h"
 #include "platform/choosers.h"
 #include "platform/program_files.h"
 
@@ -45,6 +46,9 @@ public:
     QLabel* statusLine() const { return status_; }
     QMenu* listPopupMenu() const { return popup_; }
 
+    // The open search window, if one is.
+    QWidget* searchWindow() const { return searchWindow_.window(); }
+
     // Queues dropped paths, in the order given, and gathers them.
     void dropPaths(const std::vector<std::string>& paths);
 
@@ -68,6 +72,8 @@ private:
     void gatherFolder();
     void gather();
     void renameFile();
+    void openSearchWindow();
+    void search(const SearchSettings& settings);
 
     FileSystem& fs_;
     Prompts& prompts_;
@@ -86,6 +92,7 @@ private:
     QAction* autoSaveAction_ = nullptr;
     FolderPicker* folderPicker_ = nullptr;
     NameAsker* nameAsker_ = nullptr;
+    WindowSlot searchWindow_;
 };
 
 }  // namespace listora

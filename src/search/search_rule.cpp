@@ -4,6 +4,7 @@
 #include "playlist/length_text.h"
 #include "playlist/main_list.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -27,13 +28,26 @@ bool contains(std::string_view text, std::string_view piece) {
 
 const std::string& searchedText(const PlaylistEntry& row, SearchPosition position) {
     switch (position) {
-        case SearchPosition::FileName: return row.fileName;
-        case SearchPosition::FullPath: return row.fullPath;
-        default: return row.title;
+        case SearchPosition::FileName:
+            return row.fileName;
+        case SearchPosition::FullPath:
+            return row.fullPath;
+        default:
+            return row.title;
     }
 }
 
 }  // namespace
+
+int clampedTimeValue(std::string_view typed) {
+    if (const std::optional<int> value = parseInteger(typed)) return std::clamp(*value, 0, 60);
+    // A whole number too long for an int is still a number beyond a bound.
+    std::string_view digits = typed.substr(std::min(typed.find_first_not_of(' '), typed.size()));
+    const bool negative = digits.starts_with('-');
+    if (negative || digits.starts_with('+')) digits.remove_prefix(1);
+    const bool number = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    return number && !negative ? 60 : 0;
+}
 
 std::size_t searchRows(MainList& list, const SearchSettings& settings, CodePage cp) {
     const bool byLength = settings.position == SearchPosition::Length;
@@ -58,8 +72,9 @@ std::size_t searchRows(MainList& list, const SearchSettings& settings, CodePage 
         return hits;
     }
     if (settings.caseSensitive) {
-        list.updateSelection(
-            [&](const PlaylistEntry& row) { return select(contains(searchedText(row, settings.position), settings.text), row); });
+        list.updateSelection([&](const PlaylistEntry& row) {
+            return select(contains(searchedText(row, settings.position), settings.text), row);
+        });
         return hits;
     }
     std::string piece;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace listora {
 
@@ -23,6 +24,11 @@ struct SearchSettings {
     bool caseSensitive = false;
     bool refine = false;
 };
+
+// What a minutes or seconds box holds once it loses the focus: the typed
+// whole number set to the nearest of 0 and 60, and 0 for text that is no
+// number.
+int clampedTimeValue(std::string_view typed);
 
 // Selects the rows that match, in one change of the list's selection, and
 // returns the number of hits. Without refine every other row is unselected;

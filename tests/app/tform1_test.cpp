@@ -259,13 +259,13 @@ TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
     EXPECT_EQ(form->listView()->columnWidth(1), 64);
     EXPECT_EQ(form->listView()->columnWidth(2), 160);
 
-    for (const char* name :
-         {"menuNew", "menuLoadReplacing", "menuLoadAppending", "menuSave", "menuExit", "menuAutoSave"})
+    for (const char* name : {"menuNew", "menuLoadReplacing", "menuLoadAppending", "menuSave", "menuExit",
+                             "menuAutoSave", "menuSearchWindow", "popupSearch"})
         EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
-    for (const char* name :
-         {"menuGatherFolder", "menuCompare", "menuSearchWindow", "menuHelp", "popupPlay", "popupRename"})
+    EXPECT_TRUE(button(*form, "buttonSearchWindow")->isEnabled());
+    for (const char* name : {"menuGatherFolder", "menuCompare", "menuHelp", "popupPlay", "popupRename"})
         EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
-    for (const char* name : {"buttonPlayWindow", "buttonSearchWindow", "buttonLogWindow", "buttonChooseFolder"})
+    for (const char* name : {"buttonPlayWindow", "buttonLogWindow", "buttonChooseFolder"})
         EXPECT_FALSE(button(*form, name)->isEnabled()) << name;
     EXPECT_EQ(button(*form, "buttonChooseFolder")->toolTip(), "パス設定");
     EXPECT_EQ(button(*form, "buttonCopySave")->toolTip(), "コピー＋保存");

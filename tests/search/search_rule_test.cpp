@@ -44,21 +44,56 @@ TEST(Search, TextPositionsFindBytesWithOrWithoutCase) {
         {"folded both ways", CodePage::Utf8, SearchPosition::Title, {"ABC Song", "xAbCx", "abd"}, "abc", false, {0, 1}},
         {"case counts", CodePage::Utf8, SearchPosition::Title, {"ABC Song", "xAbCx", "abc"}, "abc", true, {2}},
         {"upper search text", CodePage::Utf8, SearchPosition::Title, {"abc", "ABC"}, "ABC", false, {0, 1}},
-        {"accents fold as whole characters", CodePage::Utf8, SearchPosition::Title,
-         {"\xC3\x89ric", "\xC3\xA9RIC", "eric"}, "\xC3\xA9ric", false, {0, 1}},
-        {"full-width letters fold", CodePage::Utf8, SearchPosition::Title, {"\xEF\xBC\xA1\xEF\xBC\xA2"},
-         "\xEF\xBD\x81\xEF\xBD\x82", false, {0}},
-        {"invalid bytes stay", CodePage::Utf8, SearchPosition::FileName, {"CAF\xE9.mp3", "caf.mp3"}, "caf\xE9", false,
+        {"accents fold as whole characters",
+         CodePage::Utf8,
+         SearchPosition::Title,
+         {"\xC3\x89ric", "\xC3\xA9RIC", "eric"},
+         "\xC3\xA9ric",
+         false,
+         {0, 1}},
+        {"full-width letters fold",
+         CodePage::Utf8,
+         SearchPosition::Title,
+         {"\xEF\xBC\xA1\xEF\xBC\xA2"},
+         "\xEF\xBD\x81\xEF\xBD\x82",
+         false,
          {0}},
-        {"Japanese is kept", CodePage::Utf8, SearchPosition::Title, {"\xE6\x9B\xB2 A", "\xE6\x9B\xB2"}, "\xE6\x9B\xB2 a",
-         false, {0}},
-        {"a backslash finds the second byte of a CP932 character", CodePage::Cp932, SearchPosition::Title,
-         {"\x95\x5C\x8E\xA6", "plain"}, "\\", true, {0}},
+        {"invalid bytes stay",
+         CodePage::Utf8,
+         SearchPosition::FileName,
+         {"CAF\xE9.mp3", "caf.mp3"},
+         "caf\xE9",
+         false,
+         {0}},
+        {"Japanese is kept",
+         CodePage::Utf8,
+         SearchPosition::Title,
+         {"\xE6\x9B\xB2 A", "\xE6\x9B\xB2"},
+         "\xE6\x9B\xB2 a",
+         false,
+         {0}},
+        {"a backslash finds the second byte of a CP932 character",
+         CodePage::Cp932,
+         SearchPosition::Title,
+         {"\x95\x5C\x8E\xA6", "plain"},
+         "\\",
+         true,
+         {0}},
         {"and so without case", CodePage::Cp932, SearchPosition::Title, {"\x95\x5C"}, "\\", false, {0}},
-        {"a CP932 second byte that is a letter is not folded", CodePage::Cp932, SearchPosition::Title,
-         {"\x83\x41", "A"}, "a", false, {1}},
-        {"a plain substring of the path", CodePage::Utf8, SearchPosition::FullPath,
-         {"C:\\Music\\a.mp3", "C:\\Music2\\b.mp3", "C:\\Other\\c.mp3"}, "C:\\Music", true, {0, 1}},
+        {"a CP932 second byte that is a letter is not folded",
+         CodePage::Cp932,
+         SearchPosition::Title,
+         {"\x83\x41", "A"},
+         "a",
+         false,
+         {1}},
+        {"a plain substring of the path",
+         CodePage::Utf8,
+         SearchPosition::FullPath,
+         {"C:\\Music\\a.mp3", "C:\\Music2\\b.mp3", "C:\\Other\\c.mp3"},
+         "C:\\Music",
+         true,
+         {0, 1}},
         {"the file name only", CodePage::Utf8, SearchPosition::FileName, {"x.mp3", "y.mp3"}, "y", false, {1}},
     };
     for (const Case& c : cases) {
@@ -128,6 +163,15 @@ TEST(Search, RefineKeepsOnlySelectedMatchesAndAnEmptyTextExaminesNothing) {
     list = firstFiveSelected();
     EXPECT_EQ(searchRows(list, settings, CodePage::Utf8), 0u);
     EXPECT_EQ(selectedRows(list), (Rows{0, 1, 2, 3, 4}));  // left as it was
+}
+
+TEST(Search, TimeBoxesTakeTheNearestBoundAndTextThatIsNoNumberAsZero) {
+    const struct {
+        const char* typed;
+        int value;
+    } cases[] = {{"0", 0}, {"59", 59}, {"60", 60}, {"61", 60}, {"-3", 0},           {"abc", 0},
+                 {"", 0},  {"1a", 0},  {" 7", 7},  {"+5", 5},  {"99999999999", 60}, {"-99999999999", 0}};
+    for (const auto& c : cases) EXPECT_EQ(clampedTimeValue(c.typed), c.value) << c.typed;
 }
 
 }  // namespace
