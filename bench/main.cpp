@@ -19,6 +19,7 @@
 #include "playlist/m3u_reader.h"
 #include "playlist/m3u_writer.h"
 #include "playlist/main_list.h"
+#include "search_bench.h"
 #include "selection_bench.h"
 #include "support/temp_dir.h"
 #include "transfer_bench.h"
@@ -239,12 +240,16 @@ void printSelection(const char* where, const std::vector<bench::SelectionTiming>
 struct SelectionTables {
     std::vector<bench::SelectionTiming> core;
     std::vector<bench::SelectionTiming> window;
+    std::vector<bench::SearchTiming> coreSearches;
+    std::vector<bench::SearchTiming> windowSearches;
 };
 
 SelectionTables timeSelection(const listora::test::TempDir& folder) {
     SelectionTables tables;
     std::fprintf(stderr, "listora-bench: timing the selection commands on %zu rows, %d runs\n", kRows, kRuns);
     tables.core = bench::timeSelectionCommands(kRows, kRuns);
+    std::fprintf(stderr, "listora-bench: timing searches on %zu rows, %d runs\n", kRows, kRuns);
+    tables.coreSearches = bench::timeCoreSearches(kRows, kRuns, folder.path());
     std::fprintf(stderr, "listora-bench: timing the same commands in the main window, %d runs\n", kRuns);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qtArgc = 1;
@@ -252,12 +257,30 @@ SelectionTables timeSelection(const listora::test::TempDir& folder) {
     char* qtArgv[] = {qtName, nullptr};
     const QApplication app(qtArgc, qtArgv);
     tables.window = bench::timeWindowSelection(kRows, kRuns, folder.path());
+    std::fprintf(stderr, "listora-bench: timing the same searches from the search window, %d runs\n", kRuns);
+    tables.windowSearches = bench::timeWindowSearches(kRows, kRuns, folder.path());
     return tables;
+}
+
+void printSearches(const char* where, const std::vector<bench::SearchTiming>& timings) {
+    const std::vector<std::size_t> widths = {22, 11, 14, 15, 26, 13};
+    std::printf("\nsearches %s on %zu rows; medians of %d runs:\n", where, kRows, kRuns);
+    printCells({"search", "listora (s)", "target", "result", "reference", "reference (s)"}, widths);
+    for (const auto& timing : timings) {
+        const double ours = bench::median(timing.seconds);
+        const std::string met = ours <= timing.target ? "met" : "MISSED";
+        printCells({timing.search, fixed(ours, 3), "≤ " + fixed(timing.target, 2) + " s " + met, timing.result,
+                    timing.reference.empty() ? "-" : timing.reference,
+                    timing.reference.empty() ? "-" : fixed(bench::median(timing.referenceSeconds), 3)},
+                   widths);
+    }
 }
 
 void printSelection(const SelectionTables& tables) {
     printSelection("in the core", tables.core);
     printSelection("in the main window (offscreen), the view's selection included", tables.window);
+    printSearches("in the core", tables.coreSearches);
+    printSearches("from the search window until the main window's view has painted (offscreen)", tables.windowSearches);
 }
 
 int runSelectionOnly() {

@@ -17,13 +17,26 @@
 
 namespace listora {
 
+Handler TForm1::call(void (TForm1::*handler)()) {
+    return [this, handler] { (this->*handler)(); };
+}
+
+// The commands the menus and the strip share.
+void TForm1::newPlaylist() { commands_.newPlaylist(); }
+void TForm1::openPlaylist() { commands_.open(); }
+void TForm1::savePlaylist() { commands_.save(); }
+void TForm1::moveFiles() { commands_.transfer(TransferMode::Move); }
+void TForm1::copyFiles() { commands_.transfer(TransferMode::Copy); }
+void TForm1::moveFilesAndSave() { commands_.transferAndSave(TransferMode::Move); }
+void TForm1::copyFilesAndSave() { commands_.transferAndSave(TransferMode::Copy); }
+
 std::vector<MenuRow> TForm1::menuRows() {
     const Condition hasPicker = [this] { return folderPicker_ != nullptr; };
     return {
         submenu(
             QStringLiteral("メイン"),
             {
-                command(QStringLiteral("新規プレイリストの作成"), "menuNew", [this] { commands_.newPlaylist(); }),
+                command(QStringLiteral("新規プレイリストの作成"), "menuNew", call(&TForm1::newPlaylist)),
                 submenu(QStringLiteral("プレイリストの読み込み"),
                         {
                             command(QStringLiteral("新規"), "menuLoadReplacing", [this] { commands_.loadReplacing(); }),
@@ -32,18 +45,16 @@ std::vector<MenuRow> TForm1::menuRows() {
                 command(
                     QStringLiteral("下層フォルダの音楽ファイルを追加"), "menuGatherFolder", [this] { gatherFolder(); },
                     hasPicker),
-                command(QStringLiteral("保存"), "menuSave", [this] { commands_.save(); }),
+                command(QStringLiteral("保存"), "menuSave", call(&TForm1::savePlaylist)),
                 notYetBuilt(QStringLiteral("二つのプレイリストを比較"), "menuCompare"),
                 command(QStringLiteral("終了"), "menuExit", [this] { close(); }),
             }),
         submenu(QStringLiteral("アクション"),
                 {
-                    command(QStringLiteral("移動"), "menuMove", [this] { commands_.transfer(TransferMode::Move); }),
-                    command(QStringLiteral("コピー"), "menuCopy", [this] { commands_.transfer(TransferMode::Copy); }),
-                    command(QStringLiteral("移動＋保存"), "menuMoveSave",
-                            [this] { commands_.transferAndSave(TransferMode::Move); }),
-                    command(QStringLiteral("コピー＋保存"), "menuCopySave",
-                            [this] { commands_.transferAndSave(TransferMode::Copy); }),
+                    command(QStringLiteral("移動"), "menuMove", call(&TForm1::moveFiles)),
+                    command(QStringLiteral("コピー"), "menuCopy", call(&TForm1::copyFiles)),
+                    command(QStringLiteral("移動＋保存"), "menuMoveSave", call(&TForm1::moveFilesAndSave)),
+                    command(QStringLiteral("コピー＋保存"), "menuCopySave", call(&TForm1::copyFilesAndSave)),
                     command(QStringLiteral("ファイルの存在しないものを削除"), "menuRemoveMissing",
                             [this] { commands_.removeMissing(); }),
                     command(QStringLiteral("チェックされたリストを選択"), "menuSelectChecked",
@@ -57,7 +68,7 @@ std::vector<MenuRow> TForm1::menuRows() {
                 }),
         submenu(QStringLiteral("サブウインド"),
                 {
-                    command(QStringLiteral("検索"), "menuSearchWindow", [this] { openSearchWindow(); }),
+                    command(QStringLiteral("検索"), "menuSearchWindow", call(&TForm1::openSearchWindow)),
                     notYetBuilt(QStringLiteral("再生"), "menuPlayWindow"),
                     notYetBuilt(QStringLiteral("ログ"), "menuLogWindow"),
                 }),
@@ -73,32 +84,24 @@ std::vector<MenuRow> TForm1::menuRows() {
 std::vector<std::vector<ToolRow>> TForm1::toolRows() {
     return {
         {
-            {QStyle::SP_FileIcon, QStringLiteral("新規"), "buttonNew", [this] { commands_.newPlaylist(); }, {}},
-            {QStyle::SP_DialogOpenButton, QStringLiteral("開く"), "buttonOpen", [this] { commands_.open(); }, {}},
-            {QStyle::SP_DialogSaveButton, QStringLiteral("保存"), "buttonSave", [this] { commands_.save(); }, {}},
+            {QStyle::SP_FileIcon, QStringLiteral("新規"), "buttonNew", call(&TForm1::newPlaylist), {}},
+            {QStyle::SP_DialogOpenButton, QStringLiteral("開く"), "buttonOpen", call(&TForm1::openPlaylist), {}},
+            {QStyle::SP_DialogSaveButton, QStringLiteral("保存"), "buttonSave", call(&TForm1::savePlaylist), {}},
         },
         {
-            {QStyle::SP_ArrowForward,
-             QStringLiteral("移動"),
-             "buttonMove",
-             [this] { commands_.transfer(TransferMode::Move); },
-             {}},
+            {QStyle::SP_ArrowForward, QStringLiteral("移動"), "buttonMove", call(&TForm1::moveFiles), {}},
             {QStyle::SP_DialogApplyButton,
              QStringLiteral("移動＋保存"),
              "buttonMoveSave",
-             [this] { commands_.transferAndSave(TransferMode::Move); },
+             call(&TForm1::moveFilesAndSave),
              {}},
         },
         {
-            {QStyle::SP_FileDialogNewFolder,
-             QStringLiteral("コピー"),
-             "buttonCopy",
-             [this] { commands_.transfer(TransferMode::Copy); },
-             {}},
+            {QStyle::SP_FileDialogNewFolder, QStringLiteral("コピー"), "buttonCopy", call(&TForm1::copyFiles), {}},
             {QStyle::SP_DriveFDIcon,
              QStringLiteral("コピー＋保存"),
              "buttonCopySave",
-             [this] { commands_.transferAndSave(TransferMode::Copy); },
+             call(&TForm1::copyFilesAndSave),
              {}},
         },
         {
@@ -106,7 +109,7 @@ std::vector<std::vector<ToolRow>> TForm1::toolRows() {
             {QStyle::SP_FileDialogContentsView,
              QStringLiteral("検索ウインド"),
              "buttonSearchWindow",
-             [this] { openSearchWindow(); },
+             call(&TForm1::openSearchWindow),
              {}},
             {QStyle::SP_FileDialogDetailedView, QStringLiteral("ログウインド"), "buttonLogWindow", {}, {}},
         },
@@ -119,7 +122,7 @@ std::vector<MenuRow> TForm1::popupRows() {
     const Condition rowsAreCut = [this] { return !state_.cutBuffer.empty(); };
     return {
         notYetBuilt(QStringLiteral("再生"), "popupPlay"),
-        command(QStringLiteral("検索"), "popupSearch", [this] { openSearchWindow(); }),
+        command(QStringLiteral("検索"), "popupSearch", call(&TForm1::openSearchWindow)),
         separator(),
         command(QStringLiteral("フォルダを開く"), "popupOpenFolder", [this] { commands_.openFolder(); }),
         command(

@@ -41,7 +41,7 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
     setMinimumSize(629, 295);
 
     commandSet_.addMenus(*menuBar(), menuRows());
-    autoSaveAction_ = findChild<QAction*>(QStringLiteral("menuAutoSave"));
+    autoSaveAction_ = commandSet_.action("menuAutoSave");
     buildStrip();
     buildList();
     buildPopupMenu();
@@ -53,7 +53,9 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
 
 TForm1::~TForm1() {
     // The model reads the list, which is a member and goes before the
-    // window's children do; so the model goes first.
+    // window's children do; so the model goes first, after the mirror that
+    // reads the model.
+    delete selectionMirror_;
     list_->setModel(nullptr);
     delete model_;
 }
@@ -139,7 +141,6 @@ void TForm1::buildList() {
 void TForm1::buildPopupMenu() {
     popup_ = new QMenu(this);
     commandSet_.addRows(*popup_, popupRows());
-    connect(popup_, &QMenu::aboutToShow, this, [this] { commandSet_.refresh(); });
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popup_->popup(list_->viewport()->mapToGlobal(at)); });

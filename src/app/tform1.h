@@ -67,6 +67,14 @@ private:
     void buildList();
     void buildPopupMenu();
 
+    Handler call(void (TForm1::*handler)());
+    void newPlaylist();
+    void openPlaylist();
+    void savePlaylist();
+    void moveFiles();
+    void copyFiles();
+    void moveFilesAndSave();
+    void copyFilesAndSave();
     void toggleAutoSave();
     void chooseDestination();
     void gatherFolder();

@@ -251,13 +251,12 @@ int run(int argc, char** argv) {
         if (command == "gather") return cli.gather();
         if (command == "log") return cli.log();
         return cli.transfer(command);
-    } catch (const ListoraError& error) {
-        std::fprintf(stderr, "%s\n", standardErrorText(error.what()).c_str());
-        return exitStatusOf(error.kind());
     } catch (const std::exception& error) {
-        // Nothing else should arrive here; if it does, the command ended.
         std::fprintf(stderr, "%s\n", standardErrorText(error.what()).c_str());
-        return kEnded;
+        // Nothing but a ListoraError should arrive here; if anything else
+        // does, the command ended all the same.
+        const auto* known = dynamic_cast<const ListoraError*>(&error);
+        return known ? exitStatusOf(known->kind()) : kEnded;
     }
 }
 

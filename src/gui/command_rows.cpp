@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
+#include <stdexcept>
 
 namespace listora {
 
@@ -39,11 +40,17 @@ MenuRow separator() {
     return row;
 }
 
+std::function<void()> CommandSet::runs(const Handler& handler) const {
+    return [runner = runner_, handler] { runner(handler); };
+}
+
 void CommandSet::addMenus(QMenuBar& bar, const std::vector<MenuRow>& menus) {
     for (const MenuRow& menu : menus) addRows(*bar.addMenu(menu.caption), menu.rows);
 }
 
+// Each menu brings its items up to date as it opens.
 void CommandSet::addRows(QMenu& menu, const std::vector<MenuRow>& rows) {
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [this] { refresh(); });
     for (const MenuRow& row : rows) {
         switch (row.kind) {
             case MenuRow::Kind::Separator:
@@ -56,9 +63,7 @@ void CommandSet::addRows(QMenu& menu, const std::vector<MenuRow>& rows) {
                 QAction* action = menu.addAction(row.caption);
                 action->setObjectName(QString::fromLatin1(row.name));
                 action->setCheckable(row.checkable);
-                if (row.handler)
-                    QObject::connect(action, &QAction::triggered, action,
-                                     [this, handler = row.handler] { runner_(handler); });
+                if (row.handler) QObject::connect(action, &QAction::triggered, action, runs(row.handler));
                 add({nullptr, action, static_cast<bool>(row.handler), row.enabledWhen});
                 break;
             }
@@ -81,13 +86,20 @@ void CommandSet::addToolButtons(QHBoxLayout& layout, QWidget& parent, const std:
 }
 
 void CommandSet::addButton(QAbstractButton& button, Handler handler, Condition enabledWhen) {
-    if (handler) QObject::connect(&button, &QAbstractButton::clicked, &button, [this, handler] { runner_(handler); });
+    if (handler) QObject::connect(&button, &QAbstractButton::clicked, &button, runs(handler));
     add({&button, nullptr, static_cast<bool>(handler), std::move(enabledWhen)});
 }
 
 void CommandSet::add(Control control) {
     controls_.push_back(std::move(control));
     apply(controls_.back());
+}
+
+QAction* CommandSet::action(std::string_view name) const {
+    for (const Control& control : controls_)
+        if (control.action && control.action->objectName() == QLatin1String(name.data(), name.size()))
+            return control.action;
+    throw std::logic_error("no command " + std::string(name));
 }
 
 void CommandSet::refresh() {

@@ -4,13 +4,15 @@
 // used. A command whose feature is not built yet has no handler and shows
 // disabled; it comes alive by giving its row one.
 
+#include <QAction>
+#include <QPointer>
 #include <QString>
 #include <QStyle>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 class QAbstractButton;
-class QAction;
 class QHBoxLayout;
 class QMenu;
 class QMenuBar;
@@ -53,6 +55,8 @@ class CommandSet {
 public:
     using Runner = std::function<void(const Handler&)>;
     explicit CommandSet(Runner runner) : runner_(std::move(runner)) {}
+    CommandSet(const CommandSet&) = delete;
+    CommandSet& operator=(const CommandSet&) = delete;
 
     void addMenus(QMenuBar& bar, const std::vector<MenuRow>& menus);
     void addRows(QMenu& menu, const std::vector<MenuRow>& rows);
@@ -62,17 +66,23 @@ public:
     // A button laid out by hand, run and enabled as the rows are.
     void addButton(QAbstractButton& button, Handler handler, Condition enabledWhen = {});
 
+    // The action of a command row by its object name; throws when none has it.
+    QAction* action(std::string_view name) const;
+
     // Enables each control whose row has a handler and whose condition holds.
     void refresh();
 
 private:
     struct Control {
-        QWidget* widget = nullptr;
-        QAction* action = nullptr;
+        QPointer<QWidget> widget;
+        QPointer<QAction> action;
         bool hasHandler = false;
         Condition enabledWhen;
     };
     void add(Control control);
+    // Runs a handler through the runner; a copy of both, so that a control
+    // that outlives the set still runs it.
+    std::function<void()> runs(const Handler& handler) const;
     static void apply(const Control& control);
 
     Runner runner_;

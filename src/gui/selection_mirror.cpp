@@ -10,11 +10,9 @@ SelectionMirror::SelectionMirror(QAbstractItemView& view, RowSelection& rows)
     QItemSelectionModel* selection = view_.selectionModel();
     connect(selection, &QItemSelectionModel::selectionChanged, this, &SelectionMirror::takeViewSelection);
     connect(selection, &QItemSelectionModel::currentChanged, this, &SelectionMirror::takeViewFocus);
-    // Whatever the view's selection does while rows are rebuilt says nothing
-    // about the list's; the list's is shown once the rebuild is done.
-    QAbstractItemModel* model = view_.model();
-    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { mirroring_ = true; });
-    connect(model, &QAbstractItemModel::modelReset, this, [this] { mirroring_ = false; });
+    // A reset of the model empties the view's selection without a signal
+    // (the selection model blocks its own), so the list keeps its selection
+    // across a rebuild and shows it when the command is done.
 }
 
 void SelectionMirror::showListSelection() {

@@ -2,8 +2,7 @@
 // Keeps a view's selection and a list's selection the same in both
 // directions. The list is the source of truth: what the user selects in the
 // view is written into it, and what a command selects in the list is shown
-// by the view. A guard keeps the two from feeding back, also while the model
-// is reset.
+// by the view. A guard keeps the two from feeding back.
 
 #include <QObject>
 #include <cstddef>

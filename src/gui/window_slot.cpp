@@ -4,12 +4,16 @@ namespace listora {
 
 QWidget* WindowSlot::openOrRaise(const std::function<QWidget*()>& make) {
     if (window_) {
-        window_->showNormal();
+        if (window_->isMinimized())
+            window_->showNormal();
+        else
+            window_->show();
         window_->raise();
         window_->activateWindow();
         return window_;
     }
     QWidget* made = make();
+    if (!made) return nullptr;
     made->setAttribute(Qt::WA_DeleteOnClose);
     window_ = made;
     made->show();

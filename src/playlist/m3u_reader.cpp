@@ -196,6 +196,8 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
         }
         reading.checkRead();
     } catch (const ListoraError& error) {
+        // Every CannotOpen comes from the stream: a file that could not be
+        // opened or read to its end gives no rows.
         if (error.kind() == ErrorKind::CannotOpen) read.rows.clear();
         read.error = error;
     }

@@ -91,9 +91,7 @@ TForm3::TForm3(FolderPicker* picker, QWidget* parent) : QDialog(parent), picker_
     showInputsFor(SearchPosition::Title);
 }
 
-QRadioButton* TForm3::positionButton(SearchPosition position) const {
-    return positions_[static_cast<int>(position)];
-}
+QRadioButton* TForm3::positionButton(SearchPosition position) const { return positions_[static_cast<int>(position)]; }
 
 SearchPosition TForm3::position() const {
     for (int i = 0; i < 4; ++i)
@@ -106,9 +104,9 @@ void TForm3::showInputsFor(SearchPosition position) {
     const bool byLength = position == SearchPosition::Length;
     prompt_->setText(byLength ? QStringLiteral("検索する時間") : QStringLiteral("検索する文字列"));
     text_->setVisible(!byLength);
-    for (QWidget* time : {static_cast<QWidget*>(minutes_), static_cast<QWidget*>(minutesLabel_),
-                          static_cast<QWidget*>(seconds_), static_cast<QWidget*>(secondsLabel_),
-                          static_cast<QWidget*>(comparison_)})
+    for (QWidget* time :
+         {static_cast<QWidget*>(minutes_), static_cast<QWidget*>(minutesLabel_), static_cast<QWidget*>(seconds_),
+          static_cast<QWidget*>(secondsLabel_), static_cast<QWidget*>(comparison_)})
         time->setVisible(byLength);
     chooseFolder_->setVisible(position == SearchPosition::FullPath);
     caseSensitive_->setEnabled(!byLength);

@@ -51,6 +51,7 @@ TEST_F(Commands, NewAsksToSaveUnlessTheListIsEmpty) {
     run([&] { commands.newPlaylist(); });
     EXPECT_EQ(state.list.count(), 1u);
     EXPECT_EQ(prompts.shown, (Texts{kSaveQuestion, kSaveQuestion, "save"}));
+    EXPECT_EQ(prompts.questions, std::vector<Question>(2, Question::SaveFirst));
 
     // Yes and a file: the list is written there, then emptied; the file
     // does not become the current playlist.
@@ -85,6 +86,7 @@ TEST_F(Commands, OpenAsksWhetherToAddEvenToAnEmptyList) {
     run([&] { commands.open(); });
     run([&] { commands.open(); });
     EXPECT_EQ(prompts.shown, (Texts{kAddQuestion, kAddQuestion, "open"}));
+    EXPECT_EQ(prompts.questions, std::vector<Question>(2, Question::AddToList));
 
     prompts.answer(Answer::Yes).choose(FileChoice{first}).answer(Answer::Yes).choose(FileChoice{second});
     run([&] { commands.open(); });

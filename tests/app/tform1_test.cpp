@@ -215,6 +215,28 @@ TEST_F(MainWindow, PopupMenuHoldsItsItemsInOrder) {
                            "チェック,チェック反転,チェック解除"}));
 }
 
+TEST_F(MainWindow, MenusAndStripHoldTheirCommandsInOrder) {
+    auto form = makeForm();
+    QStringList menus;
+    for (QAction* menu : form->menuBar()->actions()) menus << menu->text() + ":" + popupLayout(*menu->menu()).join('|');
+    EXPECT_EQ(menus,
+              (QStringList{
+                  "メイン:新規プレイリストの作成|プレイリストの読み込み|新規,追加|下層フォルダの音楽ファイルを追加|"
+                  "保存|二つのプレイリストを比較|終了",
+                  "アクション:移動|コピー|移動＋保存|コピー＋保存|ファイルの存在しないものを削除|"
+                  "チェックされたリストを選択|全選択",
+                  "設定:プレイリストに自動的に保存",
+                  "サブウインド:検索|再生|ログ",
+                  "ヘルプ:ヘルプ|バージョン情報",
+              }));
+    QStringList strip;
+    for (QToolButton* tool : form->findChildren<QToolButton*>())
+        if (tool->objectName().startsWith("button")) strip << tool->objectName();
+    EXPECT_EQ(strip, (QStringList{"buttonNew", "buttonOpen", "buttonSave", "buttonMove", "buttonMoveSave", "buttonCopy",
+                                  "buttonCopySave", "buttonPlayWindow", "buttonSearchWindow", "buttonLogWindow",
+                                  "buttonChooseFolder"}));
+}
+
 TEST_F(MainWindow, PasteIsOfferedExactlyWhileRowsWaitInTheCutBuffer) {
     auto form = makeForm();
     prompts.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3", "b.mp3", "c.mp3"}))});

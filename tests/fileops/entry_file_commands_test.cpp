@@ -82,6 +82,7 @@ TEST_F(EntryFiles, DeleteRemovesFilesAndRowsAndLogsThemInListOrder) {
     prompts.answer(Answer::Yes);
     deleteWithFile(list, ports());
     EXPECT_EQ(prompts.shown, Texts{kDeleteQuestion});
+    EXPECT_EQ(prompts.questions, std::vector<Question>{Question::DeleteFiles});
     EXPECT_EQ(names(), (Texts{"keep.mp3", "gone.mp3", "folder.mp3"}));
     EXPECT_TRUE(list.at(1).selected && list.at(2).selected);
     EXPECT_FALSE(std::filesystem::exists(dir.path("m/a.mp3")));

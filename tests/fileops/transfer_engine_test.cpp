@@ -5,6 +5,7 @@
 #include "platform/path_rules.h"
 #include "playlist/main_list.h"
 #include "support/core_fixture.h"
+#include "support/faulty_file_system.h"
 #include "support/fixed_ports.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -113,11 +114,32 @@ TEST_F(Engine, CopyAsksWhetherTheRowsShouldNameTheCopies) {
     }
 }
 
+// A copy the file system refuses part way (a full disk, a refused name): that
+// row alone stays checked, names its source and is not logged.
+TEST_F(Engine, ACopyThatFailsKeepsItsRowCheckedAndUnlogged) {
+    for (const char* name : {"1.mp3", "2.mp3", "3.mp3"}) addRow(std::string("m/") + name);
+    const std::string dest = dir.makeFolder("dest");
+    FaultyFileSystem faulty;
+    faulty.failCall(FsOperation::CopyFile, 2);
+    prompts.answer(Answer::Yes);
+    runReportingErrors(prompts, [&] {
+        SaveToFile(list, dest, TransferMode::Copy, {faulty, prompts, clock, status, rules, dir.path("Log/")});
+    });
+    EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(list.at(1).fullPath, dir.path("m/2.mp3"));
+    EXPECT_EQ(list.at(2).fullPath, dest + "/3.mp3");
+    EXPECT_FALSE(std::filesystem::exists(dest + "/2.mp3"));
+    EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました（エラー：1個）");
+    EXPECT_EQ(readFile(dayFile()), crlf({"1.mp3", "コピー", dir.path("m/1.mp3"), dest + "/1.mp3", "3.mp3", "コピー",
+                                         dir.path("m/3.mp3"), dest + "/3.mp3"}));
+}
+
 TEST_F(Engine, CopyAnsweredCancelCountsEveryCheckedRow) {
     for (const char* name : {"s/a.mp3", "s/b.mp3", "s/c.mp3"}) addRow(name);
     prompts.answer(Answer::Cancel);
     run(TransferMode::Copy, dir.makeFolder("dest"));
     EXPECT_EQ(prompts.shown, (Texts{kCopyQuestion, "info: コピーが終了しました（エラー：3個）"}));
+    EXPECT_EQ(prompts.questions, std::vector<Question>{Question::RewriteCopiedPaths});
     EXPECT_EQ(status.texts, Texts{"3個のエラーがあります"});
     EXPECT_EQ(checks(), std::vector<bool>(3, true));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path("dest")));

@@ -130,6 +130,11 @@ TEST_F(SearchFromTheMainWindow, OpeningAgainKeepsTheSettingsAndClosingForgetsThe
     ASSERT_TRUE(searchWindow());
     EXPECT_EQ(searchWindow()->textBox()->text(), "");
     EXPECT_FALSE(searchWindow()->refineBox()->isChecked());
+
+    // It has no parent, but goes with the main window.
+    form.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form.searchWindow(), nullptr);
 }
 
 TEST_F(SearchFromTheMainWindow, ASearchSelectsCountsAndHandsTheFocusToTheList) {

@@ -75,7 +75,10 @@ std::optional<std::uint64_t> FaultyFileSystem::entrySize(const std::string& path
 }
 
 Listing FaultyFileSystem::listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
-    if (failsNow(FsOperation::ListFolder)) return Listing::CannotOpen;
+    if (failsNow(FsOperation::ListFolder)) {
+        entries.clear();
+        return Listing::CannotOpen;
+    }
     const Listing listing = NativeFileSystem::listFolder(path, entries);
     if (path != brokenFolder_) return listing;
     entries.resize(std::min(entries.size(), keptEntries_));

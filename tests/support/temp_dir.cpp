@@ -12,11 +12,12 @@ namespace listora::test {
 namespace fs = std::filesystem;
 
 TempDir::TempDir(std::string_view prefix) {
-    std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+    std::string pattern = (fs::absolute(fs::temp_directory_path()) / (std::string(prefix) + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
     previousCwd_ = fs::current_path().string();
     if (const char* pwd = std::getenv("PWD")) previousPwd_ = pwd;
+    hadPwd_ = std::getenv("PWD") != nullptr;
     fs::current_path(path_);
     ::setenv("PWD", path_.c_str(), 1);
 }
@@ -24,7 +25,10 @@ TempDir::TempDir(std::string_view prefix) {
 TempDir::~TempDir() {
     std::error_code ignored;
     fs::current_path(previousCwd_, ignored);
-    ::setenv("PWD", previousPwd_.c_str(), 1);
+    if (hadPwd_)
+        ::setenv("PWD", previousPwd_.c_str(), 1);
+    else
+        ::unsetenv("PWD");
     fs::remove_all(path_, ignored);
 }
 

@@ -28,6 +28,7 @@ private:
     std::string path_;
     std::string previousCwd_;
     std::string previousPwd_;
+    bool hadPwd_ = false;
 };
 
 std::string readFile(const std::string& path);

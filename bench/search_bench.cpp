@@ -1,0 +1,184 @@
+#include "search_bench.h"
+
+#include "app/tform1.h"
+#include "measure.h"
+#include "platform/clock.h"
+#include "platform/codepage.h"
+#include "platform/native_file_system.h"
+#include "playlist/length_text.h"
+#include "playlist/main_list.h"
+#include "search/search_rule.h"
+#include "search/tform3.h"
+#include "support/fixed_ports.h"
+#include "yes_prompts.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QTableView>
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+
+namespace bench {
+namespace {
+
+constexpr double kTextTarget = 0.1;
+constexpr double kLengthTarget = 0.05;
+constexpr double kWindowTarget = 0.5;
+
+std::string numbered(const char* format, std::size_t value) {
+    char text[128];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+struct Search {
+    const char* name;
+    const char* titleFormat;  // one artist a hundred rows
+    listora::SearchSettings settings;
+    std::size_t expectedHits;  // on 1,000,000 rows
+};
+
+listora::SearchSettings textSearch(const char* text) {
+    listora::SearchSettings settings;
+    settings.text = text;
+    return settings;
+}
+
+listora::SearchSettings lengthSearch() {
+    listora::SearchSettings settings;
+    settings.position = listora::SearchPosition::Length;
+    settings.minutes = 59;  // 59:00 and longer: 60 of every 3,600 lengths
+    return settings;
+}
+
+const Search kSearches[] = {
+    {"title, ASCII", "Artist %04zu - Paper Moon", textSearch("artist 0042 - paper"), 100},
+    {"title, Japanese", "\xE3\x82\xA2\xE3\x83\xBC\xE3\x83\x86\xE3\x82\xA3\xE3\x82\xB9\xE3\x83\x88 %04zu - "
+                        "\xE7\xB4\x99\xE3\x81\xAE\xE6\x9C\x88 \xEF\xBC\xB0\xEF\xBD\x81\xEF\xBD\x90\xEF\xBD\x85\xEF\xBD\x92",
+     textSearch("\xE3\x82\xA2\xE3\x83\xBC\xE3\x83\x86\xE3\x82\xA3\xE3\x82\xB9\xE3\x83\x88 0042 - "
+                "\xE7\xB4\x99\xE3\x81\xAE\xE6\x9C\x88 \xEF\xBD\x90"),
+     100},
+    {"length, 59:00 or more", "Artist %04zu - Paper Moon", lengthSearch(), 16'620},
+};
+
+std::vector<listora::PlaylistEntry> entriesFor(const Search& search, std::size_t rows) {
+    std::vector<listora::PlaylistEntry> entries;
+    entries.reserve(rows);
+    for (std::size_t i = 0; i < rows; ++i) {
+        std::string fileName = numbered("%07zu Paper Moon.mp3", i);
+        entries.push_back({numbered(search.titleFormat, i / 100 % 10000), listora::FormatLengthText(i % 3600),
+                           fileName, "/home/user/Music/" + fileName});
+    }
+    return entries;
+}
+
+std::string writeTitles(const std::vector<listora::PlaylistEntry>& entries, const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    for (const listora::PlaylistEntry& row : entries) out << row.title << '\n';
+    if (!out) throw std::runtime_error("cannot write " + path);
+    return path;
+}
+
+std::size_t selectedRows(const listora::MainList& list) {
+    std::size_t rows = 0;
+    for (const listora::PlaylistEntry& row : list.rows()) rows += row.selected;
+    return rows;
+}
+
+void checkHits(const Search& search, std::size_t hits, std::size_t rows) {
+    const std::size_t expected = search.expectedHits * rows / 1'000'000;
+    if (hits != expected)
+        throw std::runtime_error(std::string(search.name) + " found " + std::to_string(hits) + " rows, not " +
+                                 std::to_string(expected));
+}
+
+// The search window's controls set as the user sets them.
+void setUp(listora::TForm3& window, const listora::SearchSettings& settings) {
+    window.positionButton(settings.position)->click();
+    window.textBox()->setText(QString::fromStdString(settings.text));
+    window.minutesBox()->setValue(settings.minutes);
+    window.secondsBox()->setValue(settings.seconds);
+    window.comparisonBox()->setCurrentIndex(static_cast<int>(settings.comparison));
+    window.caseSensitiveBox()->setChecked(settings.caseSensitive);
+    window.refineBox()->setChecked(settings.refine);
+    if (window.settings().text != settings.text || window.settings().position != settings.position)
+        throw std::runtime_error("the search window did not take the settings");
+}
+
+}  // namespace
+
+std::vector<SearchTiming> timeCoreSearches(std::size_t rows, int runs, const std::string& folder) {
+    std::vector<SearchTiming> timings;
+    for (const Search& search : kSearches) {
+        listora::MainList list;
+        list.appendAll(entriesFor(search, rows));
+        const bool byText = search.settings.position != listora::SearchPosition::Length;
+        SearchTiming timing{search.name, {}, byText ? kTextTarget : kLengthTarget, {}, {}, {}};
+        std::size_t hits = 0;
+        for (int run = 0; run < runs; ++run) {
+            list.updateSelection([](const listora::PlaylistEntry&) { return false; });
+            timing.seconds.push_back(secondsOf(
+                [&] { hits = listora::searchRows(list, search.settings, listora::CodePage::Utf8); }));
+            checkHits(search, hits, rows);
+        }
+        timing.result = std::to_string(hits) + " hits";
+        if (byText) {
+            const std::string titles = writeTitles(list.rows(), folder + "/search-titles.txt");
+            timing.reference = "grep -c -i -F TEXT TITLES";
+            for (int run = 0; run < runs; ++run)
+                timing.referenceSeconds.push_back(runCommand({"grep", "-c", "-i", "-F", search.settings.text, titles}));
+        }
+        timings.push_back(std::move(timing));
+    }
+    return timings;
+}
+
+std::vector<SearchTiming> timeWindowSearches(std::size_t rows, int runs, const std::string& folder) {
+    listora::NativeFileSystem fs;
+    YesPrompts prompts;
+    listora::NativeClock clock;
+    listora::test::RecordingShell shell;
+    listora::TForm1 form(fs, prompts, clock, shell, listora::ProgramFiles{folder + "/Inf.ini", folder + "/Log/"});
+    form.show();
+    std::vector<SearchTiming> timings;
+    for (const Search& search : kSearches) {
+        listora::MainList& list = form.state().list;
+        list.clear();
+        list.appendAll(entriesFor(search, rows));
+        form.findChild<QAction*>("menuSearchWindow")->trigger();
+        auto* window = qobject_cast<listora::TForm3*>(form.searchWindow());
+        if (!window) throw std::runtime_error("the search window did not open");
+        setUp(*window, search.settings);
+        QApplication::processEvents();
+        SearchTiming timing{search.name, {}, kWindowTarget, {}, {}, {}};
+        for (int run = 0; run < runs; ++run) {
+            list.updateSelection([](const listora::PlaylistEntry&) { return false; });
+            QApplication::processEvents();
+            timing.seconds.push_back(secondsOf([&] {
+                window->searchButton()->click();
+                QApplication::processEvents();  // the repaint it asked for
+            }));
+            checkHits(search, selectedRows(list), rows);
+            std::size_t shown = 0;
+            for (const QItemSelectionRange& range : form.listView()->selectionModel()->selection())
+                shown += static_cast<std::size_t>(range.height());
+            if (shown != selectedRows(list))
+                throw std::runtime_error(std::string(search.name) + " left the view's selection behind the list's");
+        }
+        timing.result = std::to_string(selectedRows(list)) + " selected";
+        window->close();
+        QApplication::processEvents();
+        timings.push_back(std::move(timing));
+    }
+    return timings;
+}
+
+}  // namespace bench
