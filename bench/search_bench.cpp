@@ -13,14 +13,14 @@
 #include "yes_prompts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QApplication>
-#include <QItemSelectionModel>
-#include <QPushButton>
 #include <QTableView>
 #include <cstdio>
 #include <fstream>
@@ -61,8 +61,9 @@ listora::SearchSettings lengthSearch() {
 
 const Search kSearches[] = {
     {"title, ASCII", "Artist %04zu - Paper Moon", textSearch("artist 0042 - paper"), 100},
-    {"title, Japanese", "\xE3\x82\xA2\xE3\x83\xBC\xE3\x83\x86\xE3\x82\xA3\xE3\x82\xB9\xE3\x83\x88 %04zu - "
-                        "\xE7\xB4\x99\xE3\x81\xAE\xE6\x9C\x88 \xEF\xBC\xB0\xEF\xBD\x81\xEF\xBD\x90\xEF\xBD\x85\xEF\xBD\x92",
+    {"title, Japanese",
+     "\xE3\x82\xA2\xE3\x83\xBC\xE3\x83\x86\xE3\x82\xA3\xE3\x82\xB9\xE3\x83\x88 %04zu - "
+     "\xE7\xB4\x99\xE3\x81\xAE\xE6\x9C\x88 \xEF\xBC\xB0\xEF\xBD\x81\xEF\xBD\x90\xEF\xBD\x85\xEF\xBD\x92",
      textSearch("\xE3\x82\xA2\xE3\x83\xBC\xE3\x83\x86\xE3\x82\xA3\xE3\x82\xB9\xE3\x83\x88 0042 - "
                 "\xE7\xB4\x99\xE3\x81\xAE\xE6\x9C\x88 \xEF\xBD\x90"),
      100},
@@ -74,8 +75,8 @@ std::vector<listora::PlaylistEntry> entriesFor(const Search& search, std::size_t
     entries.reserve(rows);
     for (std::size_t i = 0; i < rows; ++i) {
         std::string fileName = numbered("%07zu Paper Moon.mp3", i);
-        entries.push_back({numbered(search.titleFormat, i / 100 % 10000), listora::FormatLengthText(i % 3600),
-                           fileName, "/home/user/Music/" + fileName});
+        entries.push_back({numbered(search.titleFormat, i / 100 % 10000), listora::FormatLengthText(i % 3600), fileName,
+                           "/home/user/Music/" + fileName});
     }
     return entries;
 }
@@ -125,8 +126,8 @@ std::vector<SearchTiming> timeCoreSearches(std::size_t rows, int runs, const std
         std::size_t hits = 0;
         for (int run = 0; run < runs; ++run) {
             list.updateSelection([](const listora::PlaylistEntry&) { return false; });
-            timing.seconds.push_back(secondsOf(
-                [&] { hits = listora::searchRows(list, search.settings, listora::CodePage::Utf8); }));
+            timing.seconds.push_back(
+                secondsOf([&] { hits = listora::searchRows(list, search.settings, listora::CodePage::Utf8); }));
             checkHits(search, hits, rows);
         }
         timing.result = std::to_string(hits) + " hits";

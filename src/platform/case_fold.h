@@ -12,7 +12,8 @@ namespace listora {
 // CP932: A-Z to a-z, every double-byte character kept as it is (its second
 // byte may be a letter's). UTF-8: whole characters by Unicode's simple case
 // folding ("É" to "é", "Ａ" to "ａ"); bytes that form no valid character are
-// kept. `out` is overwritten and returned, so one buffer serves many texts.
-std::string& foldCase(std::string_view text, CodePage cp, std::string& out);
+// kept. The result lies in `buffer`, which only grows, so that one buffer
+// serves many texts; it is valid until the buffer's next use.
+std::string_view foldCase(std::string_view text, CodePage cp, std::string& buffer);
 
 }  // namespace listora

@@ -5,7 +5,7 @@
 #include "playlist/main_list.h"
 
 #include <algorithm>
-#include <cstring>
+#include <functional>
 #include <optional>
 
 namespace listora {
@@ -22,9 +22,20 @@ std::optional<long long> lengthSeconds(std::string_view text) {
     return static_cast<long long>(*minutes) * 60 + *seconds;
 }
 
-bool contains(std::string_view text, std::string_view piece) {
-    return ::memmem(text.data(), text.size(), piece.data(), piece.size()) != nullptr;
-}
+// Finds one text in many; its skip table is made once for the search.
+class Finder {
+public:
+    explicit Finder(std::string_view piece) : piece_(piece), searcher_(piece_.begin(), piece_.end()) {}
+    Finder(const Finder&) = delete;
+    Finder& operator=(const Finder&) = delete;
+    bool in(std::string_view text) const {
+        return text.size() >= piece_.size() && std::search(text.begin(), text.end(), searcher_) != text.end();
+    }
+
+private:
+    std::string piece_;
+    std::boyer_moore_horspool_searcher<std::string::const_iterator> searcher_;
+};
 
 const std::string& searchedText(const PlaylistEntry& row, SearchPosition position) {
     switch (position) {
@@ -72,16 +83,15 @@ std::size_t searchRows(MainList& list, const SearchSettings& settings, CodePage 
         return hits;
     }
     if (settings.caseSensitive) {
-        list.updateSelection([&](const PlaylistEntry& row) {
-            return select(contains(searchedText(row, settings.position), settings.text), row);
-        });
+        const Finder finder(settings.text);
+        list.updateSelection(
+            [&](const PlaylistEntry& row) { return select(finder.in(searchedText(row, settings.position)), row); });
         return hits;
     }
-    std::string piece;
-    foldCase(settings.text, cp, piece);
-    std::string folded;
+    std::string buffer;
+    const Finder finder(foldCase(settings.text, cp, buffer));
     list.updateSelection([&](const PlaylistEntry& row) {
-        return select(contains(foldCase(searchedText(row, settings.position), cp, folded), piece), row);
+        return select(finder.in(foldCase(searchedText(row, settings.position), cp, buffer)), row);
     });
     return hits;
 }
