@@ -63,12 +63,13 @@ int main(int argc, char* argv[]) {
     listora::TForm3 form3(&form2, &form1);
     listora::TForm4 form4(&form1);
     listora::TForm5 form5(&form1);
-    listora::TForm6 form6(&form1);
+    listora::TForm6 form6(prompts, form1.state().dialogs, &form1);
     listora::TForm7 form7(&form1);
     listora::TForm8 form8(prompts, &form1);
     form2.setNameAsker(&form8);
     form1.setFolderPicker(&form2);
     form1.setNameAsker(&form8);
+    form1.setComparisonWindow(&form6);
     form1.show();
     return QApplication::exec();
 }

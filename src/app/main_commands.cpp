@@ -85,6 +85,28 @@ void MainCommands::search(const SearchSettings& settings) {
     ports_.status.show(std::to_string(hits) + systemText("個ヒット"));
 }
 
+bool MainCommands::prepareComparison() {
+    if (!state_.list.empty()) {
+        const Answer answer = ports_.prompts.confirm(Question::SaveFirst, systemText("プレイリストを保存しますか？"),
+                                                     Buttons::YesNoCancel);
+        if (answer == Answer::Cancel) return false;
+        if (answer == Answer::Yes) {
+            if (const std::optional<FileChoice> choice = askSaveFile())
+                writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
+        } else {
+            state_.list.clear();
+        }
+    }
+    state_.currentPlaylistFile.clear();
+    return true;
+}
+
+ComparisonOutcome MainCommands::compare(const std::string& playlistA, const std::string& playlistB,
+                                        ComparisonMethod method) {
+    return ComparePlaylists({state_.list, state_.currentPlaylistFile, state_.cutBuffer, state_.compareBuffer},
+                            {ports_.fs, ports_.prompts, rules_}, playlistA, playlistB, method);
+}
+
 void MainCommands::gather() {
     DragFileAdd(state_.list, state_.currentPlaylistFile, state_.gatherQueue,
                 {ports_.fs, ports_.prompts, ports_.status, rules_});

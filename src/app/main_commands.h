@@ -10,6 +10,7 @@
 #include "platform/path_rules.h"
 #include "platform/prompts.h"
 #include "playlist/m3u_writer.h"
+#include "search/playlist_comparison.h"
 #include "search/search_rule.h"
 
 namespace listora {
@@ -52,6 +53,14 @@ public:
     // Selects the rows the search window's settings find and shows the
     // number of hits on the status line.
     void search(const SearchSettings& settings);
+
+    // Before the comparison window opens: offers to save a list that has
+    // rows (always through the Save dialog, the file not kept as the current
+    // playlist; a cancelled dialog goes on) or empties it, then leaves no
+    // current playlist file. False when the user cancelled: no window opens.
+    bool prepareComparison();
+    // The comparison window's "検出".
+    ComparisonOutcome compare(const std::string& playlistA, const std::string& playlistB, ComparisonMethod method);
 
     // Gathers what waits in the queue: music files, folders, playlists.
     void gather();

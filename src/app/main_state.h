@@ -19,6 +19,8 @@ struct MainState {
     // leaves some for the next one.
     std::deque<std::string> gatherQueue;
     CutBuffer cutBuffer;
+    // The comparison's second list, playlist B; the cut buffer holds A.
+    std::vector<PlaylistEntry> compareBuffer;
     int sortColumn = 0;
     PlaylistDialogs dialogs;
 };

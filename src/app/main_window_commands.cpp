@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "search/selection_commands.h"
 #include "search/tform3.h"
+#include "search/tform6.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -46,7 +47,8 @@ std::vector<MenuRow> TForm1::menuRows() {
                     QStringLiteral("下層フォルダの音楽ファイルを追加"), "menuGatherFolder", [this] { gatherFolder(); },
                     hasPicker),
                 command(QStringLiteral("保存"), "menuSave", call(&TForm1::savePlaylist)),
-                notYetBuilt(QStringLiteral("二つのプレイリストを比較"), "menuCompare"),
+                command(QStringLiteral("二つのプレイリストを比較"), "menuCompare", call(&TForm1::comparePlaylists),
+                        [this] { return comparisonWindow_ != nullptr; }),
                 command(QStringLiteral("終了"), "menuExit", [this] { close(); }),
             }),
         submenu(QStringLiteral("アクション"),
@@ -169,6 +171,23 @@ void TForm1::openSearchWindow() {
         connect(window, &TForm3::searchRequested, this, &TForm1::search);
         return window;
     });
+}
+
+// The comparison window opens once the list is saved or let go; "検出"
+// closes it when the comparison gives a result.
+void TForm1::comparePlaylists() {
+    if (commands_.prepareComparison()) comparisonWindow_->exec();
+}
+
+void TForm1::setComparisonWindow(TForm6* window) {
+    comparisonWindow_ = window;
+    connect(window, &TForm6::compareRequested, this,
+            [this](const std::string& a, const std::string& b, ComparisonMethod method) {
+                runReportingErrors(prompts_, [&] {
+                    if (commands_.compare(a, b, method) == ComparisonOutcome::Result) comparisonWindow_->accept();
+                });
+            });
+    commandSet_.refresh();
 }
 
 void TForm1::search(const SearchSettings& settings) {

@@ -26,6 +26,7 @@ class FileSystem;
 class PlaylistTableModel;
 class Prompts;
 class SelectionMirror;
+class TForm6;
 class Shell;
 
 class TForm1 : public QMainWindow {
@@ -39,6 +40,8 @@ public:
     void setFolderPicker(FolderPicker* picker);
     // So is the name input window, which renaming asks.
     void setNameAsker(NameAsker* asker);
+    // And the comparison window, which takes the Save dialog's memory.
+    void setComparisonWindow(TForm6* window);
 
     MainState& state() { return state_; }
     QTableView* listView() const { return list_; }
@@ -81,6 +84,7 @@ private:
     void gather();
     void renameFile();
     void openSearchWindow();
+    void comparePlaylists();
     void search(const SearchSettings& settings);
 
     FileSystem& fs_;
@@ -100,6 +104,7 @@ private:
     QAction* autoSaveAction_ = nullptr;
     FolderPicker* folderPicker_ = nullptr;
     NameAsker* nameAsker_ = nullptr;
+    TForm6* comparisonWindow_ = nullptr;
     WindowSlot searchWindow_;
 };
 

@@ -16,6 +16,7 @@
 #include "playlist/m3u_reader.h"
 #include "playlist/m3u_writer.h"
 #include "playlist/main_list.h"
+#include "search/playlist_comparison.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -51,6 +52,14 @@ const std::map<std::string, std::string> kUsageTexts = {
      "usage: listora-cli copy PLAYLIST DEST [--rewrite-paths] [--save | --save-as OUT [--relative]] [--force]\n"
      "  Copies the files of every entry of PLAYLIST into the folder DEST and logs\n"
      "  each copy. With --rewrite-paths the entries name the copies afterwards."},
+    {"compare",
+     "usage: listora-cli compare A B --method difference|common|only-a -o OUT [--relative]\n"
+     "  Compares the playlists A and B by their entries' full paths, as the\n"
+     "  window's comparison does, and writes the result to OUT (absolute paths or,\n"
+     "  with --relative, relative ones): difference, the entries only one of them\n"
+     "  has (A's first, then B's last first); common, A's entries that B has too;\n"
+     "  only-a, A's entries that B lacks. Repeated paths count once. When B has no\n"
+     "  entries, common writes nothing and the exit status is 1."},
     {"log",
      "usage: listora-cli log [DAY]\n"
      "  Without DAY lists the day files of the operation log; with DAY (such as\n"
@@ -60,7 +69,7 @@ const std::map<std::string, std::string> kUsageTexts = {
 
 constexpr const char* kOverview =
     "usage: listora-cli COMMAND [ARGUMENTS]\n"
-    "commands: convert, gather, move, copy, log; listora-cli COMMAND --help tells more.\n"
+    "commands: convert, gather, move, copy, compare, log; listora-cli COMMAND --help tells more.\n"
     "Exit status: 0 all went well, 1 some files failed, 2 usage error or a refused\n"
     "file, 3 a file that could not be read or written ended the command.";
 
@@ -70,12 +79,14 @@ const std::map<std::string, std::vector<std::string>> kCommandOptions = {
     {"gather", {"-o", "--relative", "--force"}},
     {"move", {"--save", "--save-as", "--relative", "--force"}},
     {"copy", {"--rewrite-paths", "--save", "--save-as", "--relative", "--force"}},
+    {"compare", {"--method", "-o", "--relative"}},
     {"log", {}},
 };
 
 struct Options {
     std::vector<std::string> positional;
     std::optional<std::string> output;  // -o, --save-as
+    std::optional<std::string> method;  // --method
     bool relative = false;
     bool force = false;
     bool rewritePaths = false;
@@ -102,11 +113,12 @@ Options parseOptions(const std::string& command, int argc, char** argv) {
         }
         if (std::find(allowed.begin(), allowed.end(), arg) == allowed.end()) {
             fault("listora-cli " + command + ": no option '" + arg + "'");
-        } else if (arg == "-o" || arg == "--save-as") {
+        } else if (arg == "-o" || arg == "--save-as" || arg == "--method") {
             if (i + 1 < argc)
-                options.output = argv[++i];
+                (arg == "--method" ? options.method : options.output) = argv[++i];
             else
-                fault("listora-cli " + command + ": option '" + arg + "' needs a file name");
+                fault("listora-cli " + command + ": option '" + arg + "' needs " +
+                      (arg == "--method" ? "a method" : "a file name"));
         } else {
             options.relative |= arg == "--relative";
             options.force |= arg == "--force";
@@ -176,6 +188,35 @@ public:
         if (options_.save) write(playlist, PathMode::Absolute);
         if (out) write(*out);
         return errors > 0 ? kRowsFailed : kOk;
+    }
+
+    int compare() {
+        static const std::map<std::string, ComparisonMethod> kMethods = {
+            {"difference", ComparisonMethod::Difference},
+            {"common", ComparisonMethod::Common},
+            {"only-a", ComparisonMethod::OnlyInA},
+        };
+        if (options_.positional.size() != 2 || !options_.output || !options_.method ||
+            !kMethods.count(*options_.method))
+            return usage("compare");
+        const std::string a = absolute(options_.positional[0]);
+        const std::string b = absolute(options_.positional[1]);
+        const std::string out = absolute(*options_.output);
+        CutBuffer fromA;
+        std::vector<PlaylistEntry> fromB;
+        switch (ComparePlaylists({list_, currentFile_, fromA, fromB}, {fs_, prompts_, rules_}, a, b,
+                                 kMethods.at(*options_.method))) {
+            case ComparisonOutcome::NotChosen:
+                return kUsage;
+            case ComparisonOutcome::NothingToDo:
+                std::fprintf(stderr, "listora-cli compare: %s has no entries, so none are common; nothing written\n",
+                             options_.positional[1].c_str());
+                return kRowsFailed;
+            case ComparisonOutcome::Result:
+                break;
+        }
+        write(out);
+        return kOk;
     }
 
     int log() {
@@ -250,6 +291,7 @@ int run(int argc, char** argv) {
         if (command == "convert") return cli.convert();
         if (command == "gather") return cli.gather();
         if (command == "log") return cli.log();
+        if (command == "compare") return cli.compare();
         return cli.transfer(command);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", standardErrorText(error.what()).c_str());

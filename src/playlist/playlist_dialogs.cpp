@@ -30,4 +30,12 @@ std::optional<FileChoice> PlaylistDialogs::askOpenFile(Prompts& prompts) {
     return choice;
 }
 
+std::optional<FileChoice> PlaylistDialogs::askComparedFile(Prompts& prompts, const std::string& current) {
+    FileDialogRequest request;
+    request.filters = {{systemText("プレイリスト（*.m3u）"), "*.m3u"}};
+    request.fileName = current;
+    request.defaultExtension = "m3u";
+    return prompts.askOpenFile(request);
+}
+
 }  // namespace listora

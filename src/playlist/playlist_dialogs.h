@@ -16,6 +16,8 @@ public:
     std::optional<FileChoice> askSaveFile(Prompts& prompts);
     // "プレイリスト(*.m3u)".
     std::optional<FileChoice> askOpenFile(Prompts& prompts);
+    // A playlist to compare, "プレイリスト（*.m3u）", starting at the box's name.
+    std::optional<FileChoice> askComparedFile(Prompts& prompts, const std::string& current);
 
 private:
     std::string saveFileName_;  // in the system code page; empty until first asked

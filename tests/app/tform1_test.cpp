@@ -285,7 +285,7 @@ TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
                              "menuAutoSave", "menuSearchWindow", "popupSearch"})
         EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
     EXPECT_TRUE(button(*form, "buttonSearchWindow")->isEnabled());
-    for (const char* name : {"menuGatherFolder", "menuCompare", "menuHelp", "popupPlay", "popupRename"})
+    for (const char* name : {"menuGatherFolder", "menuHelp", "popupPlay", "popupRename"})
         EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
     for (const char* name : {"buttonPlayWindow", "buttonLogWindow", "buttonChooseFolder"})
         EXPECT_FALSE(button(*form, name)->isEnabled()) << name;

@@ -110,6 +110,36 @@ TEST_F(Cli, MoveReportsFailedRowsAndLogsTheRest) {
                   "b.mp3\tコピー\t" + dir.path("m/b.mp3") + "\t" + dir.path("copies/b.mp3") + "\n");
 }
 
+TEST_F(Cli, CompareWritesTheResultOrSaysWhyNot) {
+    dir.write("a.m3u", crlf({"#EXTM3U", "#EXTINF:61,x", "m/x.mp3", "m/y.mp3", "m/z.mp3", "m/x.mp3"}));
+    dir.write("b.m3u", crlf({"m/z.mp3", "m/w.mp3", "m/y.mp3"}));  // no header: read all the same
+    const Result difference = run("compare a.m3u b.m3u --method difference -o out.m3u --relative");
+    EXPECT_EQ(difference.status, 0);
+    EXPECT_EQ(difference.out + difference.err, "");
+    EXPECT_EQ(readFile(dir.path("out.m3u")), crlf({"#EXTM3U", "#EXTINF:61,x", dir.path("m/x.mp3"), "m/w.mp3"}));
+    EXPECT_EQ(run("compare a.m3u b.m3u --method common -o out.m3u").status, 0);
+    EXPECT_EQ(readFile(dir.path("out.m3u")), crlf({"#EXTM3U", dir.path("m/y.mp3"), dir.path("m/z.mp3")}));
+    EXPECT_EQ(run("compare a.m3u b.m3u --method only-a -o out.m3u").status, 0);
+    EXPECT_EQ(readFile(dir.path("out.m3u")), crlf({"#EXTM3U", "#EXTINF:61,x", dir.path("m/x.mp3")}));
+
+    dir.write("empty.m3u", "#EXTM3U\r\n");
+    const Result nothing = run("compare a.m3u empty.m3u --method common -o none.m3u");
+    EXPECT_EQ(nothing.status, 1);
+    EXPECT_NE(nothing.err.find("nothing written"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.path("none.m3u")));
+
+    const Result missing = run("compare a.m3u missing.m3u --method common -o none.m3u");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "プレイリストを選択してください\n");
+    EXPECT_EQ(run("compare a.m3u b.m3u --method both -o none.m3u").status, 2);
+    EXPECT_EQ(run("compare a.m3u b.m3u -o none.m3u").status, 2);
+    dir.write("bad.m3u", crlf({"#EXTM3U", "#EXTINF:x,t", "t.mp3"}));
+    const Result bad = run("compare a.m3u bad.m3u --method common -o none.m3u");
+    EXPECT_EQ(bad.status, 3);
+    EXPECT_EQ(bad.err, "'x' is not a valid integer value.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path("none.m3u")));
+}
+
 TEST_F(Cli, UnreadableFilesAndBadUsageHaveTheirOwnStatus) {
     const Result missing = run("convert missing.m3u out.m3u");
     EXPECT_EQ(missing.status, 3);
