@@ -7,6 +7,7 @@
 // check, cut and paste commands on a 1,000,000-row list, in the core and
 // through the main window. `listora-bench selection` times those alone.
 
+#include "compare_bench.h"
 #include "fixture.h"
 #include "gather_bench.h"
 #include "measure.h"
@@ -283,6 +284,44 @@ void printSelection(const SelectionTables& tables) {
     printSearches("from the search window until the main window's view has painted (offscreen)", tables.windowSearches);
 }
 
+constexpr double kCompareTarget = 0.5;
+constexpr double kCompareMemoryTarget = 3.0;  // times the memory of one playlist read
+
+bench::CompareTimings timeComparison(const listora::test::TempDir& folder) {
+    std::fprintf(stderr, "listora-bench: timing comparisons of two playlists of %zu entries, %d runs\n", kRows, kRuns);
+    return bench::timeComparison(kRows, kRuns, folder.path());
+}
+
+void printComparison(const bench::CompareTimings& timings) {
+    const std::vector<std::size_t> widths = {11, 11, 14, 17, 14, 26, 13};
+    std::printf(
+        "\ncomparison of two playlists of %zu entries, half of B's paths A's in another order; medians of %d "
+        "runs:\n",
+        kRows, kRuns);
+    printCells({"method", "listora (s)", "target", "with reading (s)", "result", "reference", "reference (s)"}, widths);
+    const double reference = bench::median(timings.reference);
+    for (const auto& timing : timings.methods) {
+        const double ours = bench::median(timing.seconds);
+        printCells({timing.method, fixed(ours, 3),
+                    "≤ " + fixed(kCompareTarget, 1) + " s " + (ours <= kCompareTarget ? "met" : "MISSED"),
+                    fixed(bench::median(timing.withReading), 3), timing.result, "sort A, sort B, comm -3",
+                    fixed(reference, 3)},
+                   widths);
+    }
+    const double ratio = static_cast<double>(timings.compareBytes) / static_cast<double>(timings.onePlaylistBytes);
+    std::printf(
+        "peak memory of a comparison with reading: %s added, %.1fx the %s of one playlist read; target ≤ %.0fx %s\n",
+        megabytes(static_cast<std::size_t>(timings.compareBytes)).c_str(), ratio,
+        megabytes(static_cast<std::size_t>(timings.onePlaylistBytes)).c_str(), kCompareMemoryTarget,
+        ratio <= kCompareMemoryTarget ? "met" : "MISSED");
+}
+
+int runCompareOnly() {
+    const listora::test::TempDir folder("listora-bench");
+    printComparison(timeComparison(folder));
+    return 0;
+}
+
 int runSelectionOnly() {
     const listora::test::TempDir folder("listora-bench");
     printSelection(timeSelection(folder));
@@ -323,6 +362,7 @@ int run() {
                  kGatherTree.musicFiles(), kGatherTree.otherFiles(), kGatherTree.folders(), kRuns);
     const bench::GatherTimings gathers = bench::timeGather(folder.path(), kGatherTree, kRuns);
     const SelectionTables selection = timeSelection(folder);
+    const bench::CompareTimings comparison = timeComparison(folder);
 
     const std::string rows = std::to_string(kRows) + " rows";
     std::printf("listora-bench: medians of %d runs\n\n", kRuns);
@@ -339,6 +379,7 @@ int run() {
     printOperation("gather", treeOf(kGatherTree), gathers.ours, {kGatherTarget, true},
                    "find DIR -type f -iname '*mp3*'", gathers.theirs);
     printSelection(selection);
+    printComparison(comparison);
 
     std::printf("\nevery run in order (s), listora | reference:\n");
     printRuns("load", ours.load, theirs.load);
@@ -370,7 +411,10 @@ int main(int argc, char** argv) {
     // environment back and run as they always do.
     listora::restartWithHugePageHeap(argv);
     try {
-        return argc > 1 && std::string(argv[1]) == "selection" ? runSelectionOnly() : run();
+        const std::string only = argc > 1 ? argv[1] : "";
+        if (only == "selection") return runSelectionOnly();
+        if (only == "compare") return runCompareOnly();
+        return run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "listora-bench: %s\n", error.what());
         return 1;

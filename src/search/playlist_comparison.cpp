@@ -6,23 +6,57 @@
 #include "playlist/m3u_reader.h"
 #include "playlist/main_list.h"
 
+#include <functional>
 #include <string_view>
-#include <unordered_set>
 
 namespace listora {
 namespace {
 
-using PathSet = std::unordered_set<std::string_view>;
+// The rows of one list by full path, in one flat table: a million paths are
+// hashed once each and looked up without a node per entry.
+class PathIndex {
+public:
+    explicit PathIndex(const std::vector<PlaylistEntry>& rows) : rows_(rows), hashes_(rows.size()) {
+        std::size_t capacity = 16;
+        while (capacity < rows.size() * 2) capacity *= 2;
+        slots_.assign(capacity, kEmpty);
+        for (std::size_t i = 0; i < rows.size(); ++i) hashes_[i] = hashOf(rows[i].fullPath);
+    }
 
-PathSet pathsOf(const std::vector<PlaylistEntry>& rows) {
-    PathSet paths;
-    paths.reserve(rows.size());
-    for (const PlaylistEntry& row : rows) paths.insert(row.fullPath);
-    return paths;
-}
+    // Adds the row unless one with the same path is there; true when added.
+    bool insert(std::size_t row) {
+        for (std::size_t slot = hashes_[row] & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
+            if (slots_[slot] == kEmpty) {
+                slots_[slot] = row;
+                return true;
+            }
+            if (sameAs(slots_[slot], hashes_[row], rows_[row].fullPath)) return false;
+        }
+    }
 
-// Keeps, in order, the rows whose flag is set. The flags are all decided
-// before any row moves: the path sets hold views into the rows' texts.
+    // Whether a row added holds this path, whose hash is given.
+    bool contains(std::size_t hash, std::string_view path) const {
+        for (std::size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
+            if (slots_[slot] == kEmpty) return false;
+            if (sameAs(slots_[slot], hash, path)) return true;
+        }
+    }
+
+    std::size_t hashOfRow(std::size_t row) const { return hashes_[row]; }
+
+private:
+    static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
+    static std::size_t hashOf(std::string_view path) { return std::hash<std::string_view>{}(path); }
+    bool sameAs(std::size_t row, std::size_t hash, std::string_view path) const {
+        return hashes_[row] == hash && rows_[row].fullPath == path;
+    }
+
+    const std::vector<PlaylistEntry>& rows_;
+    std::vector<std::size_t> hashes_;
+    std::vector<std::size_t> slots_;
+};
+
+// Keeps, in order, the rows whose flag is set.
 void keepFlagged(std::vector<PlaylistEntry>& rows, const std::vector<bool>& keep) {
     std::size_t i = 0;
     std::erase_if(rows, [&](const PlaylistEntry&) { return !keep[i++]; });
@@ -39,29 +73,29 @@ void readInto(std::vector<PlaylistEntry>& buffer, const ComparisonPorts& ports, 
 
 }  // namespace
 
-void removeRepeatedPaths(std::vector<PlaylistEntry>& rows) {
-    PathSet seen;
-    seen.reserve(rows.size());
-    std::vector<bool> first(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) first[i] = seen.insert(rows[i].fullPath).second;
-    keepFlagged(rows, first);
-}
-
 // The walks of A against B, from A's last entry to its first, come to this
 // once each path stands at most once in each list: a path both have leaves
-// both lists (difference, only in A) or is what stays of A (common).
-bool applyComparison(std::vector<PlaylistEntry>& a, std::vector<PlaylistEntry>& b, ComparisonMethod method) {
-    if (method == ComparisonMethod::Common && b.empty()) return false;
-    const bool keepShared = method == ComparisonMethod::Common;
+// both lists (difference, only in A) or is what stays of A (common). So
+// every row is decided by its own path, first against its own list's
+// earlier rows, then against the other list, and each list is compacted
+// once.
+bool compareEntries(std::vector<PlaylistEntry>& a, std::vector<PlaylistEntry>& b, ComparisonMethod method) {
+    PathIndex inA(a);
     std::vector<bool> keepA(a.size());
-    {
-        const PathSet inB = pathsOf(b);
-        for (std::size_t i = 0; i < a.size(); ++i) keepA[i] = (inB.count(a[i].fullPath) == 1) == keepShared;
+    for (std::size_t i = 0; i < a.size(); ++i) keepA[i] = inA.insert(i);
+    if (method == ComparisonMethod::Common && b.empty()) {
+        keepFlagged(a, keepA);
+        return false;
     }
+    PathIndex inB(b);
+    std::vector<bool> keepB(b.size());
+    for (std::size_t j = 0; j < b.size(); ++j) keepB[j] = inB.insert(j);
+    const bool keepShared = method == ComparisonMethod::Common;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        keepA[i] = keepA[i] && inB.contains(inA.hashOfRow(i), a[i].fullPath) == keepShared;
     if (method == ComparisonMethod::Difference) {
-        std::vector<bool> keepB(b.size());
-        const PathSet inA = pathsOf(a);
-        for (std::size_t j = 0; j < b.size(); ++j) keepB[j] = inA.count(b[j].fullPath) == 0;
+        for (std::size_t j = 0; j < b.size(); ++j)
+            keepB[j] = keepB[j] && !inA.contains(inB.hashOfRow(j), b[j].fullPath);
         keepFlagged(b, keepB);
     } else {
         b.clear();
@@ -70,11 +104,12 @@ bool applyComparison(std::vector<PlaylistEntry>& a, std::vector<PlaylistEntry>& 
     return true;
 }
 
-std::vector<PlaylistEntry> comparisonRows(const std::vector<PlaylistEntry>& a, const std::vector<PlaylistEntry>& b) {
+std::vector<PlaylistEntry> comparisonRows(const std::vector<PlaylistEntry>& a, std::vector<PlaylistEntry>&& b) {
     std::vector<PlaylistEntry> rows;
     rows.reserve(a.size() + b.size());
     rows.insert(rows.end(), a.begin(), a.end());
-    rows.insert(rows.end(), b.rbegin(), b.rend());
+    rows.insert(rows.end(), std::make_move_iterator(b.rbegin()), std::make_move_iterator(b.rend()));
+    b.clear();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i].checked = i < a.size();
         rows[i].selected = false;
@@ -83,7 +118,7 @@ std::vector<PlaylistEntry> comparisonRows(const std::vector<PlaylistEntry>& a, c
 }
 
 ComparisonOutcome ComparePlaylists(const ComparisonLists& lists, const ComparisonPorts& ports, const std::string& pathA,
-                      const std::string& pathB, ComparisonMethod method) {
+                                   const std::string& pathB, ComparisonMethod method) {
     if (pathA.empty() || pathB.empty() || !ports.fs.isFile(pathA) || !ports.fs.isFile(pathB)) {
         ports.prompts.information(systemText("プレイリストを選択してください"));
         return ComparisonOutcome::NotChosen;
@@ -98,11 +133,9 @@ ComparisonOutcome ComparePlaylists(const ComparisonLists& lists, const Compariso
 
     CutBuffer& a = lists.cutBuffer;
     std::vector<PlaylistEntry>& b = lists.compareBuffer;
-    removeRepeatedPaths(a);
-    removeRepeatedPaths(b);
-    if (!applyComparison(a, b, method)) return ComparisonOutcome::NothingToDo;
+    if (!compareEntries(a, b, method)) return ComparisonOutcome::NothingToDo;
 
-    std::vector<PlaylistEntry> rows = comparisonRows(a, b);
+    std::vector<PlaylistEntry> rows = comparisonRows(a, std::move(b));
     const std::size_t checked = a.size();
     lists.list.appendAll(std::move(rows));
     std::size_t row = 0;

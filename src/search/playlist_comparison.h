@@ -18,20 +18,18 @@ class Prompts;
 // In the order the comparison window offers them.
 enum class ComparisonMethod { Difference = 0, Common = 1, OnlyInA = 2 };
 
-// Of the entries that share a full path (byte for byte, case counts), the
-// first stays and every later one goes.
-void removeRepeatedPaths(std::vector<PlaylistEntry>& rows);
-
-// Applies the method to A and B, each without repeats. Afterwards `a` holds
-// the result's entries from A in A's order: those whose path B lacks
-// (difference, only in A) or has (common); `b` holds, for the difference,
-// the entries whose path A lacks, and is empty otherwise. The common method
-// with an empty B changes nothing and gives false.
-bool applyComparison(std::vector<PlaylistEntry>& a, std::vector<PlaylistEntry>& b, ComparisonMethod method);
+// Compares A and B as the comparison window does. First, of the entries
+// of one list that share a full path (byte for byte, case counts), the first
+// stays and every later one goes. Then `a` keeps the result's entries from A
+// in A's order: those whose path B lacks (difference, only in A) or has
+// (common); `b` keeps, for the difference, the entries whose path A lacks,
+// and is emptied otherwise. The common method with an empty B only removes
+// A's repeats and gives false.
+bool compareEntries(std::vector<PlaylistEntry>& a, std::vector<PlaylistEntry>& b, ComparisonMethod method);
 
 // The main list's rows for a result: A's entries checked, in order, then
-// B's from last to first, unchecked.
-std::vector<PlaylistEntry> comparisonRows(const std::vector<PlaylistEntry>& a, const std::vector<PlaylistEntry>& b);
+// B's, moved, from last to first, unchecked.
+std::vector<PlaylistEntry> comparisonRows(const std::vector<PlaylistEntry>& a, std::vector<PlaylistEntry>&& b);
 
 struct ComparisonPorts {
     FileSystem& fs;
@@ -50,9 +48,9 @@ struct ComparisonLists {
 };
 
 enum class ComparisonOutcome {
-    NotChosen,   // a name was empty or no existing file; nothing changed
-    NothingToDo, // the common method met an empty B; the main list is empty
-    Result,      // the main list holds the result; the window closes
+    NotChosen,    // a name was empty or no existing file; nothing changed
+    NothingToDo,  // the common method met an empty B; the main list is empty
+    Result,       // the main list holds the result; the window closes
 };
 
 // "検出": checks that both names are existing files ("プレイリストを選択して
@@ -61,6 +59,6 @@ enum class ComparisonOutcome {
 // the result, leaving no current playlist file. A playlist that cannot be
 // read is thrown as its ListoraError, the main list left empty.
 ComparisonOutcome ComparePlaylists(const ComparisonLists& lists, const ComparisonPorts& ports, const std::string& pathA,
-                      const std::string& pathB, ComparisonMethod method);
+                                   const std::string& pathB, ComparisonMethod method);
 
 }  // namespace listora

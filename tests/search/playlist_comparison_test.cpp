@@ -66,10 +66,8 @@ Paths walked(Entries a, Entries b, ComparisonMethod method, bool& stopped) {
 }
 
 Paths compared(Entries a, Entries b, ComparisonMethod method, bool& stopped) {
-    removeRepeatedPaths(a);
-    removeRepeatedPaths(b);
-    stopped = !applyComparison(a, b, method);
-    return stopped ? Paths{} : shown(comparisonRows(a, b));
+    stopped = !compareEntries(a, b, method);
+    return stopped ? Paths{} : shown(comparisonRows(a, std::move(b)));
 }
 
 constexpr ComparisonMethod kDifference = ComparisonMethod::Difference;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// One method's seconds of every run: the comparison alone (both playlists
+// already read), and the whole "検出" with the reading.
+struct CompareTiming {
+    std::string method;
+    std::string result;
+    std::vector<double> seconds;
+    std::vector<double> withReading;
+};
+
+struct CompareTimings {
+    std::vector<CompareTiming> methods;
+    std::vector<double> reference;  // sort of both path lists, then comm
+    long long onePlaylistBytes = 0;  // peak memory added by reading one playlist
+    long long compareBytes = 0;      // peak memory added by a difference with reading
+};
+
+// Two playlists of `rows` entries each, half of B's paths A's in another
+// order, written to `folder`; every method, and the peak memory.
+CompareTimings timeComparison(std::size_t rows, int runs, const std::string& folder);
+
+}  // namespace bench
