@@ -1,6 +1,7 @@
 // listora-cli: the main job of Listora from the command line, through the
 // same core as the window: converting playlists, gathering music files,
-// moving and copying the files of a playlist, and reading the operation log.
+// moving and copying the files of a playlist, comparing two playlists, and
+// reading the operation log.
 
 #include "cli/console_ports.h"
 #include "fileops/log_reader.h"
