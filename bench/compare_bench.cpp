@@ -90,11 +90,12 @@ CompareTimings timeComparison(std::size_t rows, int runs, const std::string& fol
     timings.onePlaylistBytes = one.peakBytes - one.baselineBytes;
     timings.compareBytes = both.peakBytes - both.baselineBytes;
 
-    const listora::PlaylistRead readA = listora::readPlaylist({ports.fs, ports.prompts, ports.rules}, a,
-                                                              listora::HeaderPolicy::Force);
-    const listora::PlaylistRead readB = listora::readPlaylist({ports.fs, ports.prompts, ports.rules}, b,
-                                                              listora::HeaderPolicy::Force);
-    if (readA.rows.size() != rows || readB.rows.size() != rows) throw std::runtime_error("the compared playlists did not read whole");
+    const listora::PlaylistRead readA =
+        listora::readPlaylist({ports.fs, ports.prompts, ports.rules}, a, listora::HeaderPolicy::Force);
+    const listora::PlaylistRead readB =
+        listora::readPlaylist({ports.fs, ports.prompts, ports.rules}, b, listora::HeaderPolicy::Force);
+    if (readA.rows.size() != rows || readB.rows.size() != rows)
+        throw std::runtime_error("the compared playlists did not read whole");
     for (const Method& method : kMethods) {
         CompareTiming timing{method.name, {}, {}, {}};
         for (int run = 0; run < runs; ++run) {
@@ -122,10 +123,11 @@ CompareTimings timeComparison(std::size_t rows, int runs, const std::string& fol
         timings.methods.push_back(std::move(timing));
     }
     for (int run = 0; run < runs; ++run)
-        timings.reference.push_back(runCommand(
-            {"sh", "-c", "LC_ALL=C sort \"$1\" > \"$1.sorted\" && LC_ALL=C sort \"$2\" > \"$2.sorted\" && "
-                         "LC_ALL=C comm -3 \"$1.sorted\" \"$2.sorted\"",
-             "sh", aPaths, bPaths}));
+        timings.reference.push_back(
+            runCommand({"sh", "-c",
+                        "LC_ALL=C sort \"$1\" > \"$1.sorted\" && LC_ALL=C sort \"$2\" > \"$2.sorted\" && "
+                        "LC_ALL=C comm -3 \"$1.sorted\" \"$2.sorted\"",
+                        "sh", aPaths, bPaths}));
 
     return timings;
 }

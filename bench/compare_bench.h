@@ -17,7 +17,7 @@ struct CompareTiming {
 
 struct CompareTimings {
     std::vector<CompareTiming> methods;
-    std::vector<double> reference;  // sort of both path lists, then comm
+    std::vector<double> reference;   // sort of both path lists, then comm
     long long onePlaylistBytes = 0;  // peak memory added by reading one playlist
     long long compareBytes = 0;      // peak memory added by a difference with reading
 };

@@ -346,6 +346,8 @@ int run() {
         listora::MainList list;
         core.load(list, playlist);
     });
+    // The comparison measures its memory first thing too.
+    const bench::CompareTimings comparison = timeComparison(folder);
 
     std::fprintf(stderr, "listora-bench: timing the core, %d runs\n", kRuns);
     const Timings ours = timeCore(core, playlist, saved);
@@ -362,7 +364,6 @@ int run() {
                  kGatherTree.musicFiles(), kGatherTree.otherFiles(), kGatherTree.folders(), kRuns);
     const bench::GatherTimings gathers = bench::timeGather(folder.path(), kGatherTree, kRuns);
     const SelectionTables selection = timeSelection(folder);
-    const bench::CompareTimings comparison = timeComparison(folder);
 
     const std::string rows = std::to_string(kRows) + " rows";
     std::printf("listora-bench: medians of %d runs\n\n", kRuns);
