@@ -64,14 +64,18 @@ struct Ports {
 
 }  // namespace
 
-CompareTimings timeComparison(std::size_t rows, int runs, const std::string& folder) {
-    const std::string a = folder + "/compare-a.m3u";
-    const std::string b = folder + "/compare-b.m3u";
-    const std::string aPaths = folder + "/compare-a.txt";
-    const std::string bPaths = folder + "/compare-b.txt";
-    writePlaylists(rows, a, b, aPaths, bPaths);
+ComparedFiles writeComparedPlaylists(std::size_t rows, const std::string& folder) {
+    ComparedFiles files{rows, folder + "/compare-a.m3u", folder + "/compare-b.m3u", folder + "/compare-a.txt",
+                        folder + "/compare-b.txt"};
+    writePlaylists(rows, files.a, files.b, files.aPaths, files.bPaths);
+    return files;
+}
+
+CompareMemory measureComparisonMemory(const ComparedFiles& files) {
+    const std::string& a = files.a;
+    const std::string& b = files.b;
     Ports ports;
-    CompareTimings timings;
+    CompareMemory memory;
     // First, while this process holds no playlist: the forked child starts
     // with the parent's pages.
     const PeakMemory one = peakMemoryOf([&] {
@@ -87,8 +91,17 @@ CompareTimings timeComparison(std::size_t rows, int runs, const std::string& fol
         listora::ComparePlaylists({list, current, cut, buffer}, {ports.fs, ports.prompts, ports.rules}, a, b,
                                   listora::ComparisonMethod::Difference);
     });
-    timings.onePlaylistBytes = one.peakBytes - one.baselineBytes;
-    timings.compareBytes = both.peakBytes - both.baselineBytes;
+    memory.onePlaylistBytes = one.peakBytes - one.baselineBytes;
+    memory.compareBytes = both.peakBytes - both.baselineBytes;
+    return memory;
+}
+
+CompareTimings timeComparison(const ComparedFiles& files, int runs) {
+    const std::size_t rows = files.rows;
+    const std::string& a = files.a;
+    const std::string& b = files.b;
+    Ports ports;
+    CompareTimings timings;
 
     const listora::PlaylistRead readA =
         listora::readPlaylist({ports.fs, ports.prompts, ports.rules}, a, listora::HeaderPolicy::Force);
@@ -127,7 +140,7 @@ CompareTimings timeComparison(std::size_t rows, int runs, const std::string& fol
             runCommand({"sh", "-c",
                         "LC_ALL=C sort \"$1\" > \"$1.sorted\" && LC_ALL=C sort \"$2\" > \"$2.sorted\" && "
                         "LC_ALL=C comm -3 \"$1.sorted\" \"$2.sorted\"",
-                        "sh", aPaths, bPaths}));
+                        "sh", files.aPaths, files.bPaths}));
 
     return timings;
 }

@@ -2,15 +2,12 @@
 
 #include "app/tform1.h"
 #include "measure.h"
-#include "platform/clock.h"
 #include "platform/codepage.h"
-#include "platform/native_file_system.h"
 #include "playlist/length_text.h"
 #include "playlist/main_list.h"
 #include "search/search_rule.h"
 #include "search/tform3.h"
-#include "support/fixed_ports.h"
-#include "yes_prompts.h"
+#include "window_bench.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,12 +85,6 @@ std::string writeTitles(const std::vector<listora::PlaylistEntry>& entries, cons
     return path;
 }
 
-std::size_t selectedRows(const listora::MainList& list) {
-    std::size_t rows = 0;
-    for (const listora::PlaylistEntry& row : list.rows()) rows += row.selected;
-    return rows;
-}
-
 void checkHits(const Search& search, std::size_t hits, std::size_t rows) {
     const std::size_t expected = search.expectedHits * rows / 1'000'000;
     if (hits != expected)
@@ -143,12 +134,8 @@ std::vector<SearchTiming> timeCoreSearches(std::size_t rows, int runs, const std
 }
 
 std::vector<SearchTiming> timeWindowSearches(std::size_t rows, int runs, const std::string& folder) {
-    listora::NativeFileSystem fs;
-    YesPrompts prompts;
-    listora::NativeClock clock;
-    listora::test::RecordingShell shell;
-    listora::TForm1 form(fs, prompts, clock, shell, listora::ProgramFiles{folder + "/Inf.ini", folder + "/Log/"});
-    form.show();
+    BenchWindow bench(folder);
+    listora::TForm1& form = bench.form;
     std::vector<SearchTiming> timings;
     for (const Search& search : kSearches) {
         listora::MainList& list = form.state().list;
@@ -167,14 +154,10 @@ std::vector<SearchTiming> timeWindowSearches(std::size_t rows, int runs, const s
                 window->searchButton()->click();
                 QApplication::processEvents();  // the repaint it asked for
             }));
-            checkHits(search, selectedRows(list), rows);
-            std::size_t shown = 0;
-            for (const QItemSelectionRange& range : form.listView()->selectionModel()->selection())
-                shown += static_cast<std::size_t>(range.height());
-            if (shown != selectedRows(list))
-                throw std::runtime_error(std::string(search.name) + " left the view's selection behind the list's");
+            const std::size_t selected = bench.checkViewSelection(search.name);
+            checkHits(search, selected, rows);
+            timing.result = std::to_string(selected) + " selected";
         }
-        timing.result = std::to_string(selectedRows(list)) + " selected";
         window->close();
         QApplication::processEvents();
         timings.push_back(std::move(timing));

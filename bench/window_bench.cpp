@@ -1,11 +1,6 @@
 #include "window_bench.h"
 
-#include "app/tform1.h"
 #include "measure.h"
-#include "platform/clock.h"
-#include "platform/native_file_system.h"
-#include "support/fixed_ports.h"
-#include "yes_prompts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,29 +22,21 @@ const WindowCommand kWindowCommands[] = {
     {"menuSelectAll", "selectAll"},      {"menuSelectChecked", "selectChecked"},
 };
 
-// The rows the view shows as selected, to be compared with the list's.
-std::size_t viewSelectedRows(const QTableView& view) {
-    std::size_t rows = 0;
-    for (const QItemSelectionRange& range : view.selectionModel()->selection())
-        rows += static_cast<std::size_t>(range.height());
-    return rows;
-}
-
-std::size_t listSelectedRows(const listora::MainList& list) {
-    std::size_t rows = 0;
-    for (const listora::PlaylistEntry& row : list.rows()) rows += row.selected;
-    return rows;
-}
-
 }  // namespace
 
+std::size_t BenchWindow::checkViewSelection(const std::string& what) {
+    std::size_t shown = 0;
+    for (const QItemSelectionRange& range : form.listView()->selectionModel()->selection())
+        shown += static_cast<std::size_t>(range.height());
+    std::size_t listed = 0;
+    for (const listora::PlaylistEntry& row : form.state().list.rows()) listed += row.selected;
+    if (shown != listed) throw std::runtime_error(what + " left the view's selection behind the list's");
+    return listed;
+}
+
 std::vector<SelectionTiming> timeWindowSelection(std::size_t rows, int runs, const std::string& folder) {
-    listora::NativeFileSystem fs;
-    YesPrompts prompts;
-    listora::NativeClock clock;
-    listora::test::RecordingShell shell;
-    listora::TForm1 form(fs, prompts, clock, shell, listora::ProgramFiles{folder + "/Inf.ini", folder + "/Log/"});
-    form.show();
+    BenchWindow window(folder);
+    listora::TForm1& form = window.form;
     listora::MainList& list = form.state().list;
     list.appendAll(makeEntries(rows));
     QApplication::processEvents();
@@ -67,8 +54,7 @@ std::vector<SelectionTiming> timeWindowSelection(std::size_t rows, int runs, con
                 QApplication::processEvents();  // the repaint it asked for
             }));
             timing.result = checkMarks(list, command.name, rows);
-            if (viewSelectedRows(*form.listView()) != listSelectedRows(list))
-                throw std::runtime_error(std::string(command.name) + " left the view's selection behind the list's");
+            window.checkViewSelection(command.name);
         }
         timings.push_back(std::move(timing));
     }
