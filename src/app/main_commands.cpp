@@ -27,18 +27,23 @@ void MainCommands::load(const std::string& path) {
     LoadToFile(state_.list, state_.currentPlaylistFile, {ports_.fs, ports_.prompts, rules_}, path);
 }
 
-void MainCommands::newPlaylist() {
-    if (state_.list.empty()) return;
+MainCommands::SaveOffer MainCommands::offerToSave() {
     const Answer answer =
         ports_.prompts.confirm(Question::SaveFirst, systemText("プレイリストを保存しますか？"), Buttons::YesNoCancel);
-    if (answer == Answer::Cancel) return;
-    if (answer == Answer::Yes) {
-        // Always through the dialog, and the file chosen is not kept as the
-        // current playlist: the list is about to be emptied.
-        const std::optional<FileChoice> choice = askSaveFile();
-        if (!choice) return;
-        writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
-    }
+    if (answer == Answer::Cancel) return SaveOffer::Cancelled;
+    if (answer == Answer::No) return SaveOffer::Declined;
+    // Always through the dialog, and the file chosen is not kept as the
+    // current playlist: the list is about to be let go.
+    const std::optional<FileChoice> choice = askSaveFile();
+    if (!choice) return SaveOffer::DialogCancelled;
+    writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
+    return SaveOffer::Saved;
+}
+
+void MainCommands::newPlaylist() {
+    if (state_.list.empty()) return;
+    const SaveOffer offer = offerToSave();
+    if (offer == SaveOffer::Cancelled || offer == SaveOffer::DialogCancelled) return;
     state_.list.clear();
     state_.currentPlaylistFile.clear();
 }
@@ -87,15 +92,10 @@ void MainCommands::search(const SearchSettings& settings) {
 
 bool MainCommands::prepareComparison() {
     if (!state_.list.empty()) {
-        const Answer answer = ports_.prompts.confirm(Question::SaveFirst, systemText("プレイリストを保存しますか？"),
-                                                     Buttons::YesNoCancel);
-        if (answer == Answer::Cancel) return false;
-        if (answer == Answer::Yes) {
-            if (const std::optional<FileChoice> choice = askSaveFile())
-                writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
-        } else {
-            state_.list.clear();
-        }
+        // A cancelled Save dialog goes on; the list stays until "検出".
+        const SaveOffer offer = offerToSave();
+        if (offer == SaveOffer::Cancelled) return false;
+        if (offer == SaveOffer::Declined) state_.list.clear();
     }
     state_.currentPlaylistFile.clear();
     return true;

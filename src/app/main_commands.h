@@ -76,6 +76,10 @@ public:
     void load(const std::string& path);
 
 private:
+    // "プレイリストを保存しますか？" before the list is let go (new, compare):
+    // Yes writes it through the Save dialog, whatever AutoSave says.
+    enum class SaveOffer { Cancelled, Declined, DialogCancelled, Saved };
+    SaveOffer offerToSave();
     std::optional<FileChoice> askSaveFile();
     std::optional<FileChoice> askOpenFile();
     void writePlaylist(PathMode pathMode, const std::string& path);

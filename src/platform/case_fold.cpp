@@ -47,11 +47,6 @@ char* foldUtf8(std::string_view text, char* out) {
         const int32_t start = i;
         UChar32 c;
         U8_NEXT(bytes, i, length, c);
-        if (c >= 0x3000 && c < 0xA000) {  // no case (an ideograph after a short sequence)
-            std::memcpy(out, bytes + start, static_cast<std::size_t>(i - start));
-            out += i - start;
-            continue;
-        }
         const UChar32 folded = c < 0 ? c : u_foldCase(c, U_FOLD_CASE_DEFAULT);
         if (folded == c) {  // also a byte that forms no valid character
             std::memcpy(out, bytes + start, static_cast<std::size_t>(i - start));

@@ -20,22 +20,27 @@ std::optional<FileChoice> PlaylistDialogs::askSaveFile(Prompts& prompts) {
     return choice;
 }
 
-std::optional<FileChoice> PlaylistDialogs::askOpenFile(Prompts& prompts) {
+namespace {
+
+// An Open dialog for one playlist, starting at `fileName`.
+FileDialogRequest openRequest(std::string_view caption, const std::string& fileName) {
     FileDialogRequest request;
-    request.filters = {{systemText("プレイリスト(*.m3u)"), "*.m3u"}};
-    request.fileName = openFileName_;
+    request.filters = {{systemText(caption), "*.m3u"}};
+    request.fileName = fileName;
     request.defaultExtension = "m3u";
-    std::optional<FileChoice> choice = prompts.askOpenFile(request);
+    return request;
+}
+
+}  // namespace
+
+std::optional<FileChoice> PlaylistDialogs::askOpenFile(Prompts& prompts) {
+    std::optional<FileChoice> choice = prompts.askOpenFile(openRequest("プレイリスト(*.m3u)", openFileName_));
     if (choice) openFileName_ = choice->path;
     return choice;
 }
 
 std::optional<FileChoice> PlaylistDialogs::askComparedFile(Prompts& prompts, const std::string& current) {
-    FileDialogRequest request;
-    request.filters = {{systemText("プレイリスト（*.m3u）"), "*.m3u"}};
-    request.fileName = current;
-    request.defaultExtension = "m3u";
-    return prompts.askOpenFile(request);
+    return prompts.askOpenFile(openRequest("プレイリスト（*.m3u）", current));
 }
 
 }  // namespace listora
