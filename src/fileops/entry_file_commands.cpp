@@ -12,19 +12,6 @@
 #include <algorithm>
 
 namespace listora {
-namespace {
-
-// A name with a separator, or "." or "..", would put the file somewhere
-// else than beside itself; one with a line break could not be written back
-// as a playlist line.
-bool isUsableName(std::string_view name, const PathRules& rules) {
-    const char separator = rules.separator();
-    return name != "." && name != ".." && name.find_first_of("\r\n") == std::string_view::npos &&
-           findFirstChar(name, separator, rules.codePage()) == std::string_view::npos;
-}
-
-}  // namespace
-
 bool renameFile(MainList& list, const EntryFilePorts& ports, NameAsker& names) {
     const auto& rows = list.rows();
     const auto first = std::find_if(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
@@ -38,7 +25,7 @@ bool renameFile(MainList& list, const EntryFilePorts& ports, NameAsker& names) {
 
     const std::string newName = *name + extension;
     const std::string newPath = ports.rules.folder(list.at(index).fullPath) + newName;
-    if (!isUsableName(newName, ports.rules) || !ports.fs.moveFile(list.at(index).fullPath, newPath)) {
+    if (!ports.rules.isPlainName(newName) || !ports.fs.moveFile(list.at(index).fullPath, newPath)) {
         ports.prompts.information(systemText("ファイル名の変更に失敗しました"));
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "gui/text_bridge.h"
 #include "gui/view_style.h"
+#include "platform/path_rules.h"
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -101,7 +102,10 @@ void TForm2::makeNewFolder() {
     const std::optional<std::string> name = nameAsker_->askName(NameMode::NewFolder, "", "");
     if (!name || !parent.isValid()) return;
     // A folder that cannot be made (a name taken or refused) shows nothing;
-    // either way the parent stays selected, now showing its new child.
+    // either way the parent stays selected, now showing its new child. A
+    // name with a separator or "..", which would make the folder elsewhere
+    // and give the tree a child the parent does not have, is refused alike.
+    if (!PathRules::native().isPlainName(*name)) return;
     model_->mkdir(parent, toQt(*name));
     tree_->expand(parent);
     tree_->setCurrentIndex(parent);

@@ -1,9 +1,11 @@
 #include "gui/qt_prompts.h"
 
+#include "gui/paint_now.h"
 #include "gui/text_bridge.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
@@ -62,11 +64,12 @@ std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, bo
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog->selectNameFilter(filters[request.filterIndex - 1]);
     dialog->setDefaultSuffix(toQt(request.defaultExtension));
-    if (!request.fileName.empty()) {
-        const QFileInfo remembered(toQt(request.fileName));
-        if (remembered.isAbsolute()) dialog->setDirectory(remembered.absolutePath());
-        dialog->selectFile(remembered.fileName());
-    }
+    // A name without a folder (the first use) starts in the current
+    // directory, which reading a playlist leaves in the playlist's folder;
+    // a remembered path starts in its own folder.
+    const QFileInfo remembered(toQt(request.fileName));
+    dialog->setDirectory(remembered.isAbsolute() ? remembered.absolutePath() : QDir::currentPath());
+    if (!request.fileName.empty()) dialog->selectFile(remembered.fileName());
     return dialog;
 }
 
@@ -83,7 +86,9 @@ int chosenFilterIndex(const FileDialogRequest& request, const QFileDialog& dialo
 namespace {
 
 // A box shown during a long command (a walk under the busy cursor) gets the
-// ordinary pointer while it waits for the user.
+// ordinary pointer while it waits for the user. Once it has closed, the
+// windows are painted before the command goes on, so the box does not stay
+// drawn over them while a long copy runs.
 class PointerWhileAsking {
 public:
     PointerWhileAsking() : busy_(QApplication::overrideCursor() != nullptr) {
@@ -91,6 +96,7 @@ public:
     }
     ~PointerWhileAsking() {
         if (busy_) QApplication::restoreOverrideCursor();
+        paintShownWindowsNow();
     }
     PointerWhileAsking(const PointerWhileAsking&) = delete;
     PointerWhileAsking& operator=(const PointerWhileAsking&) = delete;

@@ -150,4 +150,9 @@ bool PathRules::sameName(std::string_view a, std::string_view b) const {
     return a.size() == b.size() && foldAsciiCase(a, cp_) == foldAsciiCase(b, cp_);
 }
 
+bool PathRules::isPlainName(std::string_view name) const {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("\r\n") == std::string_view::npos &&
+           findFirstChar(name, separator(), cp_) == std::string_view::npos;
+}
+
 }  // namespace listora

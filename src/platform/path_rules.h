@@ -47,6 +47,11 @@ public:
 
     bool sameName(std::string_view a, std::string_view b) const;
 
+    // Whether `name` names an entry of the folder it is made in: not "." or
+    // "..", no separator, no line break (which a playlist line could not
+    // hold). Renaming and new folders take only such names.
+    bool isPlainName(std::string_view name) const;
+
 private:
     std::string_view separators() const { return style_ == PathStyle::Posix ? "/" : "\\"; }
     std::string_view fileNameStops() const { return style_ == PathStyle::Posix ? "/" : "\\:"; }

@@ -38,10 +38,12 @@ ProgramFiles locateProgramFiles(const std::string& exeFolder) {
     } else {
         settingsFolder = xdgFolder("XDG_CONFIG_HOME", ".config");
         dataFolder = xdgFolder("XDG_DATA_HOME", ".local/share");
-        std::error_code ignored;  // a folder that cannot be made shows up as the file's own error
-        std::filesystem::create_directories(settingsFolder, ignored);
-        std::filesystem::create_directories(dataFolder, ignored);
     }
+    // A folder named but not there yet is made; one that cannot be made
+    // shows up as the file's own error when Inf.ini is written.
+    std::error_code ignored;
+    std::filesystem::create_directories(settingsFolder, ignored);
+    std::filesystem::create_directories(dataFolder, ignored);
     return {settingsFolder + "Inf.ini", dataFolder + "Log/"};
 }
 

@@ -94,5 +94,22 @@ TEST_F(Chooser, NewFolderKeepsTheParentSelected) {
     EXPECT_EQ(form.pickResult(), dir.path("music"));
 }
 
+TEST_F(Chooser, NamesThatLeaveTheFolderMakeNothingAndAddNoChild) {
+    dir.makeFolder("top/music");
+    form.preparePick(FolderPurpose::Destination);
+    form.show();
+    form.selectFolder(dir.path("top/music"));
+    QAbstractItemModel* model = form.tree()->model();
+    const QModelIndex music = form.tree()->currentIndex();
+    for (const char* name : {"../escape", "a/b", "..", "."}) {
+        names.next = name;
+        form.newFolderButton()->click();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.path("top/escape")));
+    EXPECT_FALSE(std::filesystem::exists(dir.path("top/music/a")));
+    EXPECT_EQ(model->rowCount(music), 0);
+    EXPECT_EQ(form.chosenPath(), dir.path("top/music"));
+}
+
 }  // namespace
 }  // namespace listora::test

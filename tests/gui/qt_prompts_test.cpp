@@ -1,7 +1,13 @@
 #include "gui/qt_prompts.h"
 
+#include "support/temp_dir.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace listora {
@@ -64,6 +70,47 @@ TEST(QtPrompts, FileDialogsShowTheCaptionsAndFilterByTheirPatterns) {
     // Each filter still ends in a pattern Qt can read.
     for (const QString& filter : dialog->nameFilters())
         EXPECT_TRUE(filter.endsWith(" (*.m3u)")) << filter.toStdString();
+}
+
+TEST(QtPrompts, AFirstFileDialogStartsInTheCurrentDirectory) {
+    test::TempDir dir;  // the current directory while it lives, as a read leaves the playlist's folder
+    FileDialogRequest request;
+    request.filters = {{"プレイリスト(*.m3u)", "*.m3u"}};
+    // A dialog confirmed elsewhere makes Qt remember its folder for the next.
+    request.fileName = "/listora-never-there.m3u";
+    std::unique_ptr<QDialog> confirmed = makeFileDialog(request, true, nullptr);
+    confirmed->accept();
+    request.fileName = "新規プレイリスト";
+    EXPECT_EQ(makeFileDialog(request, true, nullptr)->directory().absolutePath(), QDir::currentPath());
+    request.fileName.clear();
+    EXPECT_EQ(makeFileDialog(request, false, nullptr)->directory().absolutePath(), QDir::currentPath());
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST(QtPrompts, TheWindowIsPaintedAsSoonAsAQuestionCloses) {
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    QApplication::processEvents();
+    PaintCounter counter;
+    window.installEventFilter(&counter);
+    QtPrompts prompts;
+    prompts.setParentWidget(&window);
+    QTimer::singleShot(0, [&counter] {
+        counter.paints = 0;  // what the box's own showing caused does not count
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->escapeButton()->click();
+    });
+    EXPECT_EQ(prompts.confirm(Question::RewriteCopiedPaths, "q", Buttons::YesNo), Answer::No);
+    EXPECT_GE(counter.paints, 1);  // before any event is handled
 }
 
 }  // namespace
