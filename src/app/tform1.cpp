@@ -3,6 +3,7 @@
 #include "app/playlist_table_model.h"
 #include "app/settings_file.h"
 #include "gui/dropped_paths.h"
+#include "gui/paint_now.h"
 #include "gui/selection_mirror.h"
 #include "gui/text_bridge.h"
 #include "gui/ui_font.h"
@@ -34,7 +35,10 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
       prompts_(prompts),
       files_(std::move(files)),
       commands_(state_, {fs, prompts, clock, statusLine_, shell}, PathRules::native(), files_.logFolder),
-      commandSet_([this](const Handler& handler) { runReportingErrors(prompts_, handler); }) {
+      commandSet_([this](const Handler& handler) {
+          paintShownWindowsNow();  // the menu that started a long command is not left drawn over the list
+          runReportingErrors(prompts_, handler);
+      }) {
     setWindowTitle(QStringLiteral("Listora"));
     setFont(uiFont());
     setGeometry(281, 151, 663, 437);
@@ -174,9 +178,13 @@ void TForm1::dropEvent(QDropEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // The list is not saved and nothing is asked; only the setting is kept.
+    // When it cannot be written the window stays open, once: the next close
+    // ends the program without it, so a setting that can never be written
+    // does not keep the window on the screen for good.
     const bool written =
         runReportingErrors(prompts_, [&] { writeAutoSaveSetting(fs_, files_.settingsFile, state_.autoSave); });
-    if (!written) {
+    if (!written && !closeRefused_) {
+        closeRefused_ = true;
         event->ignore();
         return;
     }

@@ -68,7 +68,11 @@ TEST_F(MainWindow, StaysOpenWhenTheSettingCannotBeWrittenAtClose) {
     std::filesystem::create_directory(dir.path("Inf.ini"));
     form->close();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(prompts.shown, std::vector<std::string>{"error: ファイル " + dir.path("Inf.ini") + " を作成できません."});
+    const std::string message = "error: ファイル " + dir.path("Inf.ini") + " を作成できません.";
+    EXPECT_EQ(prompts.shown, std::vector<std::string>{message});
+    form->close();  // the second close ends the program, after saying so again
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(prompts.shown, (std::vector<std::string>{message, message}));
 }
 
 TEST_F(MainWindow, OpenShowsTheRowsAndAHeaderClickSortsWithSelectionAndChecks) {
@@ -137,6 +141,33 @@ TEST_F(MainWindow, MoveButtonMovesTheCheckedRowsAndShowsTheOutcome) {
     EXPECT_EQ(shownColumn(*form, 3),
               (QStringList{QString::fromStdString(dir.path("dest/a.mp3")), QString::fromStdString(dir.path("b.mp3"))}));
     EXPECT_EQ(form->listView()->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+}
+
+// Notes the cursor as each message is shown.
+class CursorNotingPrompts : public ScriptedPrompts {
+public:
+    void information(const std::string& text) override {
+        const QCursor* cursor = QApplication::overrideCursor();
+        cursors.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+        ScriptedPrompts::information(text);
+    }
+    std::vector<Qt::CursorShape> cursors;
+};
+
+TEST_F(MainWindow, CopiesRunUnderTheBusyCursor) {
+    CursorNotingPrompts noting;
+    TForm1 form(fs, noting, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")});
+    form.show();
+    noting.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3"}))});
+    action(form, "menuLoadReplacing")->trigger();
+    dir.write("a.mp3", "x");
+    form.listView()->model()->setData(form.listView()->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    form.destinationBox()->setText(QString::fromStdString(dir.makeFolder("dest")));
+    noting.answer(Answer::No);  // the paths stay as they are
+    action(form, "menuCopy")->trigger();
+    EXPECT_EQ(noting.shown.back(), "info: コピーが終了しました");
+    EXPECT_EQ(noting.cursors, std::vector<Qt::CursorShape>{Qt::WaitCursor});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MainWindow, TheChooserFillsTheDestinationBox) {
