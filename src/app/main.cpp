@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
     listora::TForm2 form2(&form1);
     listora::TForm3 form3(&form2, &form1);
     listora::TForm4 form4(&form1);
-    listora::TForm5 form5(&form1);
+    listora::TForm5 form5(fs, prompts, form1.programFiles().logFolder, &form1);
     listora::TForm6 form6(prompts, form1.state().dialogs, &form1);
     listora::TForm7 form7(&form1);
     listora::TForm8 form8(prompts, &form1);
@@ -70,6 +70,7 @@ int main(int argc, char* argv[]) {
     form1.setFolderPicker(&form2);
     form1.setNameAsker(&form8);
     form1.setComparisonWindow(&form6);
+    form1.setLogWindow(&form5);
     form1.show();
     return QApplication::exec();
 }

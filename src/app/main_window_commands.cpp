@@ -4,13 +4,14 @@
 
 #include "app/playlist_table_model.h"
 #include "app/tform1.h"
+#include "gui/busy_cursor.h"
 #include "gui/text_bridge.h"
+#include "logview/tform5.h"
 #include "platform/errors.h"
 #include "search/selection_commands.h"
 #include "search/tform3.h"
 #include "search/tform6.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -26,13 +27,26 @@ Handler TForm1::call(void (TForm1::*handler)()) {
 void TForm1::newPlaylist() { commands_.newPlaylist(); }
 void TForm1::openPlaylist() { commands_.open(); }
 void TForm1::savePlaylist() { commands_.save(); }
-void TForm1::moveFiles() { commands_.transfer(TransferMode::Move); }
-void TForm1::copyFiles() { commands_.transfer(TransferMode::Copy); }
-void TForm1::moveFilesAndSave() { commands_.transferAndSave(TransferMode::Move); }
-void TForm1::copyFilesAndSave() { commands_.transferAndSave(TransferMode::Copy); }
+void TForm1::moveFiles() {
+    const BusyCursor busy;
+    commands_.transfer(TransferMode::Move);
+}
+void TForm1::copyFiles() {
+    const BusyCursor busy;
+    commands_.transfer(TransferMode::Copy);
+}
+void TForm1::moveFilesAndSave() {
+    const BusyCursor busy;
+    commands_.transferAndSave(TransferMode::Move);
+}
+void TForm1::copyFilesAndSave() {
+    const BusyCursor busy;
+    commands_.transferAndSave(TransferMode::Copy);
+}
 
 std::vector<MenuRow> TForm1::menuRows() {
     const Condition hasPicker = [this] { return folderPicker_ != nullptr; };
+    const Condition hasLogWindow = [this] { return logWindow_ != nullptr; };
     return {
         submenu(
             QStringLiteral("メイン"),
@@ -72,7 +86,7 @@ std::vector<MenuRow> TForm1::menuRows() {
                 {
                     command(QStringLiteral("検索"), "menuSearchWindow", call(&TForm1::openSearchWindow)),
                     notYetBuilt(QStringLiteral("再生"), "menuPlayWindow"),
-                    notYetBuilt(QStringLiteral("ログ"), "menuLogWindow"),
+                    command(QStringLiteral("ログ"), "menuLogWindow", call(&TForm1::openLogWindow), hasLogWindow),
                 }),
         submenu(QStringLiteral("ヘルプ"),
                 {
@@ -113,7 +127,8 @@ std::vector<std::vector<ToolRow>> TForm1::toolRows() {
              "buttonSearchWindow",
              call(&TForm1::openSearchWindow),
              {}},
-            {QStyle::SP_FileDialogDetailedView, QStringLiteral("ログウインド"), "buttonLogWindow", {}, {}},
+            {QStyle::SP_FileDialogDetailedView, QStringLiteral("ログウインド"), "buttonLogWindow",
+             call(&TForm1::openLogWindow), [this] { return logWindow_ != nullptr; }},
         },
     };
 }
@@ -179,6 +194,13 @@ void TForm1::comparePlaylists() {
     if (commands_.prepareComparison()) comparisonWindow_->exec();
 }
 
+void TForm1::openLogWindow() { logWindow_->openLog(); }
+
+void TForm1::setLogWindow(TForm5* window) {
+    logWindow_ = window;
+    commandSet_.refresh();
+}
+
 void TForm1::setComparisonWindow(TForm6* window) {
     comparisonWindow_ = window;
     connect(window, &TForm6::compareRequested, this,
@@ -220,9 +242,8 @@ void TForm1::gather() {
     if (state_.gatherQueue.empty()) return;
     // A long walk holds the window; the cursor says so, and the status line
     // counts what it finds.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyCursor busy;
     runReportingErrors(prompts_, [&] { commands_.gather(); });
-    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace listora

@@ -26,6 +26,7 @@ class FileSystem;
 class PlaylistTableModel;
 class Prompts;
 class SelectionMirror;
+class TForm5;
 class TForm6;
 class Shell;
 
@@ -42,8 +43,11 @@ public:
     void setNameAsker(NameAsker* asker);
     // And the comparison window, which takes the Save dialog's memory.
     void setComparisonWindow(TForm6* window);
+    // And the log viewer.
+    void setLogWindow(TForm5* window);
 
     MainState& state() { return state_; }
+    const ProgramFiles& programFiles() const { return files_; }
     QTableView* listView() const { return list_; }
     QLineEdit* destinationBox() const { return destination_; }
     QLabel* statusLine() const { return status_; }
@@ -85,6 +89,7 @@ private:
     void renameFile();
     void openSearchWindow();
     void comparePlaylists();
+    void openLogWindow();
     void search(const SearchSettings& settings);
 
     FileSystem& fs_;
@@ -104,8 +109,10 @@ private:
     QAction* autoSaveAction_ = nullptr;
     FolderPicker* folderPicker_ = nullptr;
     NameAsker* nameAsker_ = nullptr;
+    TForm5* logWindow_ = nullptr;
     TForm6* comparisonWindow_ = nullptr;
     WindowSlot searchWindow_;
+    bool closeRefused_ = false;
 };
 
 }  // namespace listora

@@ -231,7 +231,7 @@ public:
         }
         std::string day = options_.positional[0];
         if (!day.ends_with(".txt")) day += ".txt";
-        for (const LogRecord& record : readLogRecords(readFileOrThrow(fs_, files_.logFolder + day)))
+        for (const LogRecord& record : readDayRecords(fs_, files_.logFolder, day))
             std::printf("%s\t%s\t%s\t%s\n", record.fileName.c_str(), record.kind.c_str(), record.before.c_str(),
                         record.after.c_str());
         return kOk;

@@ -39,4 +39,8 @@ std::vector<LogRecord> readLogRecords(std::string_view text) {
     return records;
 }
 
+std::vector<LogRecord> readDayRecords(FileSystem& fs, const std::string& logFolder, const std::string& dayName) {
+    return readLogRecords(readFileOrThrow(fs, logFolder + dayName));
+}
+
 }  // namespace listora

@@ -20,4 +20,8 @@ Listing listDayFiles(FileSystem& fs, const std::string& logFolder, std::vector<s
 // older three-line move record; lines past the end read as empty texts.
 std::vector<LogRecord> readLogRecords(std::string_view text);
 
+// The records of the day file `dayName` in the Log folder; throws
+// "ファイル %s は開けません" when it cannot be read.
+std::vector<LogRecord> readDayRecords(FileSystem& fs, const std::string& logFolder, const std::string& dayName);
+
 }  // namespace listora

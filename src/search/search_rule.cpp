@@ -1,11 +1,10 @@
 #include "search/search_rule.h"
 
+#include "platform/byte_finder.h"
 #include "platform/case_fold.h"
 #include "playlist/length_text.h"
 #include "playlist/main_list.h"
 
-#include <algorithm>
-#include <functional>
 #include <optional>
 
 namespace listora {
@@ -21,21 +20,6 @@ std::optional<long long> lengthSeconds(std::string_view text) {
     if (!minutes || !seconds) return std::nullopt;
     return static_cast<long long>(*minutes) * 60 + *seconds;
 }
-
-// Finds one text in many; its skip table is made once for the search.
-class Finder {
-public:
-    explicit Finder(std::string_view piece) : piece_(piece), searcher_(piece_.begin(), piece_.end()) {}
-    Finder(const Finder&) = delete;
-    Finder& operator=(const Finder&) = delete;
-    bool in(std::string_view text) const {
-        return text.size() >= piece_.size() && std::search(text.begin(), text.end(), searcher_) != text.end();
-    }
-
-private:
-    std::string piece_;
-    std::boyer_moore_horspool_searcher<std::string::const_iterator> searcher_;
-};
 
 const std::string& searchedText(const PlaylistEntry& row, SearchPosition position) {
     switch (position) {
@@ -83,13 +67,13 @@ std::size_t searchRows(MainList& list, const SearchSettings& settings, CodePage 
         return hits;
     }
     if (settings.caseSensitive) {
-        const Finder finder(settings.text);
+        const ByteFinder finder(settings.text);
         list.updateSelection(
             [&](const PlaylistEntry& row) { return select(finder.in(searchedText(row, settings.position)), row); });
         return hits;
     }
     std::string buffer;
-    const Finder finder(foldCase(settings.text, cp, buffer));
+    const ByteFinder finder(foldCase(settings.text, cp, buffer));
     list.updateSelection([&](const PlaylistEntry& row) {
         return select(finder.in(foldCase(searchedText(row, settings.position), cp, buffer)), row);
     });
