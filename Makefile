@@ -3,7 +3,8 @@
 
 BUILD ?= build
 JOBS ?= 2
-PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-translations-l10n libicu-dev \
+PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n libicu-dev \
+            gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
             libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth
 CHECK_PACKAGES := clang-format
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -10,6 +10,7 @@
 #include "compare_bench.h"
 #include "fixture.h"
 #include "gather_bench.h"
+#include "log_view_bench.h"
 #include "measure.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
@@ -332,6 +333,40 @@ void printComparison(const Comparison& comparison) {
         ratio <= kCompareMemoryTarget ? "met" : "MISSED");
 }
 
+constexpr double kLogLoadTarget = 1.0;
+
+void printLogViewer(const bench::LogViewTimings& timings) {
+    const std::vector<std::size_t> widths = {8, 11, 14, 13, 13};
+    std::printf(
+        "\nlog viewer on a day file of %zu records (%s), until the record list has painted (offscreen); medians "
+        "of %d runs:\n",
+        kRows, megabytes(timings.fileBytes).c_str(), kRuns);
+    printCells({"step", "listora (s)", "target", "reference", "reference (s)"}, widths);
+    const double load = bench::median(timings.load);
+    const double lines = bench::median(timings.wcLines);
+    printCells(
+        {"load", fixed(load, 3), "≤ " + fixed(kLogLoadTarget, 1) + " s " + (load <= kLogLoadTarget ? "met" : "MISSED"),
+         "wc -l DAY", fixed(lines, 3)},
+        widths);
+    printCells({"search", fixed(bench::median(timings.search), 3), "-", "-", "-"}, widths);
+}
+
+bench::LogViewTimings timeLogViewer(const listora::test::TempDir& folder) {
+    std::fprintf(stderr, "listora-bench: timing the log viewer on %zu records, %d runs\n", kRows, kRuns);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtArgc = 1;
+    char qtName[] = "listora-bench";
+    char* qtArgv[] = {qtName, nullptr};
+    const QApplication app(qtArgc, qtArgv);
+    return bench::timeLogViewer(kRows, kRuns, folder.path());
+}
+
+int runLogOnly() {
+    const listora::test::TempDir folder("listora-bench");
+    printLogViewer(timeLogViewer(folder));
+    return 0;
+}
+
 int runCompareOnly() {
     const listora::test::TempDir folder("listora-bench");
     Comparison comparison = measureComparison(folder);
@@ -382,6 +417,7 @@ int run() {
                  kGatherTree.musicFiles(), kGatherTree.otherFiles(), kGatherTree.folders(), kRuns);
     const bench::GatherTimings gathers = bench::timeGather(folder.path(), kGatherTree, kRuns);
     const SelectionTables selection = timeSelection(folder);
+    const bench::LogViewTimings logView = timeLogViewer(folder);
     timeComparison(comparison);
 
     const std::string rows = std::to_string(kRows) + " rows";
@@ -399,6 +435,7 @@ int run() {
     printOperation("gather", treeOf(kGatherTree), gathers.ours, {kGatherTarget, true},
                    "find DIR -type f -iname '*mp3*'", gathers.theirs);
     printSelection(selection);
+    printLogViewer(logView);
     printComparison(comparison);
 
     std::printf("\nevery run in order (s), listora | reference:\n");
@@ -434,6 +471,7 @@ int main(int argc, char** argv) {
         const std::string only = argc > 1 ? argv[1] : "";
         if (only == "selection") return runSelectionOnly();
         if (only == "compare") return runCompareOnly();
+        if (only == "log") return runLogOnly();
         return run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "listora-bench: %s\n", error.what());

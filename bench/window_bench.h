@@ -17,7 +17,8 @@ namespace bench {
 class BenchWindow {
 public:
     explicit BenchWindow(const std::string& folder)
-        : form(fs, prompts, clock, shell, listora::ProgramFiles{folder + "/Inf.ini", folder + "/Log/"}) {
+        : form(fs, prompts, clock, shell,
+               listora::ProgramFiles{folder + "/Inf.ini", folder + "/Log/", folder + "/ReadMe.txt"}) {
         form.show();
     }
 

@@ -4,6 +4,7 @@
 #include "app/tform1.h"
 #include "fileops/tform2.h"
 #include "fileops/tform8.h"
+#include "gui/program_icon.h"
 #include "gui/qt_prompts.h"
 #include "gui/qt_shell.h"
 #include "gui/ui_font.h"
@@ -46,6 +47,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Listora"));
+    QApplication::setWindowIcon(listora::programIcon());
     QApplication::setFont(listora::uiFont());
     // Qt's own texts (file dialogs, context menus of text boxes) in Japanese,
     // like the rest of the program.
@@ -64,13 +66,14 @@ int main(int argc, char* argv[]) {
     listora::TForm4 form4(&form1);
     listora::TForm5 form5(fs, prompts, form1.programFiles().logFolder, &form1);
     listora::TForm6 form6(prompts, form1.state().dialogs, &form1);
-    listora::TForm7 form7(&form1);
+    listora::TForm7 form7(fs, shell, form1.programFiles().helpFile, &form1);
     listora::TForm8 form8(prompts, &form1);
     form2.setNameAsker(&form8);
     form1.setFolderPicker(&form2);
     form1.setNameAsker(&form8);
     form1.setComparisonWindow(&form6);
     form1.setLogWindow(&form5);
+    form1.setAboutWindow(&form7);
     form1.show();
     return QApplication::exec();
 }

@@ -6,6 +6,8 @@
 #include "app/tform1.h"
 #include "gui/busy_cursor.h"
 #include "gui/text_bridge.h"
+#include "help/help_command.h"
+#include "help/tform7.h"
 #include "logview/tform5.h"
 #include "platform/errors.h"
 #include "search/selection_commands.h"
@@ -88,11 +90,14 @@ std::vector<MenuRow> TForm1::menuRows() {
                     notYetBuilt(QStringLiteral("再生"), "menuPlayWindow"),
                     command(QStringLiteral("ログ"), "menuLogWindow", call(&TForm1::openLogWindow), hasLogWindow),
                 }),
-        submenu(QStringLiteral("ヘルプ"),
-                {
-                    notYetBuilt(QStringLiteral("ヘルプ"), "menuHelp"),
-                    notYetBuilt(QStringLiteral("バージョン情報"), "menuAbout"),
-                }),
+        submenu(
+            QStringLiteral("ヘルプ"),
+            {
+                command(QStringLiteral("ヘルプ"), "menuHelp", [this] { openHelpText(fs_, shell_, files_.helpFile); }),
+                command(
+                    QStringLiteral("バージョン情報"), "menuAbout", [this] { aboutWindow_->exec(); },
+                    [this] { return aboutWindow_ != nullptr; }),
+            }),
     };
 }
 
@@ -195,6 +200,11 @@ void TForm1::comparePlaylists() {
 }
 
 void TForm1::openLogWindow() { logWindow_->openLog(); }
+
+void TForm1::setAboutWindow(TForm7* window) {
+    aboutWindow_ = window;
+    commandSet_.refresh();
+}
 
 void TForm1::setLogWindow(TForm5* window) {
     logWindow_ = window;

@@ -33,6 +33,7 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
     : QMainWindow(parent),
       fs_(fs),
       prompts_(prompts),
+      shell_(shell),
       files_(std::move(files)),
       commands_(state_, {fs, prompts, clock, statusLine_, shell}, PathRules::native(), files_.logFolder),
       commandSet_([this](const Handler& handler) {

@@ -28,6 +28,7 @@ class Prompts;
 class SelectionMirror;
 class TForm5;
 class TForm6;
+class TForm7;
 class Shell;
 
 class TForm1 : public QMainWindow {
@@ -43,8 +44,9 @@ public:
     void setNameAsker(NameAsker* asker);
     // And the comparison window, which takes the Save dialog's memory.
     void setComparisonWindow(TForm6* window);
-    // And the log viewer.
+    // And the log viewer and the About window.
     void setLogWindow(TForm5* window);
+    void setAboutWindow(TForm7* window);
 
     MainState& state() { return state_; }
     const ProgramFiles& programFiles() const { return files_; }
@@ -94,6 +96,7 @@ private:
 
     FileSystem& fs_;
     Prompts& prompts_;
+    Shell& shell_;
     ProgramFiles files_;
     LabelStatusLine statusLine_;
     MainState state_;
@@ -110,6 +113,7 @@ private:
     FolderPicker* folderPicker_ = nullptr;
     NameAsker* nameAsker_ = nullptr;
     TForm5* logWindow_ = nullptr;
+    TForm7* aboutWindow_ = nullptr;
     TForm6* comparisonWindow_ = nullptr;
     WindowSlot searchWindow_;
     bool closeRefused_ = false;

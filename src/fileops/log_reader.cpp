@@ -1,6 +1,7 @@
 #include "fileops/log_reader.h"
 
 #include "platform/codepage.h"
+#include "platform/errors.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_lines.h"
@@ -19,28 +20,68 @@ Listing listDayFiles(FileSystem& fs, const std::string& logFolder, std::vector<s
     return listing;
 }
 
-std::vector<LogRecord> readLogRecords(std::string_view text) {
-    const std::vector<std::string_view> lines = splitLines(text);
-    const auto line = [&](std::size_t i) { return i < lines.size() ? std::string(lines[i]) : std::string(); };
+namespace {
+
+// Builds the records from lines handed out one at a time by `next`, holding
+// at most the four lines of one record besides the records made.
+template <typename NextLine>
+std::vector<LogRecord> recordsOf(NextLine&& next) {
     const std::string move = systemText("移動");
     const std::string kinds[] = {move, systemText("コピー"), systemText("削除")};
+    const auto isKind = [&](std::string_view line) {
+        return std::find(std::begin(kinds), std::end(kinds), line) != std::end(kinds);
+    };
 
     std::vector<LogRecord> records;
-    for (std::size_t i = 0; i < lines.size();) {
-        const std::string second = line(i + 1);
-        if (std::find(std::begin(kinds), std::end(kinds), second) != std::end(kinds)) {
-            records.push_back({line(i), second, line(i + 2), line(i + 3)});
-            i += 4;
-        } else {
-            records.push_back({line(i), move, second, line(i + 2)});
-            i += 3;
+    std::string ahead[4];
+    std::size_t held = 0;  // lines in `ahead`
+    bool more = true;
+    const auto fill = [&](std::size_t count) {
+        for (std::string_view line; more && held < count; ++held) {
+            more = next(line);
+            if (!more) break;
+            ahead[held].assign(line);
         }
+    };
+    // A line past the end reads as an empty text.
+    const auto take = [&](std::size_t i) { return i < held ? std::move(ahead[i]) : std::string(); };
+    for (;;) {
+        fill(2);
+        if (held == 0) break;
+        LogRecord& record = records.emplace_back();
+        const bool fourLines = held > 1 && isKind(ahead[1]);
+        const std::size_t used = fourLines ? 4 : 3;
+        fill(used);
+        record.fileName = take(0);
+        if (fourLines) {
+            record.kind = take(1);
+            record.before = take(2);
+            record.after = take(3);
+        } else {
+            record.kind = move;
+            record.before = take(1);
+            record.after = take(2);
+        }
+        held = 0;
     }
     return records;
 }
 
+}  // namespace
+
+std::vector<LogRecord> readLogRecords(std::string_view text) {
+    LineReader reader(text);
+    return recordsOf([&](std::string_view& line) { return reader.next(line); });
+}
+
 std::vector<LogRecord> readDayRecords(FileSystem& fs, const std::string& logFolder, const std::string& dayName) {
-    return readLogRecords(readFileOrThrow(fs, logFolder + dayName));
+    const std::string path = logFolder + dayName;
+    const std::unique_ptr<ByteStream> stream = fs.openForReading(path);
+    if (!stream) throw cannotOpenError(path);
+    StreamLineReader reader(*stream);
+    std::vector<LogRecord> records = recordsOf([&](std::string_view& line) { return reader.next(line); });
+    if (reader.failed()) throw cannotOpenError(path);
+    return records;
 }
 
 }  // namespace listora

@@ -44,7 +44,9 @@ ProgramFiles locateProgramFiles(const std::string& exeFolder) {
     std::error_code ignored;
     std::filesystem::create_directories(settingsFolder, ignored);
     std::filesystem::create_directories(dataFolder, ignored);
-    return {settingsFolder + "Inf.ini", dataFolder + "Log/"};
+    std::string helpFile = withSlash(exeFolder) + "ReadMe.txt";
+    if (::access(helpFile.c_str(), F_OK) != 0) helpFile = withSlash(exeFolder) + "../share/listora/ReadMe.txt";
+    return {settingsFolder + "Inf.ini", dataFolder + "Log/", helpFile};
 }
 
 }  // namespace listora

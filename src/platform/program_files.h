@@ -2,7 +2,8 @@
 // Where the program keeps its own files (Inf.ini, the Log folder): beside
 // the executable, as a portable copy has them; in the per-user folders when
 // that folder cannot be written (an installed copy); in $LISTORA_HOME when it
-// is set, which overrides both.
+// is set, which overrides both. The help text lies beside the executable, or
+// in share/listora/ beside its bin/ folder when installed.
 
 #include <string>
 
@@ -11,6 +12,7 @@ namespace listora {
 struct ProgramFiles {
     std::string settingsFile;  // Inf.ini
     std::string logFolder;     // Log/, with a trailing "/"
+    std::string helpFile;      // ReadMe.txt
 };
 
 std::string executableFolder();

@@ -30,8 +30,8 @@ namespace {
 class MainWindow : public CoreFixture {
 protected:
     std::unique_ptr<TForm1> makeForm() {
-        auto form =
-            std::make_unique<TForm1>(fs, prompts, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")});
+        auto form = std::make_unique<TForm1>(
+            fs, prompts, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt")});
         form->show();
         return form;
     }
@@ -156,7 +156,7 @@ public:
 
 TEST_F(MainWindow, CopiesRunUnderTheBusyCursor) {
     CursorNotingPrompts noting;
-    TForm1 form(fs, noting, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")});
+    TForm1 form(fs, noting, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt")});
     form.show();
     noting.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3"}))});
     action(form, "menuLoadReplacing")->trigger();
@@ -168,6 +168,16 @@ TEST_F(MainWindow, CopiesRunUnderTheBusyCursor) {
     EXPECT_EQ(noting.shown.back(), "info: コピーが終了しました");
     EXPECT_EQ(noting.cursors, std::vector<Qt::CursorShape>{Qt::WaitCursor});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindow, HelpOpensTheHelpTextWhereThereIsOne) {
+    auto form = makeForm();
+    action(*form, "menuHelp")->trigger();  // none yet: nothing opens, nothing is said
+    EXPECT_TRUE(shell.documents.empty());
+    dir.write("ReadMe.txt", "ヘルプ");
+    action(*form, "menuHelp")->trigger();
+    EXPECT_EQ(shell.documents, std::vector<std::string>{dir.path("ReadMe.txt")});
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(MainWindow, TheChooserFillsTheDestinationBox) {
@@ -313,10 +323,10 @@ TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
     EXPECT_EQ(form->listView()->columnWidth(2), 160);
 
     for (const char* name : {"menuNew", "menuLoadReplacing", "menuLoadAppending", "menuSave", "menuExit",
-                             "menuAutoSave", "menuSearchWindow", "popupSearch"})
+                             "menuAutoSave", "menuSearchWindow", "popupSearch", "menuHelp"})
         EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
     EXPECT_TRUE(button(*form, "buttonSearchWindow")->isEnabled());
-    for (const char* name : {"menuGatherFolder", "menuHelp", "popupPlay", "popupRename"})
+    for (const char* name : {"menuGatherFolder", "menuAbout", "popupPlay", "popupRename"})
         EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
     for (const char* name : {"buttonPlayWindow", "buttonLogWindow", "buttonChooseFolder"})
         EXPECT_FALSE(button(*form, name)->isEnabled()) << name;

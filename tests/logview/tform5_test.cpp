@@ -36,9 +36,7 @@ protected:
         std::sort(rows.begin(), rows.end());
         return rows;
     }
-    QString cell(int row, int column) const {
-        return form.recordList()->model()->index(row, column).data().toString();
-    }
+    QString cell(int row, int column) const { return form.recordList()->model()->index(row, column).data().toString(); }
 
     TempDir dir;
     NativeFileSystem fs;

@@ -109,7 +109,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    TForm1 form{fs, prompts, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/")}};
+    TForm1 form{fs, prompts, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt")}};
 };
 
 TEST_F(SearchFromTheMainWindow, OpeningAgainKeepsTheSettingsAndClosingForgetsThem) {

@@ -1,0 +1,24 @@
+#include "help/help_command.h"
+
+#include "help/about_settings.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
+
+namespace listora {
+
+void openHelpText(FileSystem& fs, Shell& shell, const std::string& helpFile) {
+    if (fs.isFile(helpFile)) shell.openDocument(helpFile);
+}
+
+AboutInfo builtAboutInfo() {
+    return {about::kVersion, about::kAuthor, about::kPageTitle, about::kPageAddress, about::kContact};
+}
+
+void openHomePage(FileSystem& fs, Shell& shell, const AboutInfo& about, const std::string& helpFile) {
+    if (about.pageAddress.empty())
+        openHelpText(fs, shell, helpFile);
+    else
+        shell.openWebAddress(about.pageAddress);
+}
+
+}  // namespace listora
