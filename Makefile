@@ -9,12 +9,12 @@ PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-multim
 CHECK_PACKAGES := clang-format
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps check-deps configure build run test check bench clean
+.PHONY: all deps check-deps bench-deps configure build run test check bench clean
 
 all: build
 
-deps check-deps: LIST = $(if $(filter check-deps,$@),$(CHECK_PACKAGES),$(PACKAGES))
-deps check-deps:
+deps check-deps bench-deps: LIST = $(if $(filter check-deps,$@),$(CHECK_PACKAGES),$(if $(filter bench-deps,$@),$(BENCH_PACKAGES),$(PACKAGES)))
+deps check-deps bench-deps:
 	@missing=$$(for p in $(LIST); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
@@ -41,7 +41,9 @@ check: check-deps
 	tools/check-layers
 	tools/check-format
 
-bench: deps
+BENCH_PACKAGES := gstreamer1.0-tools
+
+bench: deps bench-deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-release -j$(JOBS) --target listora-bench
 	./build-release/bench/listora-bench

@@ -1,5 +1,6 @@
-// Listora: start-up. The eight windows are created in a fixed order; only the
-// main window is shown, and closing it ends the program.
+// Listora: start-up. The windows used again and again are created here in a
+// fixed order (the search and playback windows are made on each opening);
+// only the main window is shown, and closing it ends the program.
 
 #include "app/tform1.h"
 #include "fileops/tform2.h"
@@ -14,7 +15,7 @@
 #include "platform/huge_page_heap.h"
 #include "platform/native_file_system.h"
 #include "platform/program_files.h"
-#include "player/tform4.h"
+#include "player/qt_media_player.h"
 #include "search/tform3.h"
 #include "search/tform6.h"
 
@@ -63,7 +64,6 @@ int main(int argc, char* argv[]) {
     prompts.setParentWidget(&form1);
     listora::TForm2 form2(&form1);
     listora::TForm3 form3(&form2, &form1);
-    listora::TForm4 form4(&form1);
     listora::TForm5 form5(fs, prompts, form1.programFiles().logFolder, &form1);
     listora::TForm6 form6(prompts, form1.state().dialogs, &form1);
     listora::TForm7 form7(fs, shell, form1.programFiles().helpFile, &form1);
@@ -74,6 +74,7 @@ int main(int argc, char* argv[]) {
     form1.setComparisonWindow(&form6);
     form1.setLogWindow(&form5);
     form1.setAboutWindow(&form7);
+    form1.setPlayerFactory([] { return std::make_unique<listora::QtMediaPlayer>(); });
     form1.show();
     return QApplication::exec();
 }

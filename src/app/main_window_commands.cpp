@@ -10,6 +10,9 @@
 #include "help/tform7.h"
 #include "logview/tform5.h"
 #include "platform/errors.h"
+#include "player/media_player.h"
+#include "player/play_entry.h"
+#include "player/tform4.h"
 #include "search/selection_commands.h"
 #include "search/tform3.h"
 #include "search/tform6.h"
@@ -49,6 +52,7 @@ void TForm1::copyFilesAndSave() {
 std::vector<MenuRow> TForm1::menuRows() {
     const Condition hasPicker = [this] { return folderPicker_ != nullptr; };
     const Condition hasLogWindow = [this] { return logWindow_ != nullptr; };
+    const Condition hasPlayer = [this] { return makePlayer_ != nullptr; };
     return {
         submenu(
             QStringLiteral("メイン"),
@@ -87,7 +91,7 @@ std::vector<MenuRow> TForm1::menuRows() {
         submenu(QStringLiteral("サブウインド"),
                 {
                     command(QStringLiteral("検索"), "menuSearchWindow", call(&TForm1::openSearchWindow)),
-                    notYetBuilt(QStringLiteral("再生"), "menuPlayWindow"),
+                    command(QStringLiteral("再生"), "menuPlayWindow", call(&TForm1::openPlayWindow), hasPlayer),
                     command(QStringLiteral("ログ"), "menuLogWindow", call(&TForm1::openLogWindow), hasLogWindow),
                 }),
         submenu(
@@ -126,7 +130,8 @@ std::vector<std::vector<ToolRow>> TForm1::toolRows() {
              {}},
         },
         {
-            {QStyle::SP_MediaPlay, QStringLiteral("再生ウインド"), "buttonPlayWindow", {}, {}},
+            {QStyle::SP_MediaPlay, QStringLiteral("再生ウインド"), "buttonPlayWindow", call(&TForm1::openPlayWindow),
+             [this] { return makePlayer_ != nullptr; }},
             {QStyle::SP_FileDialogContentsView,
              QStringLiteral("検索ウインド"),
              "buttonSearchWindow",
@@ -143,7 +148,8 @@ std::vector<MenuRow> TForm1::popupRows() {
     // "貼り付け" can be used exactly when rows wait in the cut buffer.
     const Condition rowsAreCut = [this] { return !state_.cutBuffer.empty(); };
     return {
-        notYetBuilt(QStringLiteral("再生"), "popupPlay"),
+        command(QStringLiteral("再生"), "popupPlay", call(&TForm1::playEntry),
+                [this] { return makePlayer_ != nullptr; }),
         command(QStringLiteral("検索"), "popupSearch", call(&TForm1::openSearchWindow)),
         separator(),
         command(QStringLiteral("フォルダを開く"), "popupOpenFolder", [this] { commands_.openFolder(); }),
@@ -200,6 +206,26 @@ void TForm1::comparePlaylists() {
 }
 
 void TForm1::openLogWindow() { logWindow_->openLog(); }
+
+// One playback window at a time, each with a player of its own; opening
+// plays nothing.
+void TForm1::openPlayWindow() {
+    playWindow_.openOrRaise([this] { return new TForm4(prompts_, makePlayer_()); });
+}
+
+// The first selected row's file, in the playback window brought to the front.
+void TForm1::playEntry() {
+    if (!makePlayer_) return;
+    const std::optional<std::string> path = entryToPlay(state_.list, fs_, prompts_);
+    if (!path) return;
+    openPlayWindow();
+    static_cast<TForm4*>(playWindow_.window())->playFile(*path);
+}
+
+void TForm1::setPlayerFactory(MediaPlayerFactory factory) {
+    makePlayer_ = std::move(factory);
+    commandSet_.refresh();
+}
 
 void TForm1::setAboutWindow(TForm7* window) {
     aboutWindow_ = window;

@@ -132,6 +132,8 @@ void TForm1::buildList() {
     keepSelectionVisible(*list_);
     centralWidget()->layout()->addWidget(list_);
 
+    connect(list_, &QAbstractItemView::doubleClicked, this,
+            [this] { runReportingErrors(prompts_, [&] { playEntry(); }); });
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int column) { runReportingErrors(prompts_, [&] { commands_.sortByColumn(column); }); });
     selectionMirror_ = new SelectionMirror(*list_, *model_);
@@ -190,9 +192,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-    // The search window has no parent, so that the main window can come in
-    // front of it; it goes with the main window.
+    // The search and playback windows have no parent, so that the main
+    // window can come in front of them; they go with the main window.
     if (QWidget* search = searchWindow_.window()) search->close();
+    if (QWidget* play = playWindow_.window()) play->close();
 }
 
 }  // namespace listora

@@ -13,6 +13,8 @@
 #include "platform/program_files.h"
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +24,7 @@ class QTableView;
 namespace listora {
 
 class Clock;
+class MediaPlayer;
 class FileSystem;
 class PlaylistTableModel;
 class Prompts;
@@ -44,6 +47,9 @@ public:
     void setNameAsker(NameAsker* asker);
     // And the comparison window, which takes the Save dialog's memory.
     void setComparisonWindow(TForm6* window);
+    // The playback windows' media back end, one for each window.
+    using MediaPlayerFactory = std::function<std::unique_ptr<MediaPlayer>()>;
+    void setPlayerFactory(MediaPlayerFactory factory);
     // And the log viewer and the About window.
     void setLogWindow(TForm5* window);
     void setAboutWindow(TForm7* window);
@@ -55,8 +61,9 @@ public:
     QLabel* statusLine() const { return status_; }
     QMenu* listPopupMenu() const { return popup_; }
 
-    // The open search window, if one is.
+    // The open search and playback windows, if they are.
     QWidget* searchWindow() const { return searchWindow_.window(); }
+    QWidget* playWindow() const { return playWindow_.window(); }
 
     // Queues dropped paths, in the order given, and gathers them.
     void dropPaths(const std::vector<std::string>& paths);
@@ -92,6 +99,8 @@ private:
     void openSearchWindow();
     void comparePlaylists();
     void openLogWindow();
+    void openPlayWindow();
+    void playEntry();
     void search(const SearchSettings& settings);
 
     FileSystem& fs_;
@@ -116,6 +125,8 @@ private:
     TForm7* aboutWindow_ = nullptr;
     TForm6* comparisonWindow_ = nullptr;
     WindowSlot searchWindow_;
+    WindowSlot playWindow_;
+    MediaPlayerFactory makePlayer_;
     bool closeRefused_ = false;
 };
 

@@ -1,28 +1,14 @@
 #include "gui/qt_shell.h"
 
+#include "gui/local_file_url.h"
 #include "gui/text_bridge.h"
-#include "platform/codepage.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFile>
 #include <QUrl>
 
 namespace listora {
-namespace {
-
-// A file URL that carries the file system's own bytes, so that every name,
-// also one that is no valid UTF-8, reaches the file manager whole.
-QUrl localFileUrl(std::string path) {
-    path = convertCodePage(path, systemCodePage(), fileNameCodePage());
-    if (path.empty() || path[0] != '/') path = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + path;
-    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
-}
-
-}  // namespace
-
 QString fileManagerUri(const std::string& path) { return QString::fromLatin1(localFileUrl(path).toEncoded()); }
 
 void QtShell::showInFileManager(const std::string& path) {

@@ -3,6 +3,7 @@
 #include "gui/dropped_paths.h"
 #include "platform/native_file_system.h"
 #include "support/core_fixture.h"
+#include "support/fake_media_player.h"
 #include "support/fixed_ports.h"
 #include "support/scripted_choosers.h"
 #include "support/scripted_prompts.h"
@@ -180,6 +181,44 @@ TEST_F(MainWindow, HelpOpensTheHelpTextWhereThereIsOne) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
+TEST_F(MainWindow, PlaysTheFirstSelectedRowInOnePlaybackWindow) {
+    auto form = makeForm();
+    FakeMediaPlayer::Script script;
+    form->setPlayerFactory([&script] { return FakeMediaPlayer::on(script); });
+    prompts.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3", "b.mp3", "gone.mp3"}))});
+    action(*form, "menuLoadReplacing")->trigger();
+    dir.write("a.mp3", "x");
+    dir.write("b.mp3", "x");
+
+    action(*form, "menuPlayWindow")->trigger();  // opening plays nothing
+    ASSERT_NE(form->playWindow(), nullptr);
+    EXPECT_TRUE(script.calls.empty());
+    action(*form, "popupPlay")->trigger();  // no row selected: nothing
+    EXPECT_TRUE(script.calls.empty());
+
+    form->listView()->selectRow(2);
+    action(*form, "popupPlay")->trigger();
+    EXPECT_EQ(prompts.shown.back(), "info: 指定ファイルが見つかりません");
+    EXPECT_TRUE(script.calls.empty());
+
+    QTableView* view = form->listView();
+    const QPoint second = view->visualRect(view->model()->index(1, 2)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second);  // the first click of the two selects
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(script.calls, (std::vector<std::string>{"open " + dir.path("b.mp3"), "play"}));
+    QWidget* window = form->playWindow();
+    view->selectAll();
+    action(*form, "popupPlay")->trigger();
+    EXPECT_EQ(form->playWindow(), window);  // the open window plays the next one
+    EXPECT_EQ(script.calls[2], "close");
+    EXPECT_EQ(script.calls[3], "open " + dir.path("a.mp3"));
+
+    form->close();  // the playback window goes with the main window, its sound too
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form->playWindow(), nullptr);
+    EXPECT_EQ(script.calls.back(), "close");
+}
+
 TEST_F(MainWindow, TheChooserFillsTheDestinationBox) {
     auto form = makeForm();
     ScriptedPicker picker;
@@ -326,7 +365,7 @@ TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
                              "menuAutoSave", "menuSearchWindow", "popupSearch", "menuHelp"})
         EXPECT_TRUE(action(*form, name)->isEnabled()) << name;
     EXPECT_TRUE(button(*form, "buttonSearchWindow")->isEnabled());
-    for (const char* name : {"menuGatherFolder", "menuAbout", "popupPlay", "popupRename"})
+    for (const char* name : {"menuGatherFolder", "menuAbout", "menuPlayWindow", "popupPlay", "popupRename"})
         EXPECT_FALSE(action(*form, name)->isEnabled()) << name;
     for (const char* name : {"buttonPlayWindow", "buttonLogWindow", "buttonChooseFolder"})
         EXPECT_FALSE(button(*form, name)->isEnabled()) << name;

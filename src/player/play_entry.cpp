@@ -1,0 +1,23 @@
+#include "player/play_entry.h"
+
+#include "platform/codepage.h"
+#include "platform/file_system.h"
+#include "platform/prompts.h"
+#include "playlist/main_list.h"
+
+#include <algorithm>
+
+namespace listora {
+
+std::optional<std::string> entryToPlay(const MainList& list, FileSystem& fs, Prompts& prompts) {
+    const auto& rows = list.rows();
+    const auto first = std::find_if(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
+    if (first == rows.end()) return std::nullopt;
+    if (!fs.isFile(first->fullPath)) {
+        prompts.information(systemText("指定ファイルが見つかりません"));
+        return std::nullopt;
+    }
+    return first->fullPath;
+}
+
+}  // namespace listora
