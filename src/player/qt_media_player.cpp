@@ -61,7 +61,8 @@ std::optional<std::string> QtMediaPlayer::open(const std::string& path) {
     QObject::disconnect(error);
 
     const QMediaPlayer::MediaStatus now = media.mediaStatus();
-    if (media.error() == QMediaPlayer::NoError && (now == QMediaPlayer::LoadedMedia || now == QMediaPlayer::BufferedMedia))
+    if (media.error() == QMediaPlayer::NoError &&
+        (now == QMediaPlayer::LoadedMedia || now == QMediaPlayer::BufferedMedia))
         return std::nullopt;
     const std::string text = fromQt(media.errorString());
     media.setSource(QUrl());

@@ -14,9 +14,9 @@ namespace listora::test {
 namespace {
 
 TEST(PlayTimeText, SecondsAloneUnderAMinuteThenMinutesWithoutLimit) {
-    const std::pair<int, const char*> cases[] = {{0, "0"},         {9'999, "9"},       {59'999, "59"},
-                                                 {60'000, "1:00"}, {65'432, "1:05"},   {754'000, "12:34"},
-                                                 {3'723'000, "62:03"}};
+    const std::pair<int, const char*> cases[] = {
+        {0, "0"},         {9'999, "9"},       {59'999, "59"},      {60'000, "1:00"},
+        {65'432, "1:05"}, {754'000, "12:34"}, {3'723'000, "62:03"}};
     for (const auto& [milliseconds, text] : cases) EXPECT_EQ(PlayTimeText(milliseconds), text) << milliseconds;
 }
 
