@@ -2,6 +2,7 @@
 // fixed order (the search and playback windows are made on each opening);
 // only the main window is shown, and closing it ends the program.
 
+#include "app/start_arguments.h"
 #include "app/tform1.h"
 #include "fileops/tform2.h"
 #include "fileops/tform8.h"
@@ -14,6 +15,7 @@
 #include "platform/clock.h"
 #include "platform/huge_page_heap.h"
 #include "platform/native_file_system.h"
+#include "platform/path_rules.h"
 #include "platform/program_files.h"
 #include "player/qt_media_player.h"
 #include "search/tform3.h"
@@ -21,6 +23,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -35,10 +38,27 @@ bool displayAvailable() {
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+listora::StartArguments startArguments(int argc, char* argv[], listora::FileSystem& fs) {
+    return listora::parseStartArguments(std::vector<std::string>(argv + 1, argv + argc), fs.currentDirectory(),
+                                        listora::PathRules::native());
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     listora::restartWithHugePageHeap(argv);
+    listora::NativeFileSystem fs;
+    // The usage and the version need no window, nor a display.
+    switch (startArguments(argc, argv, fs).action) {
+        case listora::StartArguments::Action::Help:
+            std::fputs(listora::startUsageText().c_str(), stdout);
+            return 0;
+        case listora::StartArguments::Action::Version:
+            std::fputs(listora::versionText().c_str(), stdout);
+            return 0;
+        default:
+            break;  // an unknown option may be one of Qt's, which Qt takes below
+    }
     if (!displayAvailable()) {
         std::fputs(
             "listora: no display to open a window on (DISPLAY is not set); "
@@ -46,8 +66,15 @@ int main(int argc, char* argv[]) {
             stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    QApplication app(argc, argv);  // takes its own options out of argv
+    const listora::StartArguments start = startArguments(argc, argv, fs);
+    if (start.action == listora::StartArguments::Action::Bad) {
+        std::fprintf(stderr, "listora: unknown option %s\n%s", start.badOption.c_str(),
+                     listora::startUsageText().c_str());
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("Listora"));
+    QApplication::setApplicationVersion(QString::fromUtf8(listora::versionText()).trimmed());
     QApplication::setWindowIcon(listora::programIcon());
     QApplication::setFont(listora::uiFont());
     // Qt's own texts (file dialogs, context menus of text boxes) in Japanese,
@@ -56,7 +83,6 @@ int main(int argc, char* argv[]) {
     if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    listora::NativeFileSystem fs;
     listora::QtPrompts prompts;
     listora::NativeClock clock;
     listora::QtShell shell;
@@ -76,5 +102,7 @@ int main(int argc, char* argv[]) {
     form1.setAboutWindow(&form7);
     form1.setPlayerFactory([] { return std::make_unique<listora::QtMediaPlayer>(); });
     form1.show();
+    // The paths given are gathered once the window is up, as a drop is.
+    if (!start.paths.empty()) QTimer::singleShot(0, &form1, [&form1, &start] { form1.dropPaths(start.paths); });
     return QApplication::exec();
 }
