@@ -6,10 +6,10 @@ JOBS ?= 2
 PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n libicu-dev \
             gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
             libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth
-CHECK_PACKAGES := clang-format
+CHECK_PACKAGES := clang-format desktop-file-utils appstream
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps check-deps bench-deps configure build run test check bench clean
+.PHONY: all deps check-deps bench-deps configure build run test check install package bench clean
 
 all: build
 
@@ -36,10 +36,19 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
+# PREFIX and DESTDIR as usual: make install PREFIX=/usr DESTDIR=/tmp/stage
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 # The layers point one way and every file is formatted.
-check: check-deps
+check: check-deps build
 	tools/check-layers
 	tools/check-format
+	tools/check-install $(BUILD)
 
 BENCH_PACKAGES := gstreamer1.0-tools
 

@@ -10,6 +10,7 @@
 #include "gui/qt_prompts.h"
 #include "gui/qt_shell.h"
 #include "gui/ui_font.h"
+#include "help/about_settings.h"
 #include "help/tform7.h"
 #include "logview/tform5.h"
 #include "platform/clock.h"
@@ -74,6 +75,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication::setApplicationName(QStringLiteral("Listora"));
+    QApplication::setDesktopFileName(QString::fromUtf8(listora::about::kAppId));
     QApplication::setApplicationVersion(QString::fromUtf8(listora::versionText()).trimmed());
     QApplication::setWindowIcon(listora::programIcon());
     QApplication::setFont(listora::uiFont());

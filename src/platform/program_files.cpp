@@ -29,11 +29,15 @@ std::string executableFolder() {
 }
 
 ProgramFiles locateProgramFiles(const std::string& exeFolder) {
+    // A copy run where it was built (or unpacked) has its guide beside it
+    // and a folder it may write; an installed one has neither.
+    const std::string besideHelp = withSlash(exeFolder) + "ReadMe.txt";
+    const bool portable = ::access(besideHelp.c_str(), F_OK) == 0 && ::access(exeFolder.c_str(), W_OK) == 0;
     std::string settingsFolder;
     std::string dataFolder;
     if (const char* home = std::getenv("LISTORA_HOME"); home && home[0] != '\0') {
         settingsFolder = dataFolder = withSlash(home);
-    } else if (::access(exeFolder.c_str(), W_OK) == 0) {
+    } else if (portable) {
         settingsFolder = dataFolder = withSlash(exeFolder);
     } else {
         settingsFolder = xdgFolder("XDG_CONFIG_HOME", ".config");
@@ -44,9 +48,9 @@ ProgramFiles locateProgramFiles(const std::string& exeFolder) {
     std::error_code ignored;
     std::filesystem::create_directories(settingsFolder, ignored);
     std::filesystem::create_directories(dataFolder, ignored);
-    std::string helpFile = withSlash(exeFolder) + "ReadMe.txt";
-    if (::access(helpFile.c_str(), F_OK) != 0) helpFile = withSlash(exeFolder) + "../share/listora/ReadMe.txt";
-    return {settingsFolder + "Inf.ini", dataFolder + "Log/", helpFile};
+    const bool helpBeside = ::access(besideHelp.c_str(), F_OK) == 0;
+    return {settingsFolder + "Inf.ini", dataFolder + "Log/",
+            helpBeside ? besideHelp : withSlash(exeFolder) + "../share/listora/ReadMe.txt"};
 }
 
 }  // namespace listora

@@ -1,9 +1,10 @@
 #pragma once
 // Where the program keeps its own files (Inf.ini, the Log folder): beside
-// the executable, as a portable copy has them; in the per-user folders when
-// that folder cannot be written (an installed copy); in $LISTORA_HOME when it
-// is set, which overrides both. The help text lies beside the executable, or
-// in share/listora/ beside its bin/ folder when installed.
+// the executable for a copy run where it was built, which has ReadMe.txt
+// beside it in a folder it may write; in the per-user (XDG) folders for an
+// installed copy; in $LISTORA_HOME when it is set, which overrides both. The
+// help text lies beside the executable, or in share/listora/ beside its bin/
+// folder when installed.
 
 #include <string>
 
