@@ -32,21 +32,17 @@ Handler TForm1::call(void (TForm1::*handler)()) {
 void TForm1::newPlaylist() { commands_.newPlaylist(); }
 void TForm1::openPlaylist() { commands_.open(); }
 void TForm1::savePlaylist() { commands_.save(); }
-void TForm1::moveFiles() {
+void TForm1::moveFiles() { transferFiles(TransferMode::Move, false); }
+void TForm1::copyFiles() { transferFiles(TransferMode::Copy, false); }
+void TForm1::moveFilesAndSave() { transferFiles(TransferMode::Move, true); }
+void TForm1::copyFilesAndSave() { transferFiles(TransferMode::Copy, true); }
+
+void TForm1::transferFiles(TransferMode mode, bool thenSave) {
     const BusyCursor busy;
-    commands_.transfer(TransferMode::Move);
-}
-void TForm1::copyFiles() {
-    const BusyCursor busy;
-    commands_.transfer(TransferMode::Copy);
-}
-void TForm1::moveFilesAndSave() {
-    const BusyCursor busy;
-    commands_.transferAndSave(TransferMode::Move);
-}
-void TForm1::copyFilesAndSave() {
-    const BusyCursor busy;
-    commands_.transferAndSave(TransferMode::Copy);
+    if (thenSave)
+        commands_.transferAndSave(mode);
+    else
+        commands_.transfer(mode);
 }
 
 std::vector<MenuRow> TForm1::menuRows() {

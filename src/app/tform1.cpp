@@ -111,25 +111,15 @@ void TForm1::buildList() {
     list_ = new QTableView(centralWidget());
     list_->setObjectName("mainList");
     list_->setModel(model_);
-    list_->setShowGrid(true);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setWordWrap(false);
+    setUpRowList(*list_);
     list_->setSortingEnabled(false);
-    list_->verticalHeader()->hide();
-    // One height for every row keeps a million rows cheap to lay out.
-    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
     QHeaderView* header = list_->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(false);
-    header->setHighlightSections(false);
     header->setStretchLastSection(true);
     list_->setColumnWidth(0, 160);
     list_->setColumnWidth(1, 64);
     list_->setColumnWidth(2, 160);
-    keepSelectionVisible(*list_);
     centralWidget()->layout()->addWidget(list_);
 
     connect(list_, &QAbstractItemView::doubleClicked, this,

@@ -91,6 +91,8 @@ private:
     void copyFiles();
     void moveFilesAndSave();
     void copyFilesAndSave();
+    // Moves or copies under the busy cursor, then saves when asked to.
+    void transferFiles(TransferMode mode, bool thenSave);
     void toggleAutoSave();
     void chooseDestination();
     void gatherFolder();

@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QDialog>
+#include <QHeaderView>
 #include <QPalette>
+#include <QTableView>
 
 namespace listora {
 
@@ -11,6 +13,19 @@ void keepSelectionVisible(QAbstractItemView& view) {
     for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     view.setPalette(palette);
+}
+
+void setUpRowList(QTableView& list) {
+    list.setShowGrid(true);
+    list.setSelectionBehavior(QAbstractItemView::SelectRows);
+    list.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list.setWordWrap(false);
+    list.verticalHeader()->hide();
+    list.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list.verticalHeader()->setDefaultSectionSize(list.fontMetrics().height() + 4);
+    list.horizontalHeader()->setHighlightSections(false);
+    keepSelectionVisible(list);
 }
 
 void setUpFixedDialog(QDialog& dialog, const QString& caption, const QSize& size) {

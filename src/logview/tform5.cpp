@@ -48,24 +48,15 @@ TForm5::TForm5(FileSystem& fs, Prompts& prompts, std::string logFolder, QWidget*
     list_ = new QTableView(this);
     list_->setObjectName("recordList");
     list_->setModel(model_);
-    list_->setShowGrid(true);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setWordWrap(false);
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
+    setUpRowList(*list_);
     // The two paths share what the name and the kind leave of the width.
     QHeaderView* header = list_->horizontalHeader();
-    header->setHighlightSections(false);
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     header->setSectionResizeMode(1, QHeaderView::Fixed);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
     header->setSectionResizeMode(3, QHeaderView::Stretch);
     list_->setColumnWidth(0, 110);
     list_->setColumnWidth(1, 50);
-    keepSelectionVisible(*list_);
     mirror_ = new SelectionMirror(*list_, *model_);
 
     auto* searchGroup = new QGroupBox(QStringLiteral("検索"), this);

@@ -32,7 +32,8 @@ ProgramFiles locateProgramFiles(const std::string& exeFolder) {
     // A copy run where it was built (or unpacked) has its guide beside it
     // and a folder it may write; an installed one has neither.
     const std::string besideHelp = withSlash(exeFolder) + "ReadMe.txt";
-    const bool portable = ::access(besideHelp.c_str(), F_OK) == 0 && ::access(exeFolder.c_str(), W_OK) == 0;
+    const bool helpBeside = ::access(besideHelp.c_str(), F_OK) == 0;
+    const bool portable = helpBeside && ::access(exeFolder.c_str(), W_OK) == 0;
     std::string settingsFolder;
     std::string dataFolder;
     if (const char* home = std::getenv("LISTORA_HOME"); home && home[0] != '\0') {
@@ -48,7 +49,6 @@ ProgramFiles locateProgramFiles(const std::string& exeFolder) {
     std::error_code ignored;
     std::filesystem::create_directories(settingsFolder, ignored);
     std::filesystem::create_directories(dataFolder, ignored);
-    const bool helpBeside = ::access(besideHelp.c_str(), F_OK) == 0;
     return {settingsFolder + "Inf.ini", dataFolder + "Log/",
             helpBeside ? besideHelp : withSlash(exeFolder) + "../share/listora/ReadMe.txt"};
 }
