@@ -24,7 +24,6 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -105,6 +104,6 @@ int main(int argc, char* argv[]) {
     form1.setPlayerFactory([] { return std::make_unique<listora::QtMediaPlayer>(); });
     form1.show();
     // The paths given are gathered once the window is up, as a drop is.
-    if (!start.paths.empty()) QTimer::singleShot(0, &form1, [&form1, &start] { form1.dropPaths(start.paths); });
+    if (!start.paths.empty()) form1.dropPathsSoon(start.paths);
     return QApplication::exec();
 }

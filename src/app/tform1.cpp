@@ -158,6 +158,10 @@ void TForm1::dropPaths(const std::vector<std::string>& paths) {
     gather();
 }
 
+void TForm1::dropPathsSoon(std::vector<std::string> paths) {
+    QTimer::singleShot(0, this, [this, paths = std::move(paths)] { dropPaths(paths); });
+}
+
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     if (holdsLocalFiles(*event->mimeData())) event->acceptProposedAction();
 }
@@ -166,7 +170,7 @@ void TForm1::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The walk starts once the drop has returned, so the file manager the
     // files came from is not held until a long walk or a question is done.
-    QTimer::singleShot(0, this, [this, paths = droppedPaths(*event->mimeData())] { dropPaths(paths); });
+    dropPathsSoon(droppedPaths(*event->mimeData()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -67,6 +67,9 @@ public:
 
     // Queues dropped paths, in the order given, and gathers them.
     void dropPaths(const std::vector<std::string>& paths);
+    // The same on the event loop's next turn: after a drop has returned, or
+    // once the window is up for the paths listora was started with.
+    void dropPathsSoon(std::vector<std::string> paths);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

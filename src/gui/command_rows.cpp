@@ -1,5 +1,7 @@
 #include "gui/command_rows.h"
 
+#include "gui/program_icon.h"
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -78,7 +80,7 @@ void CommandSet::addToolButtons(QHBoxLayout& layout, QWidget& parent, const std:
         tool->setAutoRaise(true);
         tool->setFixedSize(23, 22);
         tool->setIconSize(QSize(16, 16));
-        tool->setIcon(parent.style()->standardIcon(row.icon));
+        tool->setIcon(toolIcon(row.themeIcon, row.picture));
         tool->setToolTip(row.hint);
         layout.addWidget(tool);
         addButton(*tool, row.handler, row.enabledWhen);

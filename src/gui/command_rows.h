@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QPointer>
 #include <QString>
-#include <QStyle>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -41,7 +40,8 @@ MenuRow submenu(const QString& caption, std::vector<MenuRow> rows);
 MenuRow separator();
 
 struct ToolRow {
-    QStyle::StandardPixmap icon;
+    const char* themeIcon;  // a freedesktop icon name
+    const char* picture;    // the program's own picture when the theme has none
     QString hint;
     const char* name;  // the button's object name
     Handler handler;   // none: shown, but cannot be used

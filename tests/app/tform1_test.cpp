@@ -1,7 +1,9 @@
 #include "app/tform1.h"
 
+#include "app/start_arguments.h"
 #include "gui/dropped_paths.h"
 #include "platform/native_file_system.h"
+#include "platform/path_rules.h"
 #include "support/core_fixture.h"
 #include "support/fake_media_player.h"
 #include "support/fixed_ports.h"
@@ -273,6 +275,33 @@ TEST_F(MainWindow, GathersChosenAndDroppedFolders) {
     const std::string latin1 = dir.write("caf\xE9.mp3", "x");
     data.setUrls({QUrl::fromEncoded(QByteArray::fromStdString("file://" + dir.path("caf%E9.mp3")))});
     EXPECT_EQ(droppedPaths(data), std::vector<std::string>{latin1});
+}
+
+TEST_F(MainWindow, StartPathsAreGatheredAsADropOnceTheWindowIsUp) {
+    dir.write("l.m3u", crlf({"#EXTM3U", "#EXTINF:5,a", "a.mp3"}));
+    dir.write("music/b.mp3", "x");
+    dir.write("music/sub/c.mp3", "x");
+    const StartArguments start = parseStartArguments({"l.m3u", "music"}, dir.path(), PathRules::native());
+    auto form = makeForm();
+    form->dropPathsSoon(start.paths);
+    EXPECT_TRUE(shownColumn(*form, 2).isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownColumn(*form, 2).size() == 3; }, 2000));
+    EXPECT_EQ(shownColumn(*form, 2), (QStringList{"a.mp3", "b.mp3", "c.mp3"}));
+    EXPECT_EQ(form->state().currentPlaylistFile, dir.path("l.m3u"));
+}
+
+TEST_F(MainWindow, EveryStripButtonHasAPicture) {
+    auto form = makeForm();
+    for (const char* name : {"buttonNew", "buttonOpen", "buttonSave", "buttonMove", "buttonMoveSave", "buttonCopy",
+                             "buttonCopySave", "buttonPlayWindow", "buttonSearchWindow", "buttonLogWindow"}) {
+        const QToolButton* tool = button(*form, name);
+        ASSERT_NE(tool, nullptr) << name;
+        const QImage image = tool->icon().pixmap(16, 16).toImage();
+        bool drawn = false;  // a picture that failed to load is all transparent
+        for (int y = 0; y < image.height() && !drawn; ++y)
+            for (int x = 0; x < image.width() && !drawn; ++x) drawn = qAlpha(image.pixel(x, y)) > 0;
+        EXPECT_TRUE(drawn) << name;
+    }
 }
 
 // The popup's items in order, "-" for a separator, a submenu's items after
