@@ -2,6 +2,8 @@
 
 #include "platform/native_file_transfer.h"
 #include "platform/path_rules.h"
+#include "platform/pending_file.h"
+#include "platform/posix_io.h"
 #include "platform/unique_fd.h"
 
 #include <algorithm>
@@ -17,18 +19,6 @@
 namespace listora {
 namespace {
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 mode_t defaultFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -36,12 +26,19 @@ mode_t defaultFileMode() {
 }
 
 // A link at the target is followed, so that saving a linked playlist updates
-// the file it points to instead of replacing the link with a copy.
-std::string resolvedTarget(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
-        if (real) return real.get();
+// the file it points to instead of replacing the link with a copy; a link
+// whose file is gone gets that file made. Link by link, as realpath cannot
+// follow a link that points nowhere.
+std::string resolvedTarget(std::string path) {
+    for (int depth = 0; depth < 40; ++depth) {  // the kernel's own limit on a chain of links
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        const ssize_t length = ::readlink(path.c_str(), content.data(), content.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= content.size()) return path;
+        content.resize(static_cast<std::size_t>(length));
+        if (content.empty()) return path;
+        path = content.front() == '/' ? content : folderOf(path) + "/" + content;
     }
     return path;
 }
@@ -79,53 +76,37 @@ std::string physicalCurrentDirectory() {
     return buffer;
 }
 
-}  // namespace
-
-namespace {
-
 class FileStream : public ByteStream {
 public:
     explicit FileStream(UniqueFd fd) : fd_(std::move(fd)) {}
     std::optional<std::size_t> read(char* buffer, std::size_t size) override {
-        for (;;) {
-            const ssize_t got = ::read(fd_.get(), buffer, size);
-            if (got >= 0) return static_cast<std::size_t>(got);
-            if (errno != EINTR) return std::nullopt;
-        }
+        const ssize_t got = retryInterrupted([&] { return ::read(fd_.get(), buffer, size); });
+        if (got < 0) return std::nullopt;
+        return static_cast<std::size_t>(got);
     }
 
 private:
     UniqueFd fd_;
 };
 
-// Only regular files are read: opening a FIFO would wait for a writer and a
-// device such as /dev/zero never ends. O_NONBLOCK keeps the open itself
-// from waiting.
-UniqueFd openRegularFile(const std::string& path, off_t* size) {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info {};
-    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return UniqueFd();
-    ::fcntl(fd.get(), F_SETFL, 0);
-    if (size) *size = info.st_size;
-    return fd;
-}
-
 }  // namespace
 
 std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
-    UniqueFd fd = openRegularFile(onDisk(path), nullptr);
+    // Only regular files are read: a FIFO would wait for a writer and a
+    // device such as /dev/zero never ends.
+    UniqueFd fd = openRegularFile(onDisk(path), true);
     if (!fd) return nullptr;
     return std::make_unique<FileStream>(std::move(fd));
 }
 
 std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
-    off_t size = 0;
-    UniqueFd fd = openRegularFile(onDisk(path), &size);
+    struct stat info {};
+    UniqueFd fd = openRegularFile(onDisk(path), true, &info);
     if (!fd) return std::nullopt;
     FileStream stream(std::move(fd));
     try {
         std::string bytes;
-        bytes.reserve(static_cast<std::size_t>(size));
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
         char buffer[1 << 16];
         for (;;) {
             const std::optional<std::size_t> got = stream.read(buffer, sizeof buffer);
@@ -142,10 +123,7 @@ std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& pa
 
 bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {
     const std::string target = resolvedTarget(onDisk(path));
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    if (name.empty()) return false;
+    if (target.empty() || target.back() == '/') return false;
 
     mode_t mode = defaultFileMode();
     struct stat old {};
@@ -153,19 +131,13 @@ bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view 
         if (!S_ISREG(old.st_mode)) return false;
         mode = old.st_mode & 07777;
     }
-
-    // The temporary name is short so that a long target name still fits.
-    std::string temp = folder + ".listora-XXXXXX";
-    UniqueFd fd(::mkstemp(temp.data()));
-    if (!fd) return false;
-    const bool ok = writeAll(fd.get(), bytes) && ::fchmod(fd.get(), mode) == 0 && ::fsync(fd.get()) == 0 &&
-                    fd.close() && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    if (UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir) ::fsync(dir.get());
-    return true;
+    const std::string folder = folderOf(target);
+    PendingFile pending(folder);
+    // The new name is made durable too: a save that reached the disk only
+    // in part is reported as failed.
+    return pending.ok() && writeAll(pending.fd(), bytes) && ::fchmod(pending.fd(), mode) == 0 &&
+           retryInterrupted([&] { return ::fsync(pending.fd()); }) == 0 && pending.replace(target) &&
+           syncFolder(folder);
 }
 
 bool NativeFileSystem::exists(const std::string& path) {

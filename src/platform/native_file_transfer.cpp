@@ -1,9 +1,9 @@
 #include "platform/native_file_transfer.h"
 
-#include "platform/unique_fd.h"
+#include "platform/pending_file.h"
+#include "platform/posix_io.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,12 +11,6 @@
 
 namespace listora {
 namespace {
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // copy_file_range lets the file system share or copy blocks itself; where it
 // cannot (another file system, an old kernel), plain reads and writes go on
@@ -32,76 +26,30 @@ bool copyContents(int from, int to) {
     }
     std::vector<char> buffer(1 << 20);
     for (;;) {
-        ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR) continue;
+        const ssize_t got = retryInterrupted([&] { return ::read(from, buffer.data(), buffer.size()); });
         if (got < 0) return false;
         if (got == 0) return true;
-        for (const char* at = buffer.data(); got > 0;) {
-            const ssize_t written = ::write(to, at, static_cast<std::size_t>(got));
-            if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) return false;
-            at += written;
-            got -= written;
-        }
+        if (!writeAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) return false;
     }
 }
 
-// A file being written in the target's folder. Where the file system offers
-// unnamed files it has no name at all until it is complete; elsewhere it has
-// a hidden temporary name that is removed on failure.
-class PendingFile {
-public:
-    explicit PendingFile(const std::string& folder) {
-        fd_ = UniqueFd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-        if (fd_) return;
-        tempName_ = folder + "/.listora-XXXXXX";
-        fd_ = UniqueFd(::mkstemp(tempName_.data()));
-        if (!fd_) tempName_.clear();
-    }
-    ~PendingFile() {
-        if (!tempName_.empty()) ::unlink(tempName_.c_str());
-    }
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
+// The status a file had when its copy began, to tell afterwards whether it
+// is still the same file with the same contents.
+bool unchanged(const struct stat& before, const struct stat& now) {
+    return before.st_dev == now.st_dev && before.st_ino == now.st_ino && before.st_size == now.st_size &&
+           before.st_mtim.tv_sec == now.st_mtim.tv_sec && before.st_mtim.tv_nsec == now.st_mtim.tv_nsec;
+}
 
-    int fd() const { return fd_.get(); }
-    bool ok() const { return static_cast<bool>(fd_); }
-
-    // Gives the complete file its name; fails when a file already has it.
-    bool publish(const std::string& target) {
-        if (tempName_.empty()) {
-            if (::linkat(fd_.get(), "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0) return true;
-            if (errno == EEXIST) return false;
-            const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
-            return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0;
-        }
-        if (!fd_.close()) return false;
-        if (::link(tempName_.c_str(), target.c_str()) != 0 &&
-            !(errno != EEXIST &&
-              ::renameat2(AT_FDCWD, tempName_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0))
-            return false;
-        ::unlink(tempName_.c_str());
-        tempName_.clear();
-        return true;
-    }
-
-private:
-    UniqueFd fd_;
-    std::string tempName_;
-};
-
-// Copies a regular file's contents, permission bits and times to a new file
-// at target. With `durable` the data is on disk before the file gets its
-// name, as a move needs before it removes the source.
-bool copyRegularFile(const std::string& source, const std::string& target, bool durable) {
-    UniqueFd from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (!from || ::fstat(from.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+// Copies an open regular file's contents, permission bits and times to a
+// new file at target. With `durable` the data is on disk before the file
+// gets its name, as a move needs before it removes the source.
+bool copyOpenFile(int from, const struct stat& info, const std::string& target, bool durable) {
     PendingFile pending(folderOf(target));
     if (!pending.ok()) return false;
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    return copyContents(from.get(), pending.fd()) && ::fchmod(pending.fd(), info.st_mode & 07777) == 0 &&
-           ::futimens(pending.fd(), times) == 0 && (!durable || ::fsync(pending.fd()) == 0) && pending.publish(target);
+    return copyContents(from, pending.fd()) && ::fchmod(pending.fd(), info.st_mode & 07777) == 0 &&
+           ::futimens(pending.fd(), times) == 0 &&
+           (!durable || retryInterrupted([&] { return ::fsync(pending.fd()); }) == 0) && pending.publishNew(target);
 }
 
 bool recreateLink(const std::string& source, const std::string& target) {
@@ -118,21 +66,28 @@ bool recreateLink(const std::string& source, const std::string& target) {
     return ::symlink(content.c_str(), target.c_str()) == 0;
 }
 
-bool syncFolder(const std::string& folder) {
-    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd && ::fsync(fd.get()) == 0;
-}
-
 // Across file systems: the file is copied and in place, its name on disk
-// too, before the source goes; if the source cannot go, the copy goes
-// instead.
-bool moveAcrossFileSystems(const std::string& source, const std::string& target) {
-    struct stat info {};
-    if (::lstat(source.c_str(), &info) != 0) return false;
-    const bool placed = S_ISLNK(info.st_mode)   ? recreateLink(source, target)
-                        : S_ISREG(info.st_mode) ? copyRegularFile(source, target, true)
-                                                : false;
-    if (!placed) return false;
+// too, before the source goes. The source goes only while it is still the
+// file that was copied, unchanged; otherwise (replaced or written to
+// meanwhile) the copy goes instead and the source stays.
+bool moveAcrossFileSystems(const std::string& source, const std::string& target, const std::function<void()>& copied) {
+    struct stat entry {};
+    if (::lstat(source.c_str(), &entry) != 0) return false;
+    if (S_ISLNK(entry.st_mode)) {
+        if (!recreateLink(source, target)) return false;
+    } else {
+        struct stat info {};
+        UniqueFd from = openRegularFile(source, false, &info);
+        if (!from || !copyOpenFile(from.get(), info, target, true)) return false;
+        if (copied) copied();
+        struct stat after {};
+        struct stat named {};
+        if (::fstat(from.get(), &after) != 0 || !unchanged(info, after) || ::lstat(source.c_str(), &named) != 0 ||
+            !unchanged(info, named)) {
+            ::unlink(target.c_str());
+            return false;
+        }
+    }
     if (syncFolder(folderOf(target)) && ::unlink(source.c_str()) == 0) return true;
     ::unlink(target.c_str());
     return false;
@@ -140,23 +95,27 @@ bool moveAcrossFileSystems(const std::string& source, const std::string& target)
 
 }  // namespace
 
-bool moveFileNoReplace(const std::string& source, const std::string& target) {
-    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno == EXDEV) return moveAcrossFileSystems(source, target);
+bool moveFileNoReplace(const std::string& source, const std::string& target, const std::function<void()>& copied) {
+    if (retryInterrupted(
+            [&] { return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE); }) == 0)
+        return true;
+    if (errno == EXDEV) return moveAcrossFileSystems(source, target, copied);
     if (errno != EINVAL && errno != ENOSYS) return false;
     // The file system cannot rename without replacing. A hard link refuses
     // an existing target just as well; the source name then goes.
-    if (::link(source.c_str(), target.c_str()) == 0) {
+    if (retryInterrupted([&] { return ::link(source.c_str(), target.c_str()); }) == 0) {
         if (::unlink(source.c_str()) == 0) return true;
         ::unlink(target.c_str());
         return false;
     }
-    if (errno == EXDEV) return moveAcrossFileSystems(source, target);
+    if (errno == EXDEV) return moveAcrossFileSystems(source, target, copied);
     return false;
 }
 
 bool copyFileNoReplace(const std::string& source, const std::string& target) {
-    return copyRegularFile(source, target, false);
+    struct stat info {};
+    const UniqueFd from = openRegularFile(source, true, &info);
+    return from && copyOpenFile(from.get(), info, target, false);
 }
 
 }  // namespace listora

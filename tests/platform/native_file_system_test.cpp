@@ -1,10 +1,15 @@
 #include "platform/native_file_system.h"
 
 #include "platform/errors.h"
+#include "platform/pending_file.h"
 #include "support/temp_dir.h"
 
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 namespace listora {
@@ -34,6 +39,40 @@ TEST_F(Native, WritesWholeFilesInPlaceKeepingModeAndFollowingLinks) {
 
     // Nothing but the two names is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+TEST_F(Native, AWriteThroughALinkWhoseFileIsGoneMakesThatFile) {
+    dir.makeFolder("lists");
+    std::filesystem::create_symlink("lists/real.m3u", dir.path("first.m3u"));
+    std::filesystem::create_symlink("first.m3u", dir.path("second.m3u"));  // a link to a link
+    ASSERT_TRUE(fs.writeWholeFile(dir.path("second.m3u"), "made"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path("second.m3u")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path("first.m3u")));
+    EXPECT_EQ(readFile(dir.path("lists/real.m3u")), "made");
+}
+
+TEST_F(Native, OnlyStaleUnheldTemporariesOfTheProgramAreRemoved) {
+    const auto aged = [&](const char* name) {
+        const std::string path = dir.write(name, "partial");
+        const struct timespec old[2] = {{std::time(nullptr) - 120, 0}, {std::time(nullptr) - 120, 0}};
+        ::utimensat(AT_FDCWD, path.c_str(), old, 0);
+        return path;
+    };
+    aged(".listora-a1B2c3");                           // left by a crash
+    const std::string held = aged(".listora-held00");  // a live writer holds it
+    const int holder = ::open(held.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    dir.write(".listora-fresh0", "partial");  // being written just now
+    aged(".listora-toolong");                 // not a name the program makes
+    aged("song.mp3");
+    dir.makeFolder(".listora-folder");
+    removeStaleTemporaries(dir.path());
+    ::close(holder);
+
+    std::set<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.insert(entry.path().filename());
+    EXPECT_EQ(left, (std::set<std::string>{".listora-held00", ".listora-fresh0", ".listora-toolong", "song.mp3",
+                                           ".listora-folder"}));
 }
 
 TEST_F(Native, AFailedWriteLeavesNoTraceAndTheOldFileIntact) {

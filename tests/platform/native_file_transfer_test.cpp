@@ -1,8 +1,11 @@
+#include "platform/native_file_transfer.h"
+
 #include "platform/native_file_system.h"
 #include "support/temp_dir.h"
 
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,7 +119,29 @@ TEST(NativeFileTransfer, MovesAcrossFileSystemsCompletelyOrNotAtAll) {
     EXPECT_TRUE(files.moveFile(dir.path("a/link"), other + "/link"));
     EXPECT_EQ(fs::read_symlink(other + "/link"), "target-text");
     EXPECT_EQ(entriesIn(other), 3u);
+
+    // Written to, or replaced, while it was copied: the source stays as it
+    // now is and the copy goes.
+    const std::string growing = dir.write("a/grows.mp3", "first part");
+    EXPECT_FALSE(moveFileNoReplace(growing, other + "/grows.mp3",
+                                   [&] { std::ofstream(growing, std::ios::app) << " and more"; }));
+    EXPECT_EQ(readFile(growing), "first part and more");
+    const std::string swapped = dir.write("a/swapped.mp3", "old");
+    EXPECT_FALSE(moveFileNoReplace(swapped, other + "/swapped.mp3", [&] {
+        dir.write("a/new.mp3", "new");
+        fs::rename(dir.path("a/new.mp3"), swapped);
+    }));
+    EXPECT_EQ(readFile(swapped), "new");
+    EXPECT_EQ(entriesIn(other), 3u);
     fs::remove_all(other);
+}
+
+TEST(NativeFileTransfer, AFifoIsNeitherCopiedNorWaitedFor) {
+    TempDir dir;
+    const std::string fifo = dir.path("pipe.mp3");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(copyFileNoReplace(fifo, dir.path("copy.mp3")));
+    EXPECT_FALSE(fs::exists(dir.path("copy.mp3")));
 }
 
 }  // namespace
