@@ -49,6 +49,7 @@ void deleteWithFile(MainList& list, const EntryFilePorts& ports) {
             const PlaylistEntry& row = list.at(i);
             if (!row.selected || !ports.fs.deleteFile(row.fullPath)) continue;
             log.add({row.fileName, systemText("削除"), row.fullPath, kUnknownText});
+            log.writeIfDue(ports.fs);
             deleted[i] = true;
         }
         std::size_t index = 0;

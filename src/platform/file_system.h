@@ -29,6 +29,20 @@ public:
     virtual std::optional<std::size_t> read(char* buffer, std::size_t size) = 0;
 };
 
+// A file that several programs add to, each holding the same lock while it
+// has the file open: what one adds, the other reads before it adds.
+class SharedFile {
+public:
+    virtual ~SharedFile() = default;
+    virtual std::optional<std::uint64_t> size() = 0;
+    // Up to `size` bytes from `offset` on: 0 at the end, nothing on a failure.
+    virtual std::optional<std::size_t> readAt(std::uint64_t offset, char* buffer, std::size_t size) = 0;
+    // Adds the bytes at the end in one write and puts them on disk.
+    virtual bool append(std::string_view bytes) = 0;
+    // Replaces the whole file atomically, as writeWholeFile does.
+    virtual bool replace(std::string_view bytes) = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -42,6 +56,13 @@ public:
     // Creates or replaces the file atomically: the old file stays intact
     // unless the new contents are completely in place. False on failure.
     virtual bool writeWholeFile(const std::string& path, std::string_view bytes) = 0;
+    // Opens a regular file, made when missing, under the lock of its folder,
+    // held until the object goes; waits a few seconds at most for another
+    // holder. Nothing when it cannot.
+    virtual std::unique_ptr<SharedFile> openShared(const std::string& path) = 0;
+    // Everything written so far to the file system holding `folder` is put
+    // on disk.
+    virtual bool syncToDisk(const std::string& folder) = 0;
     virtual bool exists(const std::string& path) = 0;
     // True only for an existing file (a link counts as what it points to).
     virtual bool isFile(const std::string& path) = 0;

@@ -1,6 +1,7 @@
 #include "platform/native_file_system.h"
 
 #include "platform/native_file_transfer.h"
+#include "platform/native_shared_file.h"
 #include "platform/path_rules.h"
 #include "platform/pending_file.h"
 #include "platform/posix_io.h"
@@ -18,12 +19,6 @@
 
 namespace listora {
 namespace {
-
-mode_t defaultFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 // A link at the target is followed, so that saving a linked playlist updates
 // the file it points to instead of replacing the link with a copy; a link
@@ -122,22 +117,16 @@ std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& pa
 }
 
 bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {
-    const std::string target = resolvedTarget(onDisk(path));
-    if (target.empty() || target.back() == '/') return false;
+    return writeFileAtomically(resolvedTarget(onDisk(path)), bytes);
+}
 
-    mode_t mode = defaultFileMode();
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        if (!S_ISREG(old.st_mode)) return false;
-        mode = old.st_mode & 07777;
-    }
-    const std::string folder = folderOf(target);
-    PendingFile pending(folder);
-    // The new name is made durable too: a save that reached the disk only
-    // in part is reported as failed.
-    return pending.ok() && writeAll(pending.fd(), bytes) && ::fchmod(pending.fd(), mode) == 0 &&
-           retryInterrupted([&] { return ::fsync(pending.fd()); }) == 0 && pending.replace(target) &&
-           syncFolder(folder);
+std::unique_ptr<SharedFile> NativeFileSystem::openShared(const std::string& path) {
+    return openSharedFile(onDisk(path));
+}
+
+bool NativeFileSystem::syncToDisk(const std::string& folder) {
+    UniqueFd fd(::open(onDisk(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd && ::syncfs(fd.get()) == 0;
 }
 
 bool NativeFileSystem::exists(const std::string& path) {

@@ -17,6 +17,8 @@ public:
     std::optional<std::string> readWholeFile(const std::string& path) override;
     std::unique_ptr<ByteStream> openForReading(const std::string& path) override;
     bool writeWholeFile(const std::string& path, std::string_view bytes) override;
+    std::unique_ptr<SharedFile> openShared(const std::string& path) override;
+    bool syncToDisk(const std::string& folder) override;
     bool exists(const std::string& path) override;
     bool isFile(const std::string& path) override;
     bool createFolder(const std::string& path) override;

@@ -34,7 +34,30 @@ std::string randomTemporaryName(const std::string& folder) {
     return name;
 }
 
+mode_t defaultFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 }  // namespace
+
+bool writeFileAtomically(const std::string& target, std::string_view bytes) {
+    if (target.empty() || target.back() == '/') return false;
+    mode_t mode = defaultFileMode();
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        if (!S_ISREG(old.st_mode)) return false;
+        mode = old.st_mode & 07777;
+    }
+    const std::string folder = folderOf(target);
+    PendingFile pending(folder);
+    // A save that reached the disk only in part, its name included, is
+    // reported as failed.
+    return pending.ok() && writeAll(pending.fd(), bytes) && ::fchmod(pending.fd(), mode) == 0 &&
+           retryInterrupted([&] { return ::fsync(pending.fd()); }) == 0 && pending.replace(target) &&
+           syncFolder(folder);
+}
 
 void removeStaleTemporaries(const std::string& folder) {
     struct CloseFolder {
@@ -88,7 +111,8 @@ bool PendingFile::publishNew(const std::string& target) {
     // A hard link refuses an existing target; a file system without hard
     // links renames without replacing instead.
     if (retryInterrupted([&] { return ::link(hiddenName_.c_str(), target.c_str()); }) != 0 &&
-        !(errno != EEXIST && ::renameat2(AT_FDCWD, hiddenName_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0))
+        !(errno != EEXIST &&
+          ::renameat2(AT_FDCWD, hiddenName_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0))
         return false;
     ::unlink(hiddenName_.c_str());
     hiddenName_.clear();
@@ -102,8 +126,10 @@ bool PendingFile::replace(const std::string& target) {
         // target, the one moment a crash could leave it.
         for (int attempt = 0; attempt < 100 && hiddenName_.empty(); ++attempt) {
             std::string name = randomTemporaryName(folder_);
-            if (linkUnnamed(name)) hiddenName_ = std::move(name);
-            else if (errno != EEXIST) return false;
+            if (linkUnnamed(name))
+                hiddenName_ = std::move(name);
+            else if (errno != EEXIST)
+                return false;
         }
         if (hiddenName_.empty()) return false;
     }

@@ -9,6 +9,7 @@
 #include "platform/unique_fd.h"
 
 #include <string>
+#include <string_view>
 
 namespace listora {
 
@@ -36,6 +37,11 @@ private:
     UniqueFd fd_;
     std::string hiddenName_;  // empty while the file is unnamed
 };
+
+// Creates or replaces the file at `target` (no link) with `bytes`, keeping an
+// old file's permission bits: the old file stays whole unless the new one
+// is completely in place, its name on disk too.
+bool writeFileAtomically(const std::string& target, std::string_view bytes);
 
 // Removes the hidden files that crashed writes left in the folder.
 void removeStaleTemporaries(const std::string& folder);

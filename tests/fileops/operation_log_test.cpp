@@ -5,6 +5,7 @@
 #include "support/core_fixture.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace listora::test {
@@ -38,6 +39,30 @@ TEST_F(Log, WritesFourLinesPerRecordAndMakesTheFolder) {
                                          "c.mp3", "コピー", "/m/c.mp3", "/d/c.mp3"}));
 }
 
+TEST_F(Log, TwoRunsAtOnceBothKeepEveryRecord) {
+    OperationLog longRun = open();
+    OperationLog shortRun = open();
+    longRun.add({"a.mp3", "コピー", "/m/a.mp3", "/d/a.mp3"});
+    shortRun.add({"b.mp3", "コピー", "/m/b.mp3", "/d/b.mp3"});
+    shortRun.write(fs);
+    longRun.write(fs);
+    EXPECT_EQ(readFile(dayFile()),
+              crlf({"b.mp3", "コピー", "/m/b.mp3", "/d/b.mp3", "a.mp3", "コピー", "/m/a.mp3", "/d/a.mp3"}));
+}
+
+TEST_F(Log, ALongRunWritesInPiecesSoACrashLosesAtMostTheLast) {
+    {
+        OperationLog log = open();
+        for (std::size_t i = 0; i < OperationLog::kPieceRecords + 10; ++i) {
+            log.add({std::to_string(i) + ".mp3", "移動", "/m", "/d"});
+            log.writeIfDue(fs);
+        }
+    }  // gone without its final write, as in a crash
+    const std::vector<LogRecord> records = readLogRecords(readFile(dayFile()));
+    ASSERT_EQ(records.size(), OperationLog::kPieceRecords);
+    EXPECT_EQ(records.back().fileName, std::to_string(OperationLog::kPieceRecords - 1) + ".mp3");
+}
+
 TEST_F(Log, AnEmptyRunCreatesAnEmptyDayFile) {
     open().write(fs);
     EXPECT_TRUE(std::filesystem::exists(dayFile()));
@@ -50,6 +75,17 @@ TEST_F(Log, HandEditedBreaksAreMendedAndNeverMergeALine) {
     log.add({"y.mp3", "移動", "/c", "/d"});
     log.write(fs);
     EXPECT_EQ(readFile(dayFile()), "x.mp3\r\n移動\r\n/a\r\n/b\r\ny.mp3\r\n移動\r\n/c\r\n/d");
+
+    // Clean but for its last break: the next records follow as they are.
+    log.add({"z.mp3", "移動", "/e", "/f"});
+    log.write(fs);
+    EXPECT_EQ(readFile(dayFile()),
+              "x.mp3\r\n移動\r\n/a\r\n/b\r\ny.mp3\r\n移動\r\n/c\r\n/d\r\nz.mp3\r\n移動\r\n/e\r\n/f");
+    // A lone break written by someone else since is mended too.
+    std::ofstream(dayFile(), std::ios::app) << "\nw.mp3\r";
+    log.write(fs);
+    EXPECT_EQ(readFile(dayFile()),
+              "x.mp3\r\n移動\r\n/a\r\n/b\r\ny.mp3\r\n移動\r\n/c\r\n/d\r\nz.mp3\r\n移動\r\n/e\r\n/f\r\nw.mp3\r\n");
 }
 
 TEST_F(Log, ReadAndWriteFailuresNameTheDayFile) {
