@@ -1,10 +1,10 @@
 #include "window_bench.h"
 
+#include "gui/list_selection_model.h"
 #include "measure.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTableView>
@@ -53,11 +53,11 @@ BenchWindow::BenchWindow(const std::string& folder)
 }
 
 std::size_t BenchWindow::checkViewSelection(const std::string& what) {
-    std::size_t shown = 0;
-    for (const QItemSelectionRange& range : form.listView()->selectionModel()->selection())
-        shown += static_cast<std::size_t>(range.height());
+    const listora::ListSelectionModel* shown = listora::ListSelectionModel::of(*form.listView());
+    if (!shown) throw std::runtime_error(what + " left the view without the list's selection model");
     const std::size_t listed = selectedCount(form.state().list);
-    if (shown != listed) throw std::runtime_error(what + " left the view's selection behind the list's");
+    if (shown->selectedRowCount() != listed)
+        throw std::runtime_error(what + " left the view's selection behind the list's");
     return listed;
 }
 

@@ -29,8 +29,8 @@ class BenchWindow {
 public:
     explicit BenchWindow(const std::string& folder);
 
-    // Throws unless the view shows as many selected rows as the list holds;
-    // gives their number.
+    // Throws unless the view's selection model shows as many selected rows
+    // as the list holds; gives their number.
     std::size_t checkViewSelection(const std::string& what);
 
     // The seconds from the start of `work` until the list's viewport has

@@ -1,5 +1,6 @@
 #include "logview/tform5.h"
 
+#include "gui/list_selection_model.h"
 #include "platform/native_file_system.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -32,8 +33,8 @@ protected:
     }
     QList<int> selectedRows() const {
         QList<int> rows;
-        for (const QModelIndex& index : form.recordList()->selectionModel()->selectedRows()) rows << index.row();
-        std::sort(rows.begin(), rows.end());
+        for (const std::size_t row : ListSelectionModel::of(*form.recordList())->selectedRowNumbers())
+            rows << static_cast<int>(row);
         return rows;
     }
     QString cell(int row, int column) const { return form.recordList()->model()->index(row, column).data().toString(); }
