@@ -65,7 +65,9 @@ double BenchWindow::secondsUntilPainted(const std::string& what, const std::func
     const std::size_t before = viewportPaints.paints;
     const double seconds = secondsOf([&] {
         work();
-        QApplication::processEvents();  // what the work posted, the update it asked for among it
+        QApplication::processEvents();  // what the work posted
+        // The platform paints an update only on its next frame, a timer
+        // away; the paint is forced here and timed.
         form.listView()->viewport()->repaint();
     });
     if (viewportPaints.paints == before) throw std::runtime_error(what + " was not painted");

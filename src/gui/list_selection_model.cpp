@@ -35,13 +35,12 @@ ListSelectionModel::ListSelectionModel(QAbstractItemView& view, RowSelection& ro
     delete replaced;
     view.setItemDelegate(new ListMarksDelegate(rows_, &view));
     view.viewport()->installEventFilter(this);
-    // When rows come or go the part put in last stands as it is: its row
-    // numbers no longer name its rows.
     QAbstractItemModel* shown = view.model();
-    connect(shown, &QAbstractItemModel::rowsInserted, this, &ListSelectionModel::forgetCurrent);
-    connect(shown, &QAbstractItemModel::rowsRemoved, this, &ListSelectionModel::forgetCurrent);
-    connect(shown, &QAbstractItemModel::rowsMoved, this, &ListSelectionModel::forgetCurrent);
-    connect(shown, &QAbstractItemModel::layoutChanged, this, &ListSelectionModel::forgetCurrent);
+    connect(shown, &QAbstractItemModel::rowsInserted, this, &ListSelectionModel::rowsMoved);
+    connect(shown, &QAbstractItemModel::rowsRemoved, this, &ListSelectionModel::rowsMoved);
+    connect(shown, &QAbstractItemModel::rowsMoved, this, &ListSelectionModel::rowsMoved);
+    connect(shown, &QAbstractItemModel::layoutChanged, this, &ListSelectionModel::rowsMoved);
+    assumeAnyMarked();
 }
 
 ListSelectionModel* ListSelectionModel::of(const QAbstractItemView& view) {
@@ -54,6 +53,7 @@ void ListSelectionModel::showListSelection() {
     // the anchor alone, as after a plain click.
     const std::size_t count = rows_.size();
     forgetCurrent();
+    assumeAnyMarked();
     Touched all;
     if (count != 0) {
         currentSpans_.push_back({0, count - 1});
@@ -88,7 +88,7 @@ void ListSelectionModel::select(const QItemSelection& selection, SelectionFlags 
     Touched touched;
     if (command & Clear) {
         forgetCurrent();
-        if (rows_.size() != 0) markRows(0, rows_.size() - 1, false, touched);
+        if (maybeMarked_.first != kNone) markRows(maybeMarked_.first, maybeMarked_.last, false, touched);
     }
     if (command & (Toggle | Select | Deselect)) {
         if (command & Current) markCurrentAsBefore(false, touched);
@@ -116,6 +116,7 @@ void ListSelectionModel::reset() {
     // and focus row stand as the core left them. Only what this model holds
     // of rows goes, quietly, as in Qt's own reset.
     forgetCurrent();
+    assumeAnyMarked();
     probe_ = QPersistentModelIndex();
     const QSignalBlocker quiet(this);
     QItemSelectionModel::select(QItemSelection(), Clear);
@@ -130,7 +131,7 @@ bool ListSelectionModel::eventFilter(QObject* watched, QEvent* event) {
     return QItemSelectionModel::eventFilter(watched, event);
 }
 
-void ListSelectionModel::Touched::add(Span& span, std::size_t first, std::size_t last) {
+void ListSelectionModel::widen(Span& span, std::size_t first, std::size_t last) {
     span = span.first == kNone ? Span{first, last} : Span{std::min(span.first, first), std::max(span.last, last)};
 }
 
@@ -157,7 +158,11 @@ std::vector<ListSelectionModel::Span> ListSelectionModel::rowSpans(const QItemSe
 
 void ListSelectionModel::markRows(std::size_t first, std::size_t last, bool selected, Touched& touched) {
     rows_.setSelected(first, last, selected);
-    touched.add(selected ? touched.selected : touched.deselected, first, last);
+    widen(selected ? touched.selected : touched.deselected, first, last);
+    if (selected)
+        widen(maybeMarked_, first, last);
+    else if (first <= maybeMarked_.first && last >= maybeMarked_.last)
+        maybeMarked_ = {kNone, 0};
 }
 
 // Gives the rows of the part put in last the marks they had before it, or
@@ -192,6 +197,17 @@ void ListSelectionModel::startCurrent(std::vector<Span> spans, SelectionFlags co
 void ListSelectionModel::forgetCurrent() {
     currentSpans_.clear();
     marksBeforeCurrent_.clear();
+}
+
+// When rows come or go the part put in last stands as it is: its row
+// numbers no longer name its rows.
+void ListSelectionModel::rowsMoved() {
+    forgetCurrent();
+    assumeAnyMarked();
+}
+
+void ListSelectionModel::assumeAnyMarked() {
+    maybeMarked_ = rows_.size() == 0 ? Span{kNone, 0} : Span{0, rows_.size() - 1};
 }
 
 // Qt's range list holds the probe row when it is selected, and nothing else.

@@ -54,19 +54,21 @@ private:
         std::size_t first;
         std::size_t last;
     };
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     // The rows a change may have selected and deselected, for the signal.
     struct Touched {
         Span selected{kNone, 0};
         Span deselected{kNone, 0};
-        void add(Span& span, std::size_t first, std::size_t last);
     };
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    static void widen(Span& span, std::size_t first, std::size_t last);
 
     std::vector<Span> rowSpans(const QItemSelection& selection) const;
     void markRows(std::size_t first, std::size_t last, bool selected, Touched& touched);
     void markCurrentAsBefore(bool invert, Touched& touched);
     void startCurrent(std::vector<Span> spans, SelectionFlags command, Touched& touched);
     void forgetCurrent();
+    void rowsMoved();
+    void assumeAnyMarked();
     void copyProbeRow();
     void announce(const Touched& touched);
 
@@ -78,6 +80,9 @@ private:
     // second part and each one's mark before it was put in.
     std::vector<Span> currentSpans_;
     std::vector<char> marksBeforeCurrent_;
+    // No row outside these is selected: a click clears only them, and after
+    // one click the next clears one row instead of a million.
+    Span maybeMarked_{kNone, 0};
     // The row the mouse went down on: QAbstractItemView asks Qt's
     // isSelected about it between the press and the release.
     QPersistentModelIndex probe_;

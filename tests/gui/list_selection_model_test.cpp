@@ -195,6 +195,7 @@ TEST_F(ListSelection, ShowsWhatACommandLeftAndTellsTheView) {
 
     // Shift after a command selects from the anchor alone, as after a click.
     QTest::mouseClick(ours.view.viewport(), Qt::LeftButton, {}, ours.centre(4));
+    EXPECT_EQ(rows.selected(), std::vector<std::size_t>{4});
     rows.marks = {true, false, true, true, true, false, false, true};
     selection->showListSelection();
     QTest::mouseClick(ours.view.viewport(), Qt::LeftButton, Qt::ShiftModifier, ours.centre(5));
