@@ -1,6 +1,7 @@
 #include "gui/list_selection_model.h"
 
 #include "gui/view_style.h"
+#include "support/painted_rows.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -9,7 +10,6 @@
 #include <QStringListModel>
 #include <QTableView>
 #include <QTest>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace listora::test {
@@ -102,18 +102,6 @@ protected:
         }
     }
 
-    // Whether the view paints the row in the selection's colour (the
-    // style shades the focus row's a little).
-    bool paintedSelected(int row) const {
-        const QImage shown = ours.view.viewport()->grab().toImage();
-        const QRect cell = ours.view.visualRect(ours.model.index(row, 0));
-        const QColor colour = shown.pixelColor(cell.right() - 4, cell.center().y());
-        const QColor highlight = ours.view.palette().color(QPalette::Active, QPalette::Highlight);
-        return std::abs(colour.red() - highlight.red()) + std::abs(colour.green() - highlight.green()) +
-                   std::abs(colour.blue() - highlight.blue()) <=
-               12;
-    }
-
     RowList qt{kRows};
     RowList ours{kRows};
     MarkedRows rows;
@@ -143,7 +131,7 @@ TEST_F(ListSelection, ClicksWithCtrlAndShiftSelectAsQtDoes) {
     click(2);
     expectSameAsQt("plain click");
     EXPECT_EQ(rows.selected(), std::vector<std::size_t>{2});
-    for (const int row : {0, 2, 5, 7}) EXPECT_EQ(paintedSelected(row), row == 2) << row;
+    EXPECT_EQ(paintedSelectedRows(ours.view), std::vector<std::size_t>{2});
 }
 
 TEST_F(ListSelection, KeysSelectAsQtDoes) {
@@ -191,7 +179,7 @@ TEST_F(ListSelection, ShowsWhatACommandLeftAndTellsTheView) {
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(ours.view.currentIndex().row(), 3);
     EXPECT_EQ(selection->selectedRowNumbers(), (std::vector<std::size_t>{0, 2, 3, 7}));
-    for (int row = 0; row < kRows; ++row) EXPECT_EQ(paintedSelected(row), rows.marks[row]) << row;
+    EXPECT_EQ(paintedSelectedRows(ours.view), rows.selected());
 
     // Shift after a command selects from the anchor alone, as after a click.
     QTest::mouseClick(ours.view.viewport(), Qt::LeftButton, {}, ours.centre(4));
@@ -207,7 +195,7 @@ TEST_F(ListSelection, ShowsWhatACommandLeftAndTellsTheView) {
     rows.focus = RowSelection::kNoRow;
     selection->showListSelection();
     EXPECT_FALSE(ours.view.currentIndex().isValid());
-    for (int row = 0; row < kRows; ++row) EXPECT_FALSE(paintedSelected(row)) << row;
+    EXPECT_TRUE(paintedSelectedRows(ours.view).empty());
 }
 
 TEST_F(ListSelection, AResetOfTheModelLeavesTheListsMarksAndFocusAlone) {
@@ -218,7 +206,7 @@ TEST_F(ListSelection, AResetOfTheModelLeavesTheListsMarksAndFocusAlone) {
     EXPECT_EQ(rows.focus, 3u);
     selection->showListSelection();
     EXPECT_EQ(ours.view.currentIndex().row(), 3);
-    for (int row = 0; row < kRows; ++row) EXPECT_EQ(paintedSelected(row), row >= 1 && row <= 3) << row;
+    EXPECT_EQ(paintedSelectedRows(ours.view), (std::vector<std::size_t>{1, 2, 3}));
 }
 
 }  // namespace

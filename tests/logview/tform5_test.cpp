@@ -2,6 +2,7 @@
 
 #include "gui/list_selection_model.h"
 #include "platform/native_file_system.h"
+#include "support/painted_rows.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -81,6 +82,7 @@ TEST_F(LogWindow, SearchSelectsTheMatchingRowsAndKeepsItsSettingsBetweenOpenings
     form.wordBox()->setText("b");
     form.searchButton()->click();
     EXPECT_EQ(selectedRows(), (QList<int>{0, 2}));
+    EXPECT_EQ(paintedSelectedRows(*form.recordList()), (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(form.focusWidget(), form.recordList());
 
     form.refineBox()->setChecked(true);
