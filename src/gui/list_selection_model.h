@@ -36,7 +36,6 @@ public:
     void showListSelection();
 
     // The list's answers.
-    bool isRowSelected(std::size_t row) const { return rows_.isSelected(row); }
     std::vector<std::size_t> selectedRowNumbers() const;
     std::size_t selectedRowCount() const;
 
