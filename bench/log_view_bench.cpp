@@ -1,5 +1,6 @@
 #include "log_view_bench.h"
 
+#include "gui/list_selection_model.h"
 #include "logview/tform5.h"
 #include "measure.h"
 #include "platform/native_file_system.h"
@@ -65,7 +66,8 @@ LogViewTimings timeLogViewer(std::size_t records, int runs, const std::string& f
             window.searchButton()->click();
             paint(window);
         }));
-        if (window.recordList()->selectionModel()->selectedRows().isEmpty())
+        const listora::ListSelectionModel* selection = listora::ListSelectionModel::of(*window.recordList());
+        if (!selection || selection->selectedRowCount() == 0)
             throw std::runtime_error("the log viewer's search selected nothing");
         timings.wcLines.push_back(runCommand({"wc", "-l", logFolder + day}));
     }

@@ -36,8 +36,13 @@ struct Marks {
     bool operator==(const Marks&) const = default;
 };
 
-// The marks every command starts from, so that all four pairs occur.
-Marks startMarks(std::size_t row) { return {row % 3 == 0, row % 10 == 0}; }
+// The marks every command starts from: every third row checked, every
+// `selectedEvery`th selected; with 10 all four pairs occur.
+Marks startMarks(std::size_t row, std::size_t selectedEvery) { return {row % 3 == 0, row % selectedEvery == 0}; }
+
+// The core's commands start from a few rows selected.
+constexpr std::size_t kCoreSelectedEvery = 10;
+constexpr double kCoreTarget = 1.0;
 
 struct MarkCommand {
     const char* name;
@@ -84,7 +89,8 @@ struct CutOrder {
 CutOrder cutOrder(std::size_t rows, std::size_t focusRow) {
     CutOrder order;
     std::vector<std::size_t> cut;
-    for (std::size_t i = 0; i < rows; ++i) (startMarks(i).selected ? cut : order.afterCut).push_back(i);
+    for (std::size_t i = 0; i < rows; ++i)
+        (startMarks(i, kCoreSelectedEvery).selected ? cut : order.afterCut).push_back(i);
     order.cutRows = cut.size();
     for (std::size_t i = 0; i < order.afterCut.size(); ++i)
         if (order.afterCut[i] == focusRow) order.focusAfterCut = i;
@@ -104,7 +110,7 @@ void checkOrder(const listora::MainList& list, const std::vector<std::size_t>& e
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const listora::PlaylistEntry& row = list.at(i);
         const bool wasPasted = i >= firstPasted && i < firstPasted + pasted;
-        const Marks marks{!wasPasted && startMarks(expected[i]).checked, i == selectedRow};
+        const Marks marks{!wasPasted && startMarks(expected[i], kCoreSelectedEvery).checked, i == selectedRow};
         if (numberOf(row) != expected[i] || Marks{row.checked, row.selected} != marks)
             throw std::runtime_error(std::string(step) + " left row " + std::to_string(i) + " wrong");
     }
@@ -127,14 +133,17 @@ std::vector<listora::PlaylistEntry> makeEntries(std::size_t rows) {
     return entries;
 }
 
-void setStartMarks(listora::MainList& list) {
-    list.updateChecks([](const listora::PlaylistEntry& row) { return startMarks(numberOf(row)).checked; });
-    list.updateSelection([](const listora::PlaylistEntry& row) { return startMarks(numberOf(row)).selected; });
+void setStartMarks(listora::MainList& list, std::size_t selectedEvery) {
+    list.updateChecks(
+        [&](const listora::PlaylistEntry& row) { return startMarks(numberOf(row), selectedEvery).checked; });
+    list.updateSelection(
+        [&](const listora::PlaylistEntry& row) { return startMarks(numberOf(row), selectedEvery).selected; });
 }
 
 // A command is timed only as fast as it is right: every row's marks are
 // compared with what the command should have left. Gives the counts.
-std::string checkMarks(const listora::MainList& list, const std::string& name, std::size_t rows) {
+std::string checkMarks(const listora::MainList& list, const std::string& name, std::size_t rows,
+                       std::size_t selectedEvery) {
     const auto command = std::find_if(std::begin(kMarkCommands), std::end(kMarkCommands),
                                       [&](const MarkCommand& c) { return c.name == name; });
     if (command == std::end(kMarkCommands)) throw std::runtime_error("no mark command " + name);
@@ -143,7 +152,7 @@ std::string checkMarks(const listora::MainList& list, const std::string& name, s
     std::size_t selected = 0;
     for (std::size_t i = 0; i < rows; ++i) {
         const listora::PlaylistEntry& row = list.at(i);
-        if (Marks{row.checked, row.selected} != command->expected(startMarks(i)) || numberOf(row) != i)
+        if (Marks{row.checked, row.selected} != command->expected(startMarks(i, selectedEvery)) || numberOf(row) != i)
             throw std::runtime_error(name + " left row " + std::to_string(i) + " wrong");
         checked += row.checked;
         selected += row.selected;
@@ -156,11 +165,11 @@ std::vector<SelectionTiming> timeSelectionCommands(std::size_t rows, int runs) {
     {
         listora::MainList list = makeList(rows);
         for (const MarkCommand& command : kMarkCommands) {
-            SelectionTiming timing{command.name, {}, {}};
+            SelectionTiming timing{command.name, {}, kCoreTarget, {}};
             for (int run = 0; run < runs; ++run) {
-                setStartMarks(list);
+                setStartMarks(list, kCoreSelectedEvery);
                 timing.seconds.push_back(secondsOf([&] { command.run(list); }));
-                timing.result = checkMarks(list, command.name, rows);
+                timing.result = checkMarks(list, command.name, rows, kCoreSelectedEvery);
             }
             timings.push_back(std::move(timing));
         }
@@ -169,11 +178,11 @@ std::vector<SelectionTiming> timeSelectionCommands(std::size_t rows, int runs) {
     // The focus row stays (it is not selected) and stands mid-list after the cut.
     const std::size_t focusRow = rows / 2 + 1;
     const CutOrder order = cutOrder(rows, focusRow);
-    SelectionTiming cut{"cutSelected", {}, {}};
-    SelectionTiming paste{"pasteCut", {}, {}};
+    SelectionTiming cut{"cutSelected", {}, kCoreTarget, {}};
+    SelectionTiming paste{"pasteCut", {}, kCoreTarget, {}};
     for (int run = 0; run < runs; ++run) {
         listora::MainList list = makeList(rows);
-        setStartMarks(list);
+        setStartMarks(list, kCoreSelectedEvery);
         list.setFocusRow(focusRow);
         listora::CutBuffer buffer;
         cut.seconds.push_back(secondsOf([&] { listora::cutSelected(list, buffer); }));

@@ -10,19 +10,22 @@ namespace bench {
 
 // Rows as a loaded playlist gives them, numbered in their file names.
 std::vector<listora::PlaylistEntry> makeEntries(std::size_t rows);
-// Every tenth row selected and every third checked, each told to a view once.
-void setStartMarks(listora::MainList& list);
+// Every third row checked and every `selectedEvery`th selected, each told to
+// a view once.
+void setStartMarks(listora::MainList& list, std::size_t selectedEvery);
 // Checks the marks a command left on the rows of makeEntries after
 // setStartMarks, and gives their counts; throws when one is wrong. `name`
 // is a command of selection_commands.h ("selectChecked", …).
-std::string checkMarks(const listora::MainList& list, const std::string& name, std::size_t rows);
+std::string checkMarks(const listora::MainList& list, const std::string& name, std::size_t rows,
+                       std::size_t selectedEvery);
 
-// One command's seconds of every run, in order, and what it left: the
-// counts of checked and selected rows, or the list's size after a cut or
-// paste.
+// One command's seconds of every run, in order, its target and what it
+// left: the counts of checked and selected rows, or the list's size after a
+// cut or paste.
 struct SelectionTiming {
     std::string command;
     std::string result;
+    double target = 0;
     std::vector<double> seconds;
 };
 

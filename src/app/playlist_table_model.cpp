@@ -60,4 +60,10 @@ void PlaylistTableModel::rowsChanged(std::size_t first, std::size_t last) {
 
 void PlaylistTableModel::selectionChanged() { emit coreSelectionChanged(); }
 
+void PlaylistTableModel::setSelected(std::size_t first, std::size_t last, bool selected) {
+    // Rows that keep their mark are only read: a click clears a million rows' marks.
+    for (std::size_t row = first; row <= last; ++row)
+        if (list_.at(row).selected != selected) list_.setSelected(row, selected);
+}
+
 }  // namespace listora

@@ -1,10 +1,10 @@
 #pragma once
 // Shows the main list one to one. It stores nothing of its own: rows are
 // read from the core when the view paints them, and the core tells the
-// model of each command's changes in one batch. It is also the list's side
-// of the selection mirror.
+// model of each command's changes in one batch. It is also the list's
+// selection as the view's selection model reads and writes it.
 
-#include "gui/selection_mirror.h"
+#include "gui/row_selection.h"
 #include "playlist/main_list.h"
 
 #include <QAbstractTableModel>
@@ -33,12 +33,12 @@ public:
 
     std::size_t size() const override { return list_.count(); }
     bool isSelected(std::size_t row) const override { return list_.at(row).selected; }
-    void setSelected(std::size_t row, bool selected) override { list_.setSelected(row, selected); }
+    void setSelected(std::size_t first, std::size_t last, bool selected) override;
     std::size_t focusRow() const override { return list_.focusRow(); }
     void setFocusRow(std::size_t row) override { list_.setFocusRow(row); }
 
 signals:
-    // The core changed the selection or focus row; the view should mirror it.
+    // The core changed the selection or focus row; the view should show it.
     void coreSelectionChanged();
 
 private:

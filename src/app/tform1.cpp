@@ -3,8 +3,8 @@
 #include "app/playlist_table_model.h"
 #include "app/settings_file.h"
 #include "gui/dropped_paths.h"
+#include "gui/list_selection_model.h"
 #include "gui/paint_now.h"
-#include "gui/selection_mirror.h"
 #include "gui/text_bridge.h"
 #include "gui/ui_font.h"
 #include "gui/view_style.h"
@@ -58,9 +58,9 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
 
 TForm1::~TForm1() {
     // The model reads the list, which is a member and goes before the
-    // window's children do; so the model goes first, after the mirror that
-    // reads the model.
-    delete selectionMirror_;
+    // window's children do; so the model goes first, after the selection
+    // model that reads it.
+    delete selection_;
     list_->setModel(nullptr);
     delete model_;
 }
@@ -126,8 +126,8 @@ void TForm1::buildList() {
             [this] { runReportingErrors(prompts_, [&] { playEntry(); }); });
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int column) { runReportingErrors(prompts_, [&] { commands_.sortByColumn(column); }); });
-    selectionMirror_ = new SelectionMirror(*list_, *model_);
-    connect(model_, &PlaylistTableModel::coreSelectionChanged, selectionMirror_, &SelectionMirror::showListSelection);
+    selection_ = new ListSelectionModel(*list_, *model_);
+    connect(model_, &PlaylistTableModel::coreSelectionChanged, selection_, &ListSelectionModel::showListSelection);
 
     status_ = new QLabel(this);
     status_->setObjectName("statusLine");

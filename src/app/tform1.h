@@ -26,9 +26,9 @@ namespace listora {
 class Clock;
 class MediaPlayer;
 class FileSystem;
+class ListSelectionModel;
 class PlaylistTableModel;
 class Prompts;
-class SelectionMirror;
 class TForm5;
 class TForm6;
 class TForm7;
@@ -118,7 +118,7 @@ private:
     CommandSet commandSet_;
 
     PlaylistTableModel* model_ = nullptr;
-    SelectionMirror* selectionMirror_ = nullptr;
+    ListSelectionModel* selection_ = nullptr;
     QTableView* list_ = nullptr;
     QLineEdit* destination_ = nullptr;
     QLabel* status_ = nullptr;

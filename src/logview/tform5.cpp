@@ -1,6 +1,6 @@
 #include "logview/tform5.h"
 
-#include "gui/selection_mirror.h"
+#include "gui/list_selection_model.h"
 #include "gui/text_bridge.h"
 #include "gui/view_style.h"
 #include "logview/tform5_record_model.h"
@@ -57,7 +57,7 @@ TForm5::TForm5(FileSystem& fs, Prompts& prompts, std::string logFolder, QWidget*
     header->setSectionResizeMode(3, QHeaderView::Stretch);
     list_->setColumnWidth(0, 110);
     list_->setColumnWidth(1, 50);
-    mirror_ = new SelectionMirror(*list_, *model_);
+    selection_ = new ListSelectionModel(*list_, *model_);
 
     auto* searchGroup = new QGroupBox(QStringLiteral("検索"), this);
     word_ = new QLineEdit(searchGroup);
@@ -105,7 +105,7 @@ TForm5::TForm5(FileSystem& fs, Prompts& prompts, std::string logFolder, QWidget*
 
 TForm5::~TForm5() {
     // The model reads the viewer, a member that goes before the children do.
-    delete mirror_;
+    delete selection_;
     list_->setModel(nullptr);
     delete model_;
 }
@@ -141,7 +141,7 @@ void TForm5::search() {
         if (positions_[i]->isChecked()) settings.column = static_cast<LogColumn>(i);
     settings.refine = refine_->isChecked();
     viewer_.search(settings);
-    mirror_->showListSelection();
+    selection_->showListSelection();
     list_->setFocus();
 }
 

@@ -19,9 +19,9 @@ class QTableView;
 namespace listora {
 
 class FileSystem;
+class ListSelectionModel;
 class LogRecordModel;
 class Prompts;
-class SelectionMirror;
 
 class TForm5 : public QDialog {
     Q_OBJECT
@@ -49,7 +49,7 @@ private:
     Prompts& prompts_;
     LogViewer viewer_;
     LogRecordModel* model_ = nullptr;
-    SelectionMirror* mirror_ = nullptr;
+    ListSelectionModel* selection_ = nullptr;
     QComboBox* dayBox_ = nullptr;
     QPushButton* close_ = nullptr;
     QTableView* list_ = nullptr;

@@ -37,7 +37,9 @@ QVariant LogRecordModel::headerData(int section, Qt::Orientation orientation, in
 
 std::size_t LogRecordModel::size() const { return viewer_.records().size(); }
 bool LogRecordModel::isSelected(std::size_t row) const { return viewer_.isSelected(row); }
-void LogRecordModel::setSelected(std::size_t row, bool selected) { viewer_.setSelected(row, selected); }
+void LogRecordModel::setSelected(std::size_t first, std::size_t last, bool selected) {
+    for (std::size_t row = first; row <= last; ++row) viewer_.setSelected(row, selected);
+}
 std::size_t LogRecordModel::focusRow() const { return viewer_.focusRow(); }
 void LogRecordModel::setFocusRow(std::size_t row) { viewer_.setFocusRow(row); }
 

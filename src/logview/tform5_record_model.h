@@ -1,9 +1,9 @@
 #pragma once
 // Shows the records of the day loaded, one row each, read from the viewer's
-// core when the view paints them; it is also the core's side of the
-// selection mirror.
+// core when the view paints them; it is also the viewer's selection as the
+// view's selection model reads and writes it.
 
-#include "gui/selection_mirror.h"
+#include "gui/row_selection.h"
 
 #include <QAbstractTableModel>
 
@@ -36,7 +36,7 @@ public:
 
     std::size_t size() const override;
     bool isSelected(std::size_t row) const override;
-    void setSelected(std::size_t row, bool selected) override;
+    void setSelected(std::size_t first, std::size_t last, bool selected) override;
     std::size_t focusRow() const override;
     void setFocusRow(std::size_t row) override;
 

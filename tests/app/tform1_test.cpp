@@ -2,11 +2,13 @@
 
 #include "app/start_arguments.h"
 #include "gui/dropped_paths.h"
+#include "gui/list_selection_model.h"
 #include "platform/native_file_system.h"
 #include "platform/path_rules.h"
 #include "support/core_fixture.h"
 #include "support/fake_media_player.h"
 #include "support/fixed_ports.h"
+#include "support/painted_rows.h"
 #include "support/scripted_choosers.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -98,8 +100,8 @@ TEST_F(MainWindow, OpenShowsTheRowsAndAHeaderClickSortsWithSelectionAndChecks) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
     EXPECT_EQ(shownColumn(*form, 0), (QStringList{"a", "B", "c"}));
     EXPECT_EQ(view->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
-    EXPECT_EQ(view->selectionModel()->selectedRows().size(), 1);
-    EXPECT_EQ(view->selectionModel()->selectedRows().front().row(), 2);
+    EXPECT_EQ(ListSelectionModel::of(*view)->selectedRowNumbers(), std::vector<std::size_t>{2});
+    EXPECT_EQ(paintedSelectedRows(*view), std::vector<std::size_t>{2});
     EXPECT_EQ(view->selectionModel()->currentIndex().row(), 2);  // the focus row moved with "c"
 
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
@@ -374,9 +376,48 @@ TEST_F(MainWindow, PasteIsOfferedExactlyWhileRowsWaitInTheCutBuffer) {
 
     // The view's selection follows the core's after a command.
     action(*form, "menuSelectAll")->trigger();
-    EXPECT_EQ(form->listView()->selectionModel()->selectedRows().size(), 3);
+    EXPECT_EQ(ListSelectionModel::of(*view)->selectedRowCount(), 3u);
     action(*form, "popupInvertSelection")->trigger();
-    EXPECT_TRUE(form->listView()->selectionModel()->selectedRows().isEmpty());
+    EXPECT_EQ(ListSelectionModel::of(*view)->selectedRowCount(), 0u);
+}
+
+TEST_F(MainWindow, TheListShowsWhatTheUserAndTheCommandsSelect) {
+    auto form = makeForm();
+    prompts.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3", "b.mp3", "c.mp3", "d.mp3"}))});
+    action(*form, "menuLoadReplacing")->trigger();
+    QTableView* view = form->listView();
+    const auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                          view->visualRect(view->model()->index(row, 1)).center());
+    };
+    const auto selected = [&] {
+        std::vector<std::size_t> rows;
+        for (std::size_t row = 0; row < form->state().list.count(); ++row)
+            if (form->state().list.at(row).selected) rows.push_back(row);
+        return rows;
+    };
+    click(0, {});
+    click(2, Qt::ControlModifier);
+    EXPECT_EQ(selected(), (std::vector<std::size_t>{0, 2}));
+    EXPECT_EQ(paintedSelectedRows(*view), selected());
+    action(*form, "popupCheck")->trigger();
+    EXPECT_EQ(view->model()->index(2, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+
+    action(*form, "popupCut")->trigger();  // the model is reset
+    EXPECT_EQ(shownColumn(*form, 2), (QStringList{"b.mp3", "d.mp3"}));
+    EXPECT_TRUE(paintedSelectedRows(*view).empty());
+    click(1, {});
+    emit form->listPopupMenu()->aboutToShow();
+    action(*form, "popupPaste")->trigger();  // before the clicked row, which stays selected
+    EXPECT_EQ(shownColumn(*form, 2), (QStringList{"b.mp3", "a.mp3", "c.mp3", "d.mp3"}));
+    EXPECT_EQ(selected(), std::vector<std::size_t>{3});
+    EXPECT_EQ(paintedSelectedRows(*view), selected());
+    EXPECT_EQ(view->currentIndex().row(), 3);
+
+    click(0, Qt::ControlModifier);
+    action(*form, "popupInvertSelection")->trigger();
+    EXPECT_EQ(selected(), (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(paintedSelectedRows(*view), selected());
 }
 
 TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {

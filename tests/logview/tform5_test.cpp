@@ -1,6 +1,8 @@
 #include "logview/tform5.h"
 
+#include "gui/list_selection_model.h"
 #include "platform/native_file_system.h"
+#include "support/painted_rows.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -32,8 +34,8 @@ protected:
     }
     QList<int> selectedRows() const {
         QList<int> rows;
-        for (const QModelIndex& index : form.recordList()->selectionModel()->selectedRows()) rows << index.row();
-        std::sort(rows.begin(), rows.end());
+        for (const std::size_t row : ListSelectionModel::of(*form.recordList())->selectedRowNumbers())
+            rows << static_cast<int>(row);
         return rows;
     }
     QString cell(int row, int column) const { return form.recordList()->model()->index(row, column).data().toString(); }
@@ -80,6 +82,7 @@ TEST_F(LogWindow, SearchSelectsTheMatchingRowsAndKeepsItsSettingsBetweenOpenings
     form.wordBox()->setText("b");
     form.searchButton()->click();
     EXPECT_EQ(selectedRows(), (QList<int>{0, 2}));
+    EXPECT_EQ(paintedSelectedRows(*form.recordList()), (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(form.focusWidget(), form.recordList());
 
     form.refineBox()->setChecked(true);

@@ -1,6 +1,7 @@
 #include "search/tform3.h"
 
 #include "app/tform1.h"
+#include "gui/list_selection_model.h"
 #include "support/core_fixture.h"
 #include "support/scripted_choosers.h"
 
@@ -143,9 +144,7 @@ TEST_F(SearchFromTheMainWindow, ASearchSelectsCountsAndHandsTheFocusToTheList) {
     searchWindow()->searchButton()->click();
     EXPECT_EQ(form.statusLine()->text(), "2個ヒット");
     QTableView* view = form.listView();
-    const QModelIndexList selected = view->selectionModel()->selectedRows();
-    ASSERT_EQ(selected.size(), 2);
-    EXPECT_EQ(selected[0].row() + selected[1].row(), 0 + 2);
+    EXPECT_EQ(ListSelectionModel::of(*view)->selectedRowNumbers(), (std::vector<std::size_t>{0, 2}));
     EXPECT_TRUE(form.state().list.at(1).checked);  // check marks stay
     EXPECT_TRUE(searchWindow()->isVisible());      // the window stays open
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == view; }, 2000));
@@ -153,7 +152,7 @@ TEST_F(SearchFromTheMainWindow, ASearchSelectsCountsAndHandsTheFocusToTheList) {
     searchWindow()->caseSensitiveBox()->setChecked(true);
     searchWindow()->searchButton()->click();
     EXPECT_EQ(form.statusLine()->text(), "0個ヒット");
-    EXPECT_TRUE(view->selectionModel()->selectedRows().isEmpty());
+    EXPECT_EQ(ListSelectionModel::of(*view)->selectedRowCount(), 0u);
 }
 
 }  // namespace
