@@ -5,7 +5,8 @@
 // cp given the same files; gathering a dropped folder's music files beside
 // one find naming them; and, with no command to compare with, the selection,
 // check, cut and paste commands on a 1,000,000-row list, in the core and
-// through the main window. `listora-bench selection` times those alone.
+// through the main window. `listora-bench selection` times those alone;
+// `listora-bench read` times sorting, reading and converting (read_bench.h).
 
 #include "compare_bench.h"
 #include "fixture.h"
@@ -22,6 +23,7 @@
 #include "playlist/m3u_reader.h"
 #include "playlist/m3u_writer.h"
 #include "playlist/main_list.h"
+#include "read_bench.h"
 #include "search_bench.h"
 #include "selection_bench.h"
 #include "support/temp_dir.h"
@@ -500,6 +502,8 @@ int main(int argc, char** argv) {
         if (only == "selection") return runSelectionOnly();
         if (only == "compare") return runCompareOnly();
         if (only == "log") return runLogAndPlayerOnly();
+        if (only == "read") return bench::runReadBench();
+        if (only == "load-once" && argc > 2) return bench::runLoadOnce(argv[2], argc > 3 ? std::atoi(argv[3]) : -1);
         return run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "listora-bench: %s\n", error.what());
