@@ -3,6 +3,7 @@
 // make any of them fail. Paths are byte strings in the system code page.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,13 @@ public:
     virtual std::optional<std::size_t> read(char* buffer, std::size_t size) = 0;
 };
 
+// Where the bytes of a file being written go, a piece at a time.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual void write(std::string_view bytes) = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -42,6 +50,11 @@ public:
     // Creates or replaces the file atomically: the old file stays intact
     // unless the new contents are completely in place. False on failure.
     virtual bool writeWholeFile(const std::string& path, std::string_view bytes) = 0;
+    // The same, with the bytes that `produce` hands to the sink in pieces,
+    // so that a large file is never held whole in memory. A write that fails
+    // makes the sink drop what follows; the result is then false. When
+    // `produce` throws, nothing is written and the exception goes on.
+    virtual bool writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) = 0;
     virtual bool exists(const std::string& path) = 0;
     // True only for an existing file (a link counts as what it points to).
     virtual bool isFile(const std::string& path) = 0;
@@ -77,5 +90,6 @@ public:
 std::string readFileOrThrow(FileSystem& fs, const std::string& path);
 // Writes the bytes or throws "ファイル %s を作成できません".
 void writeFileOrThrow(FileSystem& fs, const std::string& path, std::string_view bytes);
+void writeFileInPiecesOrThrow(FileSystem& fs, const std::string& path, const std::function<void(ByteSink&)>& produce);
 
 }  // namespace listora

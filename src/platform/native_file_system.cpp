@@ -247,4 +247,55 @@ bool NativeFileSystem::setCurrentDirectory(const std::string& path) {
     return true;
 }
 
+namespace {
+
+// Writes to the temporary file, and after a failed write no more.
+class FdSink : public ByteSink {
+public:
+    explicit FdSink(int fd) : fd_(fd) {}
+    void write(std::string_view bytes) override { ok_ = ok_ && writeAll(fd_, bytes); }
+    bool ok() const { return ok_; }
+
+private:
+    int fd_;
+    bool ok_ = true;
+};
+
+}  // namespace
+
+// As writeWholeFile: a temporary file in the target's folder, flushed and
+// renamed over the target, the old file's permission bits kept.
+bool NativeFileSystem::writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) {
+    const std::string target = resolvedTarget(onDisk(path));
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
+    if (slash + 1 == target.size()) return false;
+
+    mode_t mode = defaultFileMode();
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        if (!S_ISREG(old.st_mode)) return false;
+        mode = old.st_mode & 07777;
+    }
+
+    std::string temp = folder + ".listora-XXXXXX";
+    UniqueFd fd(::mkstemp(temp.data()));
+    if (!fd) return false;
+    FdSink sink(fd.get());
+    try {
+        produce(sink);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+    const bool ok = sink.ok() && ::fchmod(fd.get(), mode) == 0 && ::fsync(fd.get()) == 0 && fd.close() &&
+                    ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir) ::fsync(dir.get());
+    return true;
+}
+
 }  // namespace listora
