@@ -223,8 +223,10 @@ int runReadBench() {
     // pages of the process that started it.
     std::fprintf(stderr, "listora-bench: reading in fresh processes, and wc -l, %d runs\n", kRuns);
     std::vector<double> cold, wc;
+    long long readPeak = 0;
     for (int run = 0; run < kRuns; ++run) {
-        runTo({besideThisProgram("listora-bench"), "load-once", playlist}, childOutput);
+        readPeak = std::max(readPeak,
+                            runTo({besideThisProgram("listora-bench"), "load-once", playlist}, childOutput).peakBytes);
         double seconds = 0;
         std::size_t rows = 0;
         if (std::sscanf(readFile(childOutput).c_str(), "%lf %zu", &seconds, &rows) != 2 || rows != kRows)
@@ -285,8 +287,8 @@ int runReadBench() {
                 "ref (s)", "ratio");
     const double wcMedian = median(wc);
     const double warmMedian = median(warm);
-    printLine("read, warm", warmMedian, "≤ " + fixed(kWarmReadTarget, 0) + "x", warmMedian <= kWarmReadTarget * wcMedian,
-              "wc -l FILE", wc, warm);
+    printLine("read, warm", warmMedian, "≤ " + fixed(kWarmReadTarget, 0) + "x",
+              warmMedian <= kWarmReadTarget * wcMedian, "wc -l FILE", wc, warm);
     const double coldMedian = median(cold);
     printLine("read, first in a fresh process", coldMedian, "≤ " + fixed(kColdReadTarget, 2) + " s",
               coldMedian <= kColdReadTarget, "wc -l FILE", wc, cold);
@@ -298,8 +300,8 @@ int runReadBench() {
     for (std::size_t i = 0; i < sorts.size(); ++i) {
         const std::string name = kSortColumns[i].name;
         const double ours = median(sorts[i].main);
-        printLine("sort by " + name + " (core)", ours, "≤ " + fixed(kSortTarget, 2) + " s", ours <= kSortTarget, "-", {},
-                  sorts[i].main);
+        printLine("sort by " + name + " (core)", ours, "≤ " + fixed(kSortTarget, 2) + " s", ours <= kSortTarget, "-",
+                  {}, sorts[i].main);
         const double growth = median(sorts[i].large) / median(sorts[i].small);
         std::printf("  growth %zu → %zu rows: %.3f s → %.3f s, x%.1f (n log n: x%.1f)\n", kSmallRows, kLargeRows,
                     median(sorts[i].small), median(sorts[i].large), growth, nlogn);
@@ -317,12 +319,15 @@ int runReadBench() {
     std::printf("\nmemory added by a read: %.0f bytes/row (peak %.1f MB); target ≤ %.0f %s\n", perRow,
                 static_cast<double>(memory.peakBytes) / 1e6, kBytesPerRowTarget,
                 perRow <= kBytesPerRowTarget ? "met" : "MISSED");
-    const double convertPerRow = static_cast<double>(convertPeak - cliBaseline) / kRows;
+    // Both peaks are of fresh processes; the read's counts this bench's
+    // larger program beside the rows.
+    constexpr long long kWriteBuffer = 16 << 20;
     std::printf(
-        "memory added by listora-cli convert: %.0f bytes/row (peak %.1f MB, %.1f MB for --help); "
-        "the read's plus a bounded buffer: %s\n",
-        convertPerRow, static_cast<double>(convertPeak) / 1e6, static_cast<double>(cliBaseline) / 1e6,
-        convertPerRow <= perRow + 16.0 ? "met" : "MISSED");
+        "peak memory of listora-cli convert: %.1f MB (%.1f MB for --help); of a read in a fresh process: %.1f MB; "
+        "target ≤ the read's + %lld MiB %s\n",
+        static_cast<double>(convertPeak) / 1e6, static_cast<double>(cliBaseline) / 1e6,
+        static_cast<double>(readPeak) / 1e6, kWriteBuffer >> 20,
+        convertPeak <= readPeak + kWriteBuffer ? "met" : "MISSED");
     return 0;
 }
 

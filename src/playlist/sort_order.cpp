@@ -84,7 +84,8 @@ public:
                 }
                 common_ = commonLength(first_.substr(0, common_), slot.key);
             }
-            keys[i] = {0, 0, slot.key.data(), static_cast<std::uint32_t>(slot.key.size()), static_cast<std::uint32_t>(i)};
+            keys[i] = {0, 0, slot.key.data(), static_cast<std::uint32_t>(slot.key.size()),
+                       static_cast<std::uint32_t>(i)};
         }
     }
 

@@ -15,9 +15,30 @@ namespace {
 // that collate alike (hiragana, katakana, half width), case, texts longer
 // than the compared head, and the empty text.
 const std::vector<std::string> kPieces = {
-    "",         "a",          "A",          "abcdefgh",   "ABCDEFGH",   "abcdefghij", "abcdefghik", "東京の",
-    "とうきょう", "トウキョウ", "ﾄｳｷｮｳ",      "---",        " ",          "1",          "10",         "/home/user/Music/",
-    "Artist ",  "artist ",    "アーティスト", "ｱｰﾃｨｽﾄ",     "é",          "e",          "E",          "ü",
+    "",
+    "a",
+    "A",
+    "abcdefgh",
+    "ABCDEFGH",
+    "abcdefghij",
+    "abcdefghik",
+    "東京の",
+    "とうきょう",
+    "トウキョウ",
+    "ﾄｳｷｮｳ",
+    "---",
+    " ",
+    "1",
+    "10",
+    "/home/user/Music/",
+    "Artist ",
+    "artist ",
+    "アーティスト",
+    "ｱｰﾃｨｽﾄ",
+    "é",
+    "e",
+    "E",
+    "ü",
 };
 
 std::vector<PlaylistEntry> mixedRows(std::size_t count, unsigned seed) {
