@@ -56,6 +56,7 @@ bench: deps bench-deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-release -j$(JOBS) --target listora-bench
 	./build-release/bench/listora-bench
+	./build-release/bench/listora-bench read
 
 clean:
 	rm -rf $(BUILD) build-release

@@ -6,7 +6,8 @@
 // one find naming them; and, with no command to compare with, the selection,
 // check, cut and paste commands on a 1,000,000-row list, in the core and
 // through the main window with a scroll step and a Page Down over a
-// scattered selection. `listora-bench selection` times those alone.
+// scattered selection. `listora-bench selection` times those alone;
+// `listora-bench read` times sorting, reading and converting (read_bench.h).
 
 #include "compare_bench.h"
 #include "fixture.h"
@@ -23,6 +24,7 @@
 #include "playlist/m3u_reader.h"
 #include "playlist/m3u_writer.h"
 #include "playlist/main_list.h"
+#include "read_bench.h"
 #include "search_bench.h"
 #include "selection_bench.h"
 #include "support/temp_dir.h"
@@ -121,10 +123,8 @@ Timings timeCore(Core& core, const std::string& playlist, const std::string& sav
     for (int run = 0; run < kRuns; ++run) {
         // Each save creates its file, as cp below does.
         std::filesystem::remove(savedPath);
-        times.save.push_back(bench::secondsOf([&] {
-            listora::writeFileOrThrow(core.fs, savedPath,
-                                      listora::SaveList(loaded, listora::PathMode::Absolute, savedPath, core.rules));
-        }));
+        times.save.push_back(bench::secondsOf(
+            [&] { listora::writePlaylist(core.fs, loaded, listora::PathMode::Absolute, savedPath, core.rules); }));
         if (run == 0) checkSaved(playlist, savedPath);
     }
     loaded.clear();
@@ -497,6 +497,8 @@ int main(int argc, char** argv) {
         if (only == "selection") return runSelectionOnly();
         if (only == "compare") return runCompareOnly();
         if (only == "log") return runLogAndPlayerOnly();
+        if (only == "read") return bench::runReadBench();
+        if (only == "load-once" && argc > 2) return bench::runLoadOnce(argv[2], argc > 3 ? std::atoi(argv[3]) : -1);
         return run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "listora-bench: %s\n", error.what());

@@ -20,7 +20,7 @@ std::optional<FileChoice> MainCommands::askSaveFile() { return state_.dialogs.as
 std::optional<FileChoice> MainCommands::askOpenFile() { return state_.dialogs.askOpenFile(ports_.prompts); }
 
 void MainCommands::writePlaylist(PathMode pathMode, const std::string& path) {
-    writeFileOrThrow(ports_.fs, path, SaveList(state_.list, pathMode, path, rules_));
+    listora::writePlaylist(ports_.fs, state_.list, pathMode, path, rules_);
 }
 
 void MainCommands::load(const std::string& path) {

@@ -252,7 +252,7 @@ private:
 
     void write(const std::string& path, std::optional<PathMode> mode = std::nullopt) {
         const PathMode pathMode = mode.value_or(options_.relative ? PathMode::Relative : PathMode::Absolute);
-        writeFileOrThrow(fs_, path, SaveList(list_, pathMode, path, rules_));
+        writePlaylist(fs_, list_, pathMode, path, rules_);
     }
 
     const Options& options_;

@@ -1,12 +1,13 @@
 #include "platform/collation.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
 
 namespace listora {
 
-Collator::Collator(CodePage cp) : converter_(cp) {
+Collator::Collator(CodePage cp) : cp_(cp), converter_(cp) {
     // ICU's default locale follows LANG and LC_ALL. Without one it is
     // en_US_POSIX, whose order is by code point with capitals first; the
     // root order is the sensible one there.
@@ -21,24 +22,25 @@ Collator::Collator(CodePage cp) : converter_(cp) {
 Collator::~Collator() { ucol_close(collator_); }
 
 std::string Collator::sortKey(std::string_view text) const {
-    std::string key;
-    appendSortKey(text, key);
+    std::string key(text.size() * 3 + 16, '\0');
+    std::size_t length = writeSortKey(text, key.data(), key.size());
+    if (length >= key.size()) {
+        key.resize(length);
+        length = writeSortKey(text, key.data(), key.size());
+    }
+    key.resize(length);
     return key;
 }
 
-void Collator::appendSortKey(std::string_view text, std::string& out) const {
+std::size_t Collator::writeSortKey(std::string_view text, char* out, std::size_t capacity) const {
     const std::u16string_view wide = converter_.convert(text);
-    const auto* chars = reinterpret_cast<const UChar*>(wide.data());
-    const auto length = static_cast<int32_t>(wide.size());
-    const std::size_t start = out.size();
-    out.resize(start + wide.size() * 3 + 16);
-    int32_t needed = ucol_getSortKey(collator_, chars, length, reinterpret_cast<uint8_t*>(out.data() + start),
-                                     static_cast<int32_t>(out.size() - start));
-    if (static_cast<std::size_t>(needed) > out.size() - start) {
-        out.resize(start + static_cast<std::size_t>(needed));
-        needed = ucol_getSortKey(collator_, chars, length, reinterpret_cast<uint8_t*>(out.data() + start), needed);
-    }
-    out.resize(start + (needed > 0 ? static_cast<std::size_t>(needed - 1) : 0));  // without the closing zero
+    // ICU counts the closing zero in the length it gives.
+    const int32_t needed = ucol_getSortKey(collator_, reinterpret_cast<const UChar*>(wide.data()),
+                                           static_cast<int32_t>(wide.size()), reinterpret_cast<uint8_t*>(out),
+                                           static_cast<int32_t>(std::min<std::size_t>(capacity, INT32_MAX)));
+    if (needed <= 0) return 0;
+    const auto length = static_cast<std::size_t>(needed);
+    return length > capacity ? length : length - 1;
 }
 
 int Collator::compare(std::string_view a, std::string_view b) const {

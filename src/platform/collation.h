@@ -23,10 +23,17 @@ public:
     // Byte strings whose plain comparison gives the collation order, so a
     // sort computes each key once instead of collating on every comparison.
     std::string sortKey(std::string_view text) const;
-    void appendSortKey(std::string_view text, std::string& out) const;
+    // Writes the key, which holds no zero byte, into the `capacity` bytes at
+    // `out` and gives its length; when the key and a closing zero need more
+    // than `capacity`, gives the room they need, and `out` holds nothing
+    // usable.
+    std::size_t writeSortKey(std::string_view text, char* out, std::size_t capacity) const;
     int compare(std::string_view a, std::string_view b) const;
+    // For a second collator of the same order, one for each thread.
+    CodePage codePage() const { return cp_; }
 
 private:
+    CodePage cp_;
     UCollator* collator_;
     mutable Utf16Converter converter_;
 };

@@ -14,4 +14,8 @@ void writeFileOrThrow(FileSystem& fs, const std::string& path, std::string_view 
     if (!fs.writeWholeFile(path, bytes)) throw cannotCreateError(path);
 }
 
+void writeFileInPiecesOrThrow(FileSystem& fs, const std::string& path, const std::function<void(ByteSink&)>& produce) {
+    if (!fs.writeFileInPieces(path, produce)) throw cannotCreateError(path);
+}
+
 }  // namespace listora

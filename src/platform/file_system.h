@@ -3,6 +3,7 @@
 // make any of them fail. Paths are byte strings in the system code page.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,13 @@ public:
     virtual bool replace(std::string_view bytes) = 0;
 };
 
+// Where the bytes of a file being written go, a piece at a time.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual void write(std::string_view bytes) = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -63,6 +71,11 @@ public:
     // Everything written so far to the file system holding `folder` is put
     // on disk.
     virtual bool syncToDisk(const std::string& folder) = 0;
+    // The same, with the bytes that `produce` hands to the sink in pieces,
+    // so that a large file is never held whole in memory. A write that fails
+    // makes the sink drop what follows; the result is then false. When
+    // `produce` throws, nothing is written and the exception goes on.
+    virtual bool writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) = 0;
     virtual bool exists(const std::string& path) = 0;
     // True only for an existing file (a link counts as what it points to).
     virtual bool isFile(const std::string& path) = 0;
@@ -98,5 +111,6 @@ public:
 std::string readFileOrThrow(FileSystem& fs, const std::string& path);
 // Writes the bytes or throws "ファイル %s を作成できません".
 void writeFileOrThrow(FileSystem& fs, const std::string& path, std::string_view bytes);
+void writeFileInPiecesOrThrow(FileSystem& fs, const std::string& path, const std::function<void(ByteSink&)>& produce);
 
 }  // namespace listora

@@ -71,6 +71,18 @@ std::string physicalCurrentDirectory() {
     return buffer;
 }
 
+// Writes to the pending file, and after a failed write no more.
+class FdSink : public ByteSink {
+public:
+    explicit FdSink(int fd) : fd_(fd) {}
+    void write(std::string_view bytes) override { ok_ = ok_ && writeAll(fd_, bytes); }
+    bool ok() const { return ok_; }
+
+private:
+    int fd_;
+    bool ok_ = true;
+};
+
 class FileStream : public ByteStream {
 public:
     explicit FileStream(UniqueFd fd) : fd_(std::move(fd)) {}
@@ -117,7 +129,7 @@ std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& pa
 }
 
 bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {
-    return writeFileAtomically(resolvedTarget(onDisk(path)), bytes);
+    return writeFileAtomically(resolvedTarget(onDisk(path)), [&](int fd) { return writeAll(fd, bytes); });
 }
 
 std::unique_ptr<SharedFile> NativeFileSystem::openShared(const std::string& path) {
@@ -206,6 +218,14 @@ bool NativeFileSystem::setCurrentDirectory(const std::string& path) {
     if (entered.size() > 1 && entered.back() == '/') entered.pop_back();
     ::setenv("PWD", onDisk(entered).c_str(), 1);
     return true;
+}
+
+bool NativeFileSystem::writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) {
+    return writeFileAtomically(resolvedTarget(onDisk(path)), [&](int fd) {
+        FdSink sink(fd);
+        produce(sink);
+        return sink.ok();
+    });
 }
 
 }  // namespace listora

@@ -19,6 +19,7 @@ public:
     bool writeWholeFile(const std::string& path, std::string_view bytes) override;
     std::unique_ptr<SharedFile> openShared(const std::string& path) override;
     bool syncToDisk(const std::string& folder) override;
+    bool writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) override;
     bool exists(const std::string& path) override;
     bool isFile(const std::string& path) override;
     bool createFolder(const std::string& path) override;

@@ -58,7 +58,7 @@ public:
     }
 
     bool replace(std::string_view bytes) override {
-        if (!writeFileAtomically(path_, bytes)) return false;
+        if (!writeFileAtomically(path_, [&](int fd) { return writeAll(fd, bytes); })) return false;
         // Later reads and appends go to the file that now has the name.
         file_ = openRegularForUpdate(path_);
         return static_cast<bool>(file_);

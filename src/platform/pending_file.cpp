@@ -42,7 +42,7 @@ mode_t defaultFileMode() {
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& target, std::string_view bytes) {
+bool writeFileAtomically(const std::string& target, const std::function<bool(int fd)>& write) {
     if (target.empty() || target.back() == '/') return false;
     mode_t mode = defaultFileMode();
     struct stat old {};
@@ -54,7 +54,7 @@ bool writeFileAtomically(const std::string& target, std::string_view bytes) {
     PendingFile pending(folder);
     // A save that reached the disk only in part, its name included, is
     // reported as failed.
-    return pending.ok() && writeAll(pending.fd(), bytes) && ::fchmod(pending.fd(), mode) == 0 &&
+    return pending.ok() && write(pending.fd()) && ::fchmod(pending.fd(), mode) == 0 &&
            retryInterrupted([&] { return ::fsync(pending.fd()); }) == 0 && pending.replace(target) &&
            syncFolder(folder);
 }

@@ -8,8 +8,8 @@
 
 #include "platform/unique_fd.h"
 
+#include <functional>
 #include <string>
-#include <string_view>
 
 namespace listora {
 
@@ -38,10 +38,12 @@ private:
     std::string hiddenName_;  // empty while the file is unnamed
 };
 
-// Creates or replaces the file at `target` (no link) with `bytes`, keeping an
-// old file's permission bits: the old file stays whole unless the new one
-// is completely in place, its name on disk too.
-bool writeFileAtomically(const std::string& target, std::string_view bytes);
+// Creates or replaces the file at `target` (no link) with what `write` puts
+// into the descriptor it is given (true when all went well), keeping an old
+// file's permission bits: the old file stays whole unless the new one is
+// completely in place, its name on disk too. An exception from `write`
+// leaves nothing behind and goes on.
+bool writeFileAtomically(const std::string& target, const std::function<bool(int fd)>& write);
 
 // Removes the hidden files that crashed writes left in the folder.
 void removeStaleTemporaries(const std::string& folder);

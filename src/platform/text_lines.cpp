@@ -2,91 +2,124 @@
 
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
-#include <stdexcept>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace listora {
 namespace {
 
-std::size_t findByte(std::string_view text, std::size_t from, char byte) {
-    const void* found = std::memchr(text.data() + from, byte, text.size() - from);
-    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
+bool isBreak(char byte) { return byte == '\r' || byte == '\n' || byte == '\0'; }
+
+// The first CR, LF or NUL in [from, end), or end: the three are looked for
+// in one walk, so each byte of a text is read once however its lines end.
+const char* findBreak(const char* from, const char* end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
+    for (; end - from >= 16; from += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)),
+                                          _mm_cmpeq_epi8(bytes, nul));
+        if (const int mask = _mm_movemask_epi8(hits)) return from + __builtin_ctz(static_cast<unsigned>(mask));
+    }
+#endif
+    while (from < end && !isBreak(*from)) ++from;
+    return from;
 }
 
 }  // namespace
 
-LineReader::LineReader(std::string_view text)
-    : text_(text.substr(0, findByte(text, 0, '\0'))),
-      nextCr_(findByte(text_, 0, '\r')),
-      nextLf_(findByte(text_, 0, '\n')) {}
-
 bool LineReader::next(std::string_view& line) {
-    if (pos_ >= text_.size()) return false;
-    if (nextCr_ < pos_) nextCr_ = findByte(text_, pos_, '\r');
-    if (nextLf_ < pos_) nextLf_ = findByte(text_, pos_, '\n');
-    const std::size_t end = std::min(nextCr_, nextLf_);
-    line = text_.substr(pos_, end - pos_);
-    const bool crLf = end == nextCr_ && end + 1 == nextLf_;
-    pos_ = end + (crLf ? 2 : 1);
+    const char* const begin = text_.data();
+    const char* const end = begin + text_.size();
+    if (pos_ >= text_.size() || begin[pos_] == '\0') return false;  // a NUL ends the text
+    const char* found = findBreak(begin + pos_, end);
+    line = std::string_view(begin + pos_, static_cast<std::size_t>(found - begin) - pos_);
+    if (found == end || *found == '\0') {
+        pos_ = text_.size();
+    } else {
+        const bool crLf = *found == '\r' && found + 1 < end && found[1] == '\n';
+        pos_ = static_cast<std::size_t>(found - begin) + (crLf ? 2 : 1);
+    }
     return true;
-}
-
-// Whole lines end after the last LF, or, where no LF came, after the last
-// CR that is not the final byte (an LF might still follow that one). Bytes
-// already searched without finding either are not searched again, so one
-// endless line is still read in linear time.
-std::size_t StreamLineReader::lastBreakEnd() {
-    const std::size_t size = buffer_.size();
-    const auto last = [&](char byte, std::size_t end) -> std::size_t {
-        if (end <= searchFrom_) return 0;
-        const void* found = ::memrchr(buffer_.data() + searchFrom_, byte, end - searchFrom_);
-        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data()) + 1 : 0;
-    };
-    std::size_t end = last('\n', size);
-    if (end == 0 && size > 0) end = last('\r', size - 1);
-    searchFrom_ = end == 0 && size > 0 ? size - 1 : 0;
-    return end;
 }
 
 bool StreamLineReader::next(std::string_view& line) {
     for (;;) {
-        if (lines_.next(line)) return true;
-        if (ended_) return false;
+        char* const begin = data_.get();
+        const char* const end = begin + size_;
+        if (pos_ == size_ && ended_) return false;
+        if (pos_ < size_ && begin[pos_] == '\0') {  // a NUL ends the text
+            ended_ = true;
+            pos_ = size_;
+            return false;
+        }
+        const char* found = findBreak(begin + scanned_, end);
+        // A CR that ends the bytes read so far may be the first half of a
+        // CR LF: it ends its line once the next byte is known.
+        const bool waiting = found == end || (*found == '\r' && found + 1 == end);
+        if (!waiting || ended_) {
+            line = std::string_view(begin + pos_, static_cast<std::size_t>(found - begin) - pos_);
+            if (found == end || *found == '\0') {
+                ended_ = true;
+                pos_ = size_;
+            } else {
+                const bool crLf = *found == '\r' && found + 1 < end && found[1] == '\n';
+                pos_ = static_cast<std::size_t>(found - begin) + (crLf ? 2 : 1);
+            }
+            scanned_ = pos_;
+            return true;
+        }
+        scanned_ = static_cast<std::size_t>(found - begin);  // the bytes before have no break
         readMore();
     }
 }
 
 void StreamLineReader::readMore() {
-    buffer_.erase(0, complete_);
+    // The unfinished line moves to the front; the room doubles only for a
+    // line that leaves less than a piece of it.
     constexpr std::size_t kPiece = 1 << 20;
-    const std::size_t old = buffer_.size();
-    std::optional<std::size_t> got;
+    const std::size_t kept = size_ - pos_;
     try {
-        buffer_.resize(old + kPiece);
-        got = stream_.read(buffer_.data() + old, kPiece);
-    } catch (const std::bad_alloc&) {
-        // A line longer than memory holds: the read fails like a broken one.
-    } catch (const std::length_error&) {
-    }
-    if (!got) {
-        // Nothing more is handed out after a failed read, not even the
-        // unfinished line before it: a cut line would pass for a whole one.
-        buffer_.clear();
-        buffer_.shrink_to_fit();
-        failed_ = true;
-        ended_ = true;
-    } else {
-        buffer_.resize(old + *got);
-        if (*got == 0) {
-            ended_ = true;
-        } else if (const std::size_t nul = findByte(buffer_, old, '\0'); nul < buffer_.size()) {
-            buffer_.resize(nul);  // a NUL byte ends the text
-            ended_ = true;
+        if (!data_ || capacity_ - kept < kPiece) {
+            const std::size_t capacity = std::max(2 * capacity_, kept + kPiece);
+            std::unique_ptr<char[]> bigger(new char[capacity]);
+            if (kept > 0) std::memcpy(bigger.get(), data_.get() + pos_, kept);
+            data_ = std::move(bigger);
+            capacity_ = capacity;
+        } else if (kept > 0) {
+            std::memmove(data_.get(), data_.get() + pos_, kept);
         }
+    } catch (const std::bad_alloc&) {
+        fail();  // a line longer than memory holds fails like a broken read
+        return;
     }
-    complete_ = ended_ ? buffer_.size() : lastBreakEnd();
-    lines_ = LineReader(std::string_view(buffer_.data(), complete_));
+    scanned_ -= pos_;
+    dropped_ += pos_;
+    pos_ = 0;
+    size_ = kept;
+    const std::optional<std::size_t> got = stream_.read(data_.get() + size_, capacity_ - size_);
+    if (!got) {
+        fail();
+        return;
+    }
+    size_ += *got;
+    if (*got == 0) ended_ = true;
+}
+
+// Nothing more is handed out after a failed read, not even the unfinished
+// line before it: a cut line would pass for a whole one.
+void StreamLineReader::fail() {
+    data_.reset();
+    capacity_ = size_ = pos_ = scanned_ = 0;
+    failed_ = true;
+    ended_ = true;
 }
 
 std::vector<std::string_view> splitLines(std::string_view text) {

@@ -3,6 +3,8 @@
 // a break at the very end adds no empty line, and a NUL byte ends the text.
 // Lines are written back with CR LF after every line, the last one included.
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,17 +14,13 @@ namespace listora {
 // Walks the lines of a text one at a time without copying them.
 class LineReader {
 public:
-    explicit LineReader(std::string_view text);
+    explicit LineReader(std::string_view text) : text_(text) {}
     // The next line as a view into the text; false after the last one.
     bool next(std::string_view& line);
 
 private:
     std::string_view text_;
     std::size_t pos_ = 0;
-    // The next CR and LF at or after pos_, each searched for once per
-    // occurrence, so a text broken by one kind alone is still read linearly.
-    std::size_t nextCr_ = 0;
-    std::size_t nextLf_ = 0;
 };
 
 class ByteStream;
@@ -37,16 +35,20 @@ public:
     // True when the stream broke off before its end (or a line outgrew
     // memory); the line it broke off in is not handed out.
     bool failed() const { return failed_; }
+    // Bytes of the stream before the next line.
+    std::uint64_t consumed() const { return dropped_ + pos_; }
 
 private:
     void readMore();
-    std::size_t lastBreakEnd();
+    void fail();
 
     ByteStream& stream_;
-    std::string buffer_;
-    std::size_t complete_ = 0;    // buffer_ up to here holds whole lines
-    std::size_t searchFrom_ = 0;  // no break stands before this
-    LineReader lines_{std::string_view()};
+    std::unique_ptr<char[]> data_;  // not zeroed: every byte used was read
+    std::size_t capacity_ = 0;
+    std::size_t size_ = 0;       // bytes read and not yet dropped
+    std::size_t pos_ = 0;        // where the next line starts
+    std::size_t scanned_ = 0;    // no break stands between pos_ and this
+    std::uint64_t dropped_ = 0;  // bytes of the stream before data_
     bool ended_ = false;
     bool failed_ = false;
 };

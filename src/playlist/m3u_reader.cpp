@@ -57,16 +57,8 @@ private:
     std::size_t count_ = 1;
 };
 
-std::size_t countEntries(EntryLines& lines) {
-    std::size_t count = 0;
-    for (std::string_view line; lines.next(line); ++count)
-        if (isInformationLine(line)) lines.next(line);
-    return count;
-}
-
-// The playlist is read twice, a piece at a time: once to count its entries,
-// so that the rows take their room in one go, and once to make them. The
-// whole file is never held in memory beside the rows.
+// The playlist streams in pieces: only the rows and one piece are held,
+// never the whole file beside the rows.
 class PlaylistFile {
 public:
     PlaylistFile(FileSystem& fs, const std::string& path) : stream_(open(fs, path)), path_(path) {}
@@ -85,6 +77,24 @@ private:
     std::unique_ptr<ByteStream> stream_;
     StreamLineReader reader_{*stream_};
     std::string path_;
+};
+
+// Room for the rows in one go, from the bytes the first rows took and the
+// file's size, so that the rows are not moved to ever larger blocks as they
+// come; room reserved and never used costs no memory until written.
+class RowReservation {
+public:
+    RowReservation(FileSystem& fs, const std::string& path) : fileBytes_(fs.entrySize(path).value_or(0)) {}
+
+    void afterRow(std::vector<PlaylistEntry>& rows, const StreamLineReader& lines) {
+        if (rows.size() != kSample || lines.consumed() == 0) return;
+        const double perRow = static_cast<double>(lines.consumed()) / kSample;
+        rows.reserve(static_cast<std::size_t>(static_cast<double>(fileBytes_) / perRow * 1.1) + kSample);
+    }
+
+private:
+    static constexpr std::size_t kSample = 1024;
+    std::uint64_t fileBytes_;
 };
 
 class EntryReader {
@@ -143,10 +153,10 @@ bool hasFileName(const PlaylistEntry& row) { return !row.fileName.empty(); }
 PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header) {
     PlaylistRead read;
     try {
-        PlaylistFile counting(ports.fs, path);
+        std::optional<PlaylistFile> file(std::in_place, ports.fs, path);
         std::string_view firstView;
-        if (!counting.lines().next(firstView)) {
-            counting.checkRead();
+        if (!file->lines().next(firstView)) {
+            file->checkRead();
             return read;  // an empty playlist is read, with no rows
         }
         // The file's own first line is an entry when the header is missing.
@@ -154,12 +164,14 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
         const std::optional<std::string> firstEntry =
             hasHeader ? std::nullopt : std::optional<std::string>(std::string(firstView));
 
-        // The whole file is read before the question, so that a file that
-        // cannot be read says so rather than asking first.
-        EntryLines countingLines(counting.lines(), firstEntry);
-        const std::size_t entries = countEntries(countingLines);
-        counting.checkRead();
         if (!hasHeader && header == HeaderPolicy::Ask) {
+            // The whole file is read before the question, so that a file
+            // that cannot be read says so rather than asking first; the rows
+            // are made in a second read, after the answer, as the read
+            // changes the current directory.
+            for (std::string_view line; file->lines().next(line);) {
+            }
+            file->checkRead();
             const Answer answer = ports.prompts.confirm(
                 Question::ReadWithoutHeader,
                 systemText("このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？"),
@@ -168,17 +180,17 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
                 read.refused = true;
                 return read;
             }
+            file.emplace(ports.fs, path);
+            std::string_view skipped;
+            file->lines().next(skipped);  // the first line, already held
         }
 
-        PlaylistFile reading(ports.fs, path);
-        std::string_view skipped;
-        reading.lines().next(skipped);  // the header, or the first line already held
-        EntryLines lines(reading.lines(), firstEntry);
+        EntryLines lines(file->lines(), firstEntry);
         EntryReader reader(ports, path);
-        read.rows.reserve(entries);
+        RowReservation reservation(ports.fs, path);
         try {
             std::string infoLine;
-            for (std::string_view line; lines.next(line);) {
+            for (std::string_view line; lines.next(line); reservation.afterRow(read.rows, file->lines())) {
                 if (!isInformationLine(line)) {
                     read.rows.push_back(reader.plainEntry(line));
                     continue;
@@ -189,16 +201,19 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
                 read.rows.push_back(reader.informationEntry(infoLine, pathLine));
             }
         } catch (const ListoraError&) {
-            // A read that broke off is reported as such and gives nothing; a
-            // bad line keeps the rows read before it.
-            reading.checkRead();
+            // A bad line keeps the rows read before it, unless the file
+            // cannot be read to its end: that is reported as such and gives
+            // nothing, as if the file had been read whole first.
+            for (std::string_view rest; file->lines().next(rest);) {
+            }
+            file->checkRead();
             throw;
         }
-        reading.checkRead();
+        file->checkRead();
     } catch (const ListoraError& error) {
         // Every CannotOpen comes from the stream: a file that could not be
         // opened or read to its end gives no rows.
-        if (error.kind() == ErrorKind::CannotOpen) read.rows.clear();
+        if (error.kind() == ErrorKind::CannotOpen) read.rows = {};
         read.error = error;
     }
     return read;

@@ -1,5 +1,6 @@
 #include "playlist/m3u_writer.h"
 
+#include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_lines.h"
 #include "playlist/length_text.h"
@@ -9,27 +10,35 @@ namespace listora {
 
 PathMode pathModeOfFilter(int filterIndex) { return filterIndex == 1 ? PathMode::Absolute : PathMode::Relative; }
 
-std::string SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules) {
-    std::size_t size = 9;
-    for (const PlaylistEntry& row : list.rows()) size += row.fullPath.size() + row.title.size() + 24;
-    std::string out;
-    out.reserve(size);
-    appendLine(out, "#EXTM3U");
+void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out) {
+    constexpr std::size_t kPiece = 1 << 20;
+    std::string piece;
+    piece.reserve(kPiece + 4096);
+    appendLine(piece, "#EXTM3U");
     const std::string baseFolder = rules.folder(path);
     for (const PlaylistEntry& row : list.rows()) {
         if (row.lengthText != kUnknownText) {
-            out += "#EXTINF:";
-            out += LengthTextToSeconds(row.lengthText);
-            out += ',';
-            appendLine(out, row.title);
-            appendLine(out, row.fullPath);
+            piece += "#EXTINF:";
+            piece += LengthTextToSeconds(row.lengthText);
+            piece += ',';
+            appendLine(piece, row.title);
+            appendLine(piece, row.fullPath);
         } else if (pathMode == PathMode::Absolute) {
-            appendLine(out, row.fullPath);
+            appendLine(piece, row.fullPath);
         } else {
-            appendLine(out, rules.relativeTo(row.fullPath, baseFolder));
+            appendLine(piece, rules.relativeTo(row.fullPath, baseFolder));
+        }
+        if (piece.size() >= kPiece) {
+            out.write(piece);
+            piece.clear();
         }
     }
-    return out;
+    out.write(piece);
+}
+
+void writePlaylist(FileSystem& fs, const MainList& list, PathMode pathMode, const std::string& path,
+                   const PathRules& rules) {
+    writeFileInPiecesOrThrow(fs, path, [&](ByteSink& out) { SaveList(list, pathMode, path, rules, out); });
 }
 
 }  // namespace listora

@@ -6,6 +6,8 @@
 
 namespace listora {
 
+class ByteSink;
+class FileSystem;
 class MainList;
 class PathRules;
 
@@ -17,10 +19,16 @@ enum class PathMode { Absolute = 1, Relative = 2 };
 // The mode of the Save dialog's filter: the first absolute, any other relative.
 PathMode pathModeOfFilter(int filterIndex);
 
-// The playlist for every row, each line followed by CR LF, ready to be
-// written whole. Rows with a known length are written with their stored full
-// path in both modes; the others get a path relative to the folder of `path`
+// The playlist for every row, each line followed by CR LF, handed to `out`
+// in pieces of about a mebibyte, so that the whole text is never held beside
+// the rows. Rows with a known length are written with their stored full path
+// in both modes; the others get a path relative to the folder of `path`
 // unless `pathMode` is absolute.
-std::string SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules);
+void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out);
+
+// SaveList into the file `path`, which is created or replaced atomically;
+// throws "ファイル %s を作成できません" when it cannot be written.
+void writePlaylist(FileSystem& fs, const MainList& list, PathMode pathMode, const std::string& path,
+                   const PathRules& rules);
 
 }  // namespace listora

@@ -1,10 +1,8 @@
 #include "playlist/main_list.h"
 
-#include "platform/collation.h"
+#include "playlist/sort_order.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <string_view>
 
 namespace listora {
 
@@ -50,61 +48,32 @@ void MainList::resetWith(std::vector<PlaylistEntry> rows) {
     }
 }
 
-namespace {
-
-// Where one row's sort key lies in the shared key buffer.
-struct KeyedRow {
-    std::size_t offset;
-    std::uint32_t length;
-    std::uint32_t row;
-};
-
-// One sort key per row, all in one buffer. Texts repeat a lot in a column
-// (unknown titles, common lengths, one album's folder), so a small table of
-// recent texts lets each repeat reuse its key instead of collating again.
-std::vector<KeyedRow> makeSortKeys(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator,
-                                   std::string& buffer) {
-    constexpr std::size_t kRecentSlots = 4096;
-    struct Recent {
-        std::uint32_t row = UINT32_MAX;
-        std::size_t offset = 0;
-        std::uint32_t length = 0;
-    };
-    std::vector<Recent> recent(kRecentSlots);
-    std::vector<KeyedRow> keys(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::string& text = rows[i].columnText(column);
-        Recent& slot = recent[std::hash<std::string_view>{}(text) % kRecentSlots];
-        if (slot.row == UINT32_MAX || rows[slot.row].columnText(column) != text) {
-            slot.row = static_cast<std::uint32_t>(i);
-            slot.offset = buffer.size();
-            collator.appendSortKey(text, buffer);
-            slot.length = static_cast<std::uint32_t>(buffer.size() - slot.offset);
-        }
-        keys[i] = {slot.offset, slot.length, static_cast<std::uint32_t>(i)};
-    }
-    return keys;
-}
-
-}  // namespace
-
 void MainList::sortByColumn(int column, const Collator& collator) {
-    std::string buffer;
-    std::vector<KeyedRow> keys = makeSortKeys(rows_, column, collator, buffer);
-    const auto keyOf = [&](const KeyedRow& k) { return std::string_view(buffer).substr(k.offset, k.length); };
-    std::stable_sort(keys.begin(), keys.end(),
-                     [&](const KeyedRow& a, const KeyedRow& b) { return keyOf(a) < keyOf(b); });
-    buffer = {};
-
-    std::vector<PlaylistEntry> sorted;
-    sorted.reserve(rows_.size());
+    std::vector<std::uint32_t> order = sortedOrder(rows_, column, collator);
+    if (observer_) observer_->listAboutToBeReset();
     std::size_t newFocus = npos;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i].row == focusRow_) newFocus = i;
-        sorted.push_back(std::move(rows_[keys[i].row]));
+    for (std::size_t i = 0; i < order.size() && focusRow_ != npos; ++i) {
+        if (order[i] == focusRow_) newFocus = i;
     }
     focusRow_ = newFocus;
-    resetWith(std::move(sorted));
+    // The rows move along the permutation's cycles, each once: a second
+    // vector of rows would cost the list's size in fresh pages per sort.
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start) continue;  // in place, or its cycle is done
+        PlaylistEntry held = std::move(rows_[start]);
+        std::size_t to = start;
+        for (std::size_t from = order[to]; from != start; from = order[to]) {
+            rows_[to] = std::move(rows_[from]);
+            order[to] = static_cast<std::uint32_t>(to);
+            to = from;
+        }
+        rows_[to] = std::move(held);
+        order[to] = static_cast<std::uint32_t>(to);
+    }
+    if (observer_) {
+        observer_->listReset();
+        observer_->selectionChanged();
+    }
 }
 
 }  // namespace listora

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace listora {
 namespace {
@@ -86,6 +87,42 @@ TEST(TextLines, ReadingInPiecesGivesTheSameLines) {
         EXPECT_EQ(streamLines("ab\ncd\nef\ngh\n", piece, &failed, 7), (std::vector<std::string>{"ab", "cd"})) << piece;
         EXPECT_TRUE(failed);
     }
+}
+
+// The rules spelled out byte by byte, to hold the one-walk search to.
+std::vector<std::string> referenceLines(std::string text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            line += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        lines.push_back(line);
+        line.clear();
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+TEST(TextLines, RandomTextsSplitAsTheRulesSayWholeAndInPieces) {
+    std::mt19937 dice(5);
+    const char bytes[] = {'a', 'b', '\r', '\n', '\0', '\xFF'};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        // Mostly letters, so that breaks fall anywhere in a 16-byte block.
+        for (unsigned n = dice() % 80; n > 0; --n) text += dice() % 4 ? bytes[dice() % 2] : bytes[2 + dice() % 4];
+        const std::vector<std::string> expected = referenceLines(text);
+        std::vector<std::string> whole;
+        for (std::string_view line : splitLines(text)) whole.emplace_back(line);
+        ASSERT_EQ(whole, expected) << testing::PrintToString(text);
+        for (std::size_t piece : {std::size_t{1}, std::size_t{5}, std::size_t{17}})
+            ASSERT_EQ(streamLines(text, piece), expected) << testing::PrintToString(text) << " in pieces of " << piece;
+    }
+    std::string_view line;
+    EXPECT_FALSE(LineReader(std::string_view()).next(line));  // no text at all, not even a pointer
 }
 
 TEST(TextLines, ReadsTextsBrokenByOneKindOfBreakAlone) {

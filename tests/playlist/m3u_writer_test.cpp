@@ -1,12 +1,34 @@
 #include "playlist/m3u_writer.h"
 
 #include "platform/errors.h"
+#include "platform/file_system.h"
 #include "playlist/playlist_fixture.h"
+#include "support/faulty_file_system.h"
+
+#include <filesystem>
+#include <iterator>
 
 namespace listora::test {
 namespace {
 
-class Writer : public PlaylistFixture {};
+// Keeps every piece it is handed, and how many there were.
+struct StringSink : ByteSink {
+    void write(std::string_view bytes) override {
+        text += bytes;
+        ++pieces;
+    }
+    std::string text;
+    int pieces = 0;
+};
+
+class Writer : public PlaylistFixture {
+protected:
+    std::string saved(const MainList& rows, PathMode mode, std::string_view path) {
+        StringSink sink;
+        SaveList(rows, mode, path, rules, sink);
+        return sink.text;
+    }
+};
 
 TEST_F(Writer, WritesKnownLengthsWithTheirFullPathInBothModes) {
     list.appendAll({{"Song", "1:05", "a.mp3", "/m/lists/a.mp3"},
@@ -14,14 +36,14 @@ TEST_F(Writer, WritesKnownLengthsWithTheirFullPathInBothModes) {
                     {"Far", "62:05", "c.mp3", "/m/rock/c.mp3"},
                     {"---", "---", "d.mp3", "/other/d.mp3"},
                     {"Stream", "-1", "e.mp3", "/m/e.mp3"}});
-    EXPECT_EQ(SaveList(list, PathMode::Absolute, "/m/lists/x.m3u", rules),
+    EXPECT_EQ(saved(list, PathMode::Absolute, "/m/lists/x.m3u"),
               crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "/m/lists/live/b.mp3", "#EXTINF:3725,Far",
                     "/m/rock/c.mp3", "/other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
-    EXPECT_EQ(SaveList(list, PathMode::Relative, "/m/lists/x.m3u", rules),
+    EXPECT_EQ(saved(list, PathMode::Relative, "/m/lists/x.m3u"),
               crlf({"#EXTM3U", "#EXTINF:65,Song", "/m/lists/a.mp3", "live/b.mp3", "#EXTINF:3725,Far", "/m/rock/c.mp3",
                     "../../other/d.mp3", "#EXTINF:-1,Stream", "/m/e.mp3"}));
     MainList empty;
-    EXPECT_EQ(SaveList(empty, PathMode::Relative, "/m/x.m3u", rules), "#EXTM3U\r\n");
+    EXPECT_EQ(saved(empty, PathMode::Relative, "/m/x.m3u"), "#EXTM3U\r\n");
 }
 
 TEST_F(Writer, AnAbsolutePlaylistRoundTripsByteForByte) {
@@ -29,7 +51,7 @@ TEST_F(Writer, AnAbsolutePlaylistRoundTripsByteForByte) {
                                        "#EXTINF:-1,Stream", "/m/c.mp3", "#EXTINF:0,", "/m/\xE8\xA1\xA8/\xFF.mp3"});
     load(dir.write("in.m3u", original));
     const std::string out = dir.path("out.m3u");
-    writeFileOrThrow(fs, out, SaveList(list, PathMode::Absolute, out, rules));
+    writePlaylist(fs, list, PathMode::Absolute, out, rules);
     EXPECT_EQ(readFile(out), original);
 }
 
@@ -38,7 +60,7 @@ TEST_F(Writer, RelativePlaylistsReadBackToTheSamePaths) {
         {{"---", "---", "b.mp3", dir.path("music/live/b.mp3")}, {"---", "---", "c.mp3", dir.path("rock/c.mp3")}});
     const std::string playlist = dir.path("music/lists/r.m3u");
     dir.makeFolder("music/lists");
-    writeFileOrThrow(fs, playlist, SaveList(list, PathMode::Relative, playlist, rules));
+    writePlaylist(fs, list, PathMode::Relative, playlist, rules);
     EXPECT_EQ(readFile(playlist), crlf({"#EXTM3U", "../live/b.mp3", "../../rock/c.mp3"}));
 
     // Plain relative lines resolve against the current directory, so the
@@ -62,6 +84,33 @@ TEST_F(Writer, AFailedWriteKeepsTheOldFile) {
         EXPECT_EQ(error.what(), "ファイル " + dir.path("taken.m3u") + " を作成できません");
     }
     EXPECT_EQ(readFile(path), "old");
+}
+
+// A large list goes out in pieces, and a write that breaks off part way
+// leaves the old file as it was, with nothing left beside it.
+TEST_F(Writer, ALargeListIsWrittenInPiecesAndABrokenWriteKeepsTheOldFile) {
+    std::vector<PlaylistEntry> rows;
+    std::string expected = "#EXTM3U\r\n";
+    for (int i = 0; i < 40000; ++i) {
+        const std::string path = "/music/album " + std::to_string(i % 97) + "/track " + std::to_string(i) + ".mp3";
+        rows.push_back({"Title " + std::to_string(i), "1:00", "track.mp3", path});
+        expected += "#EXTINF:60,Title " + std::to_string(i) + "\r\n" + path + "\r\n";
+    }
+    list.appendAll(std::move(rows));
+    StringSink sink;
+    SaveList(list, PathMode::Absolute, "/music/x.m3u", rules, sink);
+    EXPECT_EQ(sink.text, expected);
+    EXPECT_GE(sink.pieces, 2);
+
+    const std::string path = dir.write("big.m3u", "old");
+    FaultyFileSystem breaking;
+    breaking.cutWrite(1, expected.size() / 2);
+    EXPECT_THROW(writePlaylist(breaking, list, PathMode::Absolute, path, rules), ListoraError);
+    EXPECT_EQ(readFile(path), "old");
+    const auto entries = std::filesystem::directory_iterator(dir.path(""));
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);  // no temporary file left
+    writePlaylist(breaking, list, PathMode::Absolute, path, rules);
+    EXPECT_EQ(readFile(path), expected);
 }
 
 }  // namespace

@@ -21,6 +21,23 @@ private:
     std::size_t left_;
 };
 
+// Passes on the first bytes of a file being written, then breaks off the
+// write as a full disk would.
+class CutSink : public ByteSink {
+public:
+    struct BrokenOff {};
+    CutSink(ByteSink& inner, std::size_t left) : inner_(inner), left_(left) {}
+    void write(std::string_view bytes) override {
+        inner_.write(bytes.substr(0, left_));
+        if (bytes.size() > left_) throw BrokenOff{};
+        left_ -= bytes.size();
+    }
+
+private:
+    ByteSink& inner_;
+    std::size_t left_;
+};
+
 }  // namespace
 
 void FaultyFileSystem::failCall(FsOperation operation, int nth) {
@@ -30,6 +47,11 @@ void FaultyFileSystem::failCall(FsOperation operation, int nth) {
 void FaultyFileSystem::cutStream(int nthOpening, std::size_t bytes) {
     cutOpening_ = calls_[index(FsOperation::OpenForReading)] + nthOpening;
     cutAfter_ = bytes;
+}
+
+void FaultyFileSystem::cutWrite(int nthWrite, std::size_t bytes) {
+    cutWrite_ = calls_[index(FsOperation::WriteWholeFile)] + nthWrite;
+    cutWriteAfter_ = bytes;
 }
 
 void FaultyFileSystem::breakListing(const std::string& folder, std::size_t kept) {
@@ -55,6 +77,19 @@ std::unique_ptr<ByteStream> FaultyFileSystem::openForReading(const std::string& 
 
 bool FaultyFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {
     return !failsNow(FsOperation::WriteWholeFile) && NativeFileSystem::writeWholeFile(path, bytes);
+}
+
+bool FaultyFileSystem::writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) {
+    if (failsNow(FsOperation::WriteWholeFile)) return false;
+    if (calls(FsOperation::WriteWholeFile) != cutWrite_) return NativeFileSystem::writeFileInPieces(path, produce);
+    try {
+        return NativeFileSystem::writeFileInPieces(path, [&](ByteSink& sink) {
+            CutSink cut(sink, cutWriteAfter_);
+            produce(cut);
+        });
+    } catch (const CutSink::BrokenOff&) {
+        return false;
+    }
 }
 
 bool FaultyFileSystem::exists(const std::string& path) {

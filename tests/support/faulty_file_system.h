@@ -1,7 +1,7 @@
 #pragma once
 // The real file system with faults put in where a test asks: the Nth call of
-// an operation fails, a file read in pieces is cut after N bytes, a folder's
-// listing breaks off. Everything else passes through.
+// an operation fails, a file read or written in pieces is cut after N bytes,
+// a folder's listing breaks off. Everything else passes through.
 
 #include "platform/native_file_system.h"
 
@@ -34,6 +34,9 @@ public:
     // The stream of the nth opening for reading from now on gives its first
     // `bytes` bytes, then fails.
     void cutStream(int nthOpening, std::size_t bytes);
+    // The nth write in pieces from now on breaks off after `bytes` bytes,
+    // as a full disk would, and reports a failure.
+    void cutWrite(int nthWrite, std::size_t bytes);
     // Listing the folder gives its first `kept` entries, then breaks off.
     void breakListing(const std::string& folder, std::size_t kept);
 
@@ -43,6 +46,8 @@ public:
     std::optional<std::string> readWholeFile(const std::string& path) override;
     std::unique_ptr<ByteStream> openForReading(const std::string& path) override;
     bool writeWholeFile(const std::string& path, std::string_view bytes) override;
+    // Counted and failed as a whole-file write.
+    bool writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) override;
     bool exists(const std::string& path) override;
     bool isFile(const std::string& path) override;
     bool createFolder(const std::string& path) override;
@@ -63,6 +68,8 @@ private:
     std::array<int, kOperations> failingCall_{};
     int cutOpening_ = 0;
     std::size_t cutAfter_ = 0;
+    int cutWrite_ = 0;
+    std::size_t cutWriteAfter_ = 0;
     std::string brokenFolder_;
     std::size_t keptEntries_ = 0;
 };

@@ -1,0 +1,185 @@
+#include "playlist/sort_order.h"
+
+#include "platform/collation.h"
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace listora {
+namespace {
+
+// One row's sort key: where it lies, and sixteen of its bytes as two
+// big-endian integers, so that nearly every comparison is one or two
+// integer comparisons instead of a walk through two keys far apart in
+// memory.
+struct KeyedRow {
+    std::uint64_t head;
+    std::uint64_t next;
+    const char* key;
+    std::uint32_t length;
+    std::uint32_t row;
+};
+
+// The keys' bytes, in blocks that are never moved: a key stays where it was
+// written, and no block is copied as the keys grow.
+class KeyArena {
+public:
+    std::string_view add(std::string_view text, const Collator& collator) {
+        for (;;) {
+            const std::size_t room = size_ - used_;
+            const std::size_t length = room == 0 ? 0 : collator.writeSortKey(text, blocks_.back().get() + used_, room);
+            if (room > 0 && length < room) {
+                const std::string_view key(blocks_.back().get() + used_, length);
+                used_ += length;
+                return key;
+            }
+            // A key longer than a block gets a block of its own size.
+            size_ = std::max(kBlock, length);
+            used_ = 0;
+            blocks_.push_back(std::unique_ptr<char[]>(new char[size_]));
+        }
+    }
+
+private:
+    static constexpr std::size_t kBlock = 1 << 20;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t size_ = 0;  // of the last block
+    std::size_t used_ = 0;
+};
+
+std::uint64_t bigEndian(std::string_view bytes, std::size_t from) {
+    std::uint64_t value = 0;
+    for (std::size_t i = from; i < from + 8; ++i)
+        value = value << 8 | (i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u);
+    return value;
+}
+
+// The keys of rows [begin, end), in their own arena. Texts repeat a lot in
+// a column (unknown titles, common lengths, one album's folder), so a small
+// table of recent texts lets each repeat reuse its key instead of collating
+// again.
+class KeyPart {
+public:
+    void make(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator, std::size_t begin,
+              std::size_t end, std::vector<KeyedRow>& keys) {
+        constexpr std::size_t kRecentSlots = 4096;
+        struct Recent {
+            std::uint32_t row = UINT32_MAX;
+            std::string_view key;
+        };
+        std::vector<Recent> recent(kRecentSlots);
+        for (std::size_t i = begin; i < end; ++i) {
+            const std::string& text = rows[i].columnText(column);
+            Recent& slot = recent[std::hash<std::string_view>{}(text) % kRecentSlots];
+            if (slot.row == UINT32_MAX || rows[slot.row].columnText(column) != text) {
+                slot.row = static_cast<std::uint32_t>(i);
+                slot.key = arena_.add(text, collator);
+                if (i == begin) {
+                    first_ = slot.key;
+                    common_ = first_.size();
+                }
+                common_ = commonLength(first_.substr(0, common_), slot.key);
+            }
+            keys[i] = {0, 0, slot.key.data(), static_cast<std::uint32_t>(slot.key.size()),
+                       static_cast<std::uint32_t>(i)};
+        }
+    }
+
+    static std::size_t commonLength(std::string_view a, std::string_view b) {
+        return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+    }
+
+    // The first key and how much of it every key of the part shares.
+    std::string_view shared() const { return first_.substr(0, common_); }
+
+private:
+    KeyArena arena_;
+    std::string_view first_;
+    std::size_t common_ = 0;
+};
+
+// Every row's key. Collating is most of a sort's work, so a long list is
+// cut into one part for each processor, each collated on its own thread
+// with its own collator; the parts give the same keys as one would.
+class RowKeys {
+public:
+    RowKeys(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator) : keys_(rows.size()) {
+        constexpr std::size_t kRowsPerPart = 16384;
+        const std::size_t processors = std::max(1u, std::thread::hardware_concurrency());
+        parts_.resize(std::clamp<std::size_t>(rows.size() / kRowsPerPart, 1, std::min<std::size_t>(processors, 8)));
+        const auto bounds = [&](std::size_t part) { return rows.size() * part / parts_.size(); };
+        std::vector<std::exception_ptr> failures(parts_.size());
+        std::vector<std::thread> threads;
+        for (std::size_t part = 1; part < parts_.size(); ++part) {
+            threads.emplace_back([&, part] {
+                try {
+                    const Collator own(collator.codePage());
+                    parts_[part].make(rows, column, own, bounds(part), bounds(part + 1), keys_);
+                } catch (...) {
+                    failures[part] = std::current_exception();
+                }
+            });
+        }
+        try {
+            parts_[0].make(rows, column, collator, 0, bounds(1), keys_);
+        } catch (...) {
+            failures[0] = std::current_exception();
+        }
+        for (std::thread& thread : threads) thread.join();
+        for (const std::exception_ptr& failure : failures)
+            if (failure) std::rethrow_exception(failure);
+
+        std::string_view shared = parts_[0].shared();
+        for (const KeyPart& part : parts_) shared = shared.substr(0, KeyPart::commonLength(shared, part.shared()));
+        common_ = shared.size();
+        // The bytes that every key shares at its start (a common folder,
+        // say) decide nothing, so the integers are taken after them.
+        for (KeyedRow& key : keys_) {
+            const std::string_view bytes = keyOf(key);
+            key.head = bigEndian(bytes, common_);
+            key.next = bigEndian(bytes, common_ + 8);
+        }
+    }
+
+    std::vector<KeyedRow>& keys() { return keys_; }
+
+    // Keys hold no zero byte, so the zeros that pad a short key sort before
+    // any byte a longer key has there: equal integers mean equal keys up to
+    // their end.
+    bool less(const KeyedRow& a, const KeyedRow& b) const {
+        if (a.head != b.head) return a.head < b.head;
+        if (a.next != b.next) return a.next < b.next;
+        if (a.key != b.key || a.length != b.length) {
+            const std::size_t decided = common_ + 16;
+            const std::string_view restA = keyOf(a).substr(std::min<std::size_t>(decided, a.length));
+            const std::string_view restB = keyOf(b).substr(std::min<std::size_t>(decided, b.length));
+            if (const int order = restA.compare(restB); order != 0) return order < 0;
+        }
+        return a.row < b.row;  // equal keys keep their order
+    }
+
+private:
+    static std::string_view keyOf(const KeyedRow& row) { return {row.key, row.length}; }
+
+    std::vector<KeyedRow> keys_;
+    std::vector<KeyPart> parts_;
+    std::size_t common_ = 0;
+};
+
+}  // namespace
+
+std::vector<std::uint32_t> sortedOrder(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator) {
+    RowKeys keys(rows, column, collator);
+    std::vector<KeyedRow>& keyed = keys.keys();
+    // The row number breaks ties, so the plain sort is stable.
+    std::sort(keyed.begin(), keyed.end(), [&](const KeyedRow& a, const KeyedRow& b) { return keys.less(a, b); });
+    std::vector<std::uint32_t> order(keyed.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].row;
+    return order;
+}
+
+}  // namespace listora

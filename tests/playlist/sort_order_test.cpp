@@ -1,0 +1,106 @@
+#include "playlist/sort_order.h"
+
+#include "platform/collation.h"
+#include "playlist/main_list.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <random>
+
+namespace listora {
+namespace {
+
+// Pieces whose sort keys share long beginnings or differ only late: kana
+// that collate alike (hiragana, katakana, half width), case, texts longer
+// than the compared head, and the empty text.
+const std::vector<std::string> kPieces = {
+    "",
+    "a",
+    "A",
+    "abcdefgh",
+    "ABCDEFGH",
+    "abcdefghij",
+    "abcdefghik",
+    "東京の",
+    "とうきょう",
+    "トウキョウ",
+    "ﾄｳｷｮｳ",
+    "---",
+    " ",
+    "1",
+    "10",
+    "/home/user/Music/",
+    "Artist ",
+    "artist ",
+    "アーティスト",
+    "ｱｰﾃｨｽﾄ",
+    "é",
+    "e",
+    "E",
+    "ü",
+};
+
+std::vector<PlaylistEntry> mixedRows(std::size_t count, unsigned seed) {
+    std::mt19937 dice(seed);
+    std::vector<PlaylistEntry> rows;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string text;
+        for (unsigned parts = dice() % 5; parts > 0; --parts) text += kPieces[dice() % kPieces.size()];
+        // The full path column: one long shared folder, then the same texts.
+        rows.push_back({text, "---", std::to_string(i), "/home/user/Music/" + text});
+    }
+    return rows;
+}
+
+// The order a stable sort by full collation gives.
+std::vector<std::uint32_t> collatedOrder(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator) {
+    std::vector<std::uint32_t> order(rows.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return collator.compare(rows[a].columnText(column), rows[b].columnText(column)) < 0;
+    });
+    return order;
+}
+
+TEST(SortOrder, KeyHeadsOrderAsFullCollationAndEqualKeysKeepTheirOrder) {
+    const Collator collator(CodePage::Utf8);
+    for (const unsigned seed : {1u, 2u, 3u}) {
+        const std::vector<PlaylistEntry> rows = mixedRows(3000, seed);
+        for (const int column : {0, 3}) {
+            EXPECT_EQ(sortedOrder(rows, column, collator), collatedOrder(rows, column, collator))
+                << "seed " << seed << ", column " << column;
+        }
+    }
+    // Texts that differ only after the shared beginning and the head.
+    std::vector<PlaylistEntry> late;
+    for (const char* title :
+         {"abcdefghijklmnoZ", "abcdefghijklmnoa", "ABCDEFGHIJKLMNOA", "abcdefghijklmno", "", "abcdefghijklmnoa"})
+        late.push_back({title, "---", "", ""});
+    EXPECT_EQ(sortedOrder(late, 0, collator), (std::vector<std::uint32_t>{4, 3, 1, 2, 5, 0}));
+    EXPECT_TRUE(sortedOrder({}, 0, collator).empty());
+}
+
+TEST(SortOrder, MarksAndFocusTravelWithTheirRowsThroughEveryCycle) {
+    const Collator collator(CodePage::Utf8);
+    MainList list;
+    list.appendAll(mixedRows(2000, 7));
+    for (std::size_t i = 0; i < list.count(); ++i) {
+        list.setChecked(i, i % 3 == 0);
+        list.setSelected(i, i % 5 == 0);
+    }
+    list.setFocusRow(1234);
+    list.sortByColumn(0, collator);
+    for (std::size_t i = 0; i < list.count(); ++i) {
+        const std::size_t before = std::stoul(list.at(i).fileName);
+        ASSERT_EQ(list.at(i).checked, before % 3 == 0) << i;
+        ASSERT_EQ(list.at(i).selected, before % 5 == 0) << i;
+        if (i > 0) {
+            ASSERT_LE(collator.compare(list.at(i - 1).title, list.at(i).title), 0) << i;
+        }
+    }
+    EXPECT_EQ(list.at(list.focusRow()).fileName, "1234");
+}
+
+}  // namespace
+}  // namespace listora
