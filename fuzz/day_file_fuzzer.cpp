@@ -21,11 +21,12 @@ namespace {
 const std::string kLogFolder = "/home/Log/";
 
 // One line of a record: the text without the bytes that end a line or the
-// text.
+// text, and never empty, as the program's records hold a name, a path or
+// "---" on every line.
 std::string fieldOf(FuzzedDataProvider& input) {
     std::string field = input.ConsumeRandomLengthString(64);
     std::erase_if(field, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
-    return field;
+    return field.empty() ? "-" : field;
 }
 
 bool sameRecord(const LogRecord& a, const LogRecord& b) {
