@@ -110,12 +110,16 @@ fuzz-build: $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target listora_fuzzers
 
 fuzz-smoke: fuzz-build
-	@mkdir -p $(FUZZ_BUILD)/crashes
-	@for name in $(FUZZERS); do \
+	@mkdir -p $(FUZZ_BUILD)/crashes; failed=; \
+	for name in $(FUZZERS); do \
 	  scratch=$$(mktemp -d); log=$(FUZZ_BUILD)/fuzz_$$name.log; \
 	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
 	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/crashes/$$name- $$scratch fuzz/corpus/$$name \
 	    > $$log 2>&1; status=$$?; rm -rf $$scratch; \
-	  if [ $$status -ne 0 ]; then tail -n 60 $$log; echo "fuzz_$$name failed: see $$log"; exit 1; fi; \
-	  echo "fuzz_$$name: $$(sed -n 's/^stat::number_of_executed_units: *//p' $$log) inputs in $(FUZZ_SECONDS) s"; \
-	done
+	  if [ $$status -eq 0 ]; then \
+	    echo "fuzz_$$name: $$(sed -n 's/^stat::number_of_executed_units: *//p' $$log) inputs in $(FUZZ_SECONDS) s"; \
+	  else \
+	    grep -aE '^(broken:|SUMMARY:)|runtime error' $$log | head -n 5; echo "fuzz_$$name failed: see $$log"; \
+	    failed="$$failed $$name"; \
+	  fi; \
+	done; [ -z "$$failed" ] || { echo "fuzz-smoke: failed:$$failed"; exit 1; }
