@@ -157,8 +157,9 @@ Findings check(const Case& c, const FaultTree& tree, bool ended, bool roomy) {
     const bool prefix =
         logged.size() <= transferred.size() && std::equal(logged.begin(), logged.end(), transferred.begin());
     if (!prefix)
-        findings.fail("log names transferred files in list order",
-                      std::to_string(logged.size()) + " logged, " + std::to_string(transferred.size()) + " transferred");
+        findings.fail(
+            "log names transferred files in list order",
+            std::to_string(logged.size()) + " logged, " + std::to_string(transferred.size()) + " transferred");
     else if (transferred.size() - logged.size() > (ended ? 0 : kLogPiece))
         findings.fail(ended ? "an ended run logged every file" : "log misses at most the last piece",
                       std::to_string(transferred.size() - logged.size()) + " of " + std::to_string(transferred.size()) +
@@ -207,7 +208,8 @@ int killCampaign(const std::string& cli) {
     const char* runsText = std::getenv("LISTORA_FAULT_RUNS");
     const int runs = runsText ? std::max(1, std::atoi(runsText)) : 8;
     const char* seedText = std::getenv("LISTORA_FAULT_SEED");
-    const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : std::random_device{}();
+    const unsigned seed =
+        seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : std::random_device{}();
     std::printf("kill -9 campaign: %d killed runs a case, LISTORA_FAULT_SEED=%u\n", runs, seed);
     std::mt19937 random(seed);
 
@@ -216,8 +218,9 @@ int killCampaign(const std::string& cli) {
     std::filesystem::create_directories(base);
     const bool crossFs = ::mkdir(shm.c_str(), 0700) == 0 && !sameDevice(base, shm);
     const std::vector<Case> cases = {
-        {"convert", Job::Convert, false}, {"copy, same fs", Job::Copy, false}, {"move, same fs", Job::Move, false},
-        {"copy, to /dev/shm", Job::Copy, true}, {"move, to /dev/shm", Job::Move, true},
+        {"convert", Job::Convert, false},       {"copy, same fs", Job::Copy, false},
+        {"move, same fs", Job::Move, false},    {"copy, to /dev/shm", Job::Copy, true},
+        {"move, to /dev/shm", Job::Move, true},
     };
     bool held = true;
     for (const Case& c : cases) {
@@ -234,9 +237,11 @@ int killCampaign(const std::string& cli) {
         const Outcome ended = run(cli, argumentsFor(c.job, first), first, std::nullopt);
         const Clock::duration whole = Clock::now() - start;
         Findings findings = check(c, first, true, true);
-        if (ended.status != 0) findings.fail("a run to its end succeeds", "exit status " + std::to_string(ended.status));
+        if (ended.status != 0)
+            findings.fail("a run to its end succeeds", "exit status " + std::to_string(ended.status));
         tally.add(findings, false);
-        std::uniform_int_distribution<long long> delay(0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
+        std::uniform_int_distribution<long long> delay(
+            0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
         for (int i = 0; i < runs; ++i) {
             const FaultTree tree(base + "/tree", destination, TreeShape{});
             const Outcome outcome = run(cli, argumentsFor(c.job, tree), tree, std::chrono::microseconds(delay(random)));
@@ -286,7 +291,8 @@ int fullDiskCampaign(const std::string& cli) {
         held = held && tally.failures.empty();
     };
     // More files than fit: some arrive, the rest must fail whole.
-    for (const Case& c : {Case{"copy, onto a full fs", Job::Copy, true}, Case{"move, onto a full fs", Job::Move, true}}) {
+    for (const Case& c :
+         {Case{"copy, onto a full fs", Job::Copy, true}, Case{"move, onto a full fs", Job::Move, true}}) {
         TreeShape shape;
         shape.largeBytes = 1u << 20;
         shape.convertRows = 0;

@@ -105,8 +105,8 @@ bool FaultTree::wholeAt(std::size_t i, const std::string& path, bool& partial) c
 }
 
 std::vector<std::string> FaultTree::strangers() const {
-    std::set<std::string> known = {playlist(), convertIn(), convertOut(), home(), home() + "/Log",
-                                   root_ + "/music", destination_};
+    std::set<std::string> known = {playlist(),      convertIn(),      convertOut(), home(),
+                                   home() + "/Log", root_ + "/music", destination_};
     for (std::size_t i = 0; i < names_.size(); ++i) {
         known.insert(sourcePath(i));
         known.insert(targetPath(i));

@@ -12,10 +12,10 @@
 namespace listora::faults {
 
 struct TreeShape {
-    std::size_t smallFiles = 300;         // 1 to 16 KiB each
-    std::size_t largeFiles = 3;           // among them, evenly spread
-    std::size_t largeBytes = 4u << 20;    // each
-    std::size_t convertRows = 100000;     // rows of the playlist a conversion reads
+    std::size_t smallFiles = 300;       // 1 to 16 KiB each
+    std::size_t largeFiles = 3;         // among them, evenly spread
+    std::size_t largeBytes = 4u << 20;  // each
+    std::size_t convertRows = 100000;   // rows of the playlist a conversion reads
 };
 
 // The bytes of music file `index`: the same for every run.
