@@ -31,7 +31,8 @@ void checkSearchAndReplace(std::string_view text, char ch, CodePage cp) {
     require(replaced.size() == text.size(), "replacing keeps the length");
     const auto [first, last] = differingRange(text, replaced);
     require(findFirstChar(text, ch, cp) == first, "the first character found is the first replaced");
-    require(findLastCharOf(text, std::string_view(&ch, 1), cp) == last, "the last character found is the last replaced");
+    require(findLastCharOf(text, std::string_view(&ch, 1), cp) == last,
+            "the last character found is the last replaced");
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = input.ConsumeRemainingBytesAsString();
     require(parseInteger(LengthTextToSeconds(FormatLengthText(seconds))) == seconds, "a length is written back");
     const std::optional<int> parsed = parseInteger(text);
-    require(!parsed || parseInteger(LengthTextToSeconds(FormatLengthText(*parsed))) == parsed, "a read length is written back");
+    require(!parsed || parseInteger(LengthTextToSeconds(FormatLengthText(*parsed))) == parsed,
+            "a read length is written back");
     LengthTextToSeconds(text);
     return 0;
 }
