@@ -71,6 +71,7 @@ const std::map<std::string, std::string> kUsageTexts = {
 constexpr const char* kOverview =
     "usage: listora-cli COMMAND [ARGUMENTS]\n"
     "commands: convert, gather, move, copy, compare, log; listora-cli COMMAND --help tells more.\n"
+    "After -- every argument is a file name, also one that starts with -.\n"
     "Exit status: 0 all went well, 1 some files failed, 2 usage error or a refused\n"
     "file, 3 a file that could not be read or written ended the command.";
 
@@ -102,13 +103,18 @@ Options parseOptions(const std::string& command, int argc, char** argv) {
     const auto fault = [&](const std::string& text) {
         if (options.fault.empty()) options.fault = text;
     };
+    bool optionsEnded = false;  // after "--", so that a file may be named "-x.m3u"
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             options.help = true;
             continue;
         }
-        if (arg.size() < 2 || arg[0] != '-') {
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             options.positional.push_back(arg);
             continue;
         }

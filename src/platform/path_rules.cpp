@@ -44,7 +44,9 @@ std::vector<std::string_view> PathRules::components(std::string_view path) const
     const char sep = separator();
     std::size_t start = 0;
     for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && isLeadByte(cp_, static_cast<unsigned char>(path[i]))) {
+        // A lead byte takes the byte after it along; one that ends the text
+        // (a name cut short) is a byte of its own and still ends its part.
+        if (i + 1 < path.size() && isLeadByte(cp_, static_cast<unsigned char>(path[i]))) {
             ++i;
             continue;
         }

@@ -24,7 +24,17 @@ std::string LengthTextToSeconds(std::string_view lengthText) {
     std::from_chars(lengthText.data(), lengthText.data() + colon, minutes);
     const std::string_view after = lengthText.substr(colon + 1, 2);
     std::from_chars(after.data(), after.data() + after.size(), seconds);
-    return std::to_string(minutes * 60 + seconds);
+    // Nineteen digits of minutes times 60 leave the range of long long, so
+    // the seconds are summed in 128 bits and written digit by digit.
+    const __int128 total = static_cast<__int128>(minutes) * 60 + seconds;
+    unsigned __int128 magnitude = total < 0 ? -static_cast<unsigned __int128>(total) : total;
+    std::string text;
+    do {
+        text.insert(text.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (total < 0) text.insert(text.begin(), '-');
+    return text;
 }
 
 std::optional<int> parseInteger(std::string_view text) {

@@ -161,5 +161,15 @@ TEST_F(Cli, UnreadableFilesAndBadUsageHaveTheirOwnStatus) {
     EXPECT_EQ(run("move --help").status, 0);
 }
 
+TEST_F(Cli, AfterTwoDashesEveryArgumentIsAFileName) {
+    const std::string list = crlf({"#EXTM3U", dir.path("a.mp3")});
+    dir.write("-x.m3u", list);
+    EXPECT_EQ(run("convert -- -x.m3u --relative").status, 0);
+    EXPECT_EQ(readFile(dir.path("--relative")), list);
+    EXPECT_EQ(run("convert --relative -- -x.m3u -h").status, 0);
+    EXPECT_EQ(readFile(dir.path("-h")), crlf({"#EXTM3U", "a.mp3"}));
+    EXPECT_EQ(run("convert -x.m3u out.m3u").status, 2);
+}
+
 }  // namespace
 }  // namespace listora::test

@@ -80,6 +80,12 @@ TEST(PathRules, SplitsNamesOnWholeCharacters) {
     EXPECT_EQ(kWindows.extension("C:\\a." + omote), "." + omote);
 }
 
+TEST(PathRules, ANameEndingInALoneLeadByteKeepsItsLastPart) {
+    const PathRules posix932(PathStyle::Posix, CodePage::Cp932);
+    EXPECT_EQ(posix932.makeAbsolute("../a\x84", "/m/x"), "/m/a\x84");
+    EXPECT_EQ(kWindows.makeAbsolute("a\\b\x95", "C:\\m"), "C:\\m\\a\\b\x95");
+}
+
 TEST(PathRules, ReadsWindowsSeparatorsInLinesWithoutSlash) {
     std::string storage;
     EXPECT_EQ(kPosix.fromPlaylistLine("..\\Rock\\c.mp3", storage), "../Rock/c.mp3");

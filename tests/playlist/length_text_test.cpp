@@ -22,6 +22,12 @@ TEST(LengthText, RoundTripsEverySecondsValue) {
     EXPECT_EQ(LengthTextToSeconds("1:05"), "65");
 }
 
+TEST(LengthText, LongMinuteRunsGiveTheExactSeconds) {
+    EXPECT_EQ(LengthTextToSeconds("153722867280912931:00"), "9223372036854775860");
+    EXPECT_EQ(LengthTextToSeconds("9223372036854775807:59"), "553402322211286548479");
+    EXPECT_EQ(LengthTextToSeconds("-9223372036854775808:00"), "-553402322211286548480");
+}
+
 TEST(LengthText, ParsesOnlySigned32BitDecimals) {
     EXPECT_EQ(parseInteger("125"), 125);
     EXPECT_EQ(parseInteger("  -1"), -1);
