@@ -237,9 +237,13 @@ public:
         }
         std::string day = options_.positional[0];
         if (!day.ends_with(".txt")) day += ".txt";
-        for (const LogRecord& record : readDayRecords(fs_, files_.logFolder, day))
-            std::printf("%s\t%s\t%s\t%s\n", record.fileName.c_str(), record.kind.c_str(), record.before.c_str(),
-                        record.after.c_str());
+        // Printed as read, so a day of any size costs one record's memory;
+        // a NUL in a damaged record is printed as the byte it is.
+        forEachDayRecord(fs_, files_.logFolder, day, [](LogRecord&& record) {
+            const std::string line =
+                record.fileName + '\t' + record.kind + '\t' + record.before + '\t' + record.after + '\n';
+            std::fwrite(line.data(), 1, line.size(), stdout);
+        });
         return kOk;
     }
 

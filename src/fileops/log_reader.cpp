@@ -22,17 +22,16 @@ Listing listDayFiles(FileSystem& fs, const std::string& logFolder, std::vector<s
 
 namespace {
 
-// Builds the records from lines handed out one at a time by `next`, holding
-// at most the four lines of one record besides the records made.
-template <typename NextLine>
-std::vector<LogRecord> recordsOf(NextLine&& next) {
+// Hands each record to `take` as it is made from lines handed out one at a
+// time by `next`, holding at most the four lines of one record.
+template <typename NextLine, typename Take>
+void eachRecord(NextLine&& next, Take&& take) {
     const std::string move = systemText("移動");
     const std::string kinds[] = {move, systemText("コピー"), systemText("削除")};
     const auto isKind = [&](std::string_view line) {
         return std::find(std::begin(kinds), std::end(kinds), line) != std::end(kinds);
     };
 
-    std::vector<LogRecord> records;
     std::string ahead[4];
     std::size_t held = 0;  // lines in `ahead`
     bool more = true;
@@ -44,43 +43,52 @@ std::vector<LogRecord> recordsOf(NextLine&& next) {
         }
     };
     // A line past the end reads as an empty text.
-    const auto take = [&](std::size_t i) { return i < held ? std::move(ahead[i]) : std::string(); };
+    const auto line = [&](std::size_t i) { return i < held ? std::move(ahead[i]) : std::string(); };
     for (;;) {
         fill(2);
         if (held == 0) break;
-        LogRecord& record = records.emplace_back();
+        LogRecord record;
         const bool fourLines = held > 1 && isKind(ahead[1]);
         const std::size_t used = fourLines ? 4 : 3;
         fill(used);
-        record.fileName = take(0);
+        record.fileName = line(0);
         if (fourLines) {
-            record.kind = take(1);
-            record.before = take(2);
-            record.after = take(3);
+            record.kind = line(1);
+            record.before = line(2);
+            record.after = line(3);
         } else {
             record.kind = move;
-            record.before = take(1);
-            record.after = take(2);
+            record.before = line(1);
+            record.after = line(2);
         }
         held = 0;
+        take(std::move(record));
     }
-    return records;
 }
 
 }  // namespace
 
 std::vector<LogRecord> readLogRecords(std::string_view text) {
-    LineReader reader(text);
-    return recordsOf([&](std::string_view& line) { return reader.next(line); });
+    LineReader reader(text, NulByte::InLine);
+    std::vector<LogRecord> records;
+    eachRecord([&](std::string_view& line) { return reader.next(line); },
+               [&](LogRecord&& record) { records.push_back(std::move(record)); });
+    return records;
 }
 
-std::vector<LogRecord> readDayRecords(FileSystem& fs, const std::string& logFolder, const std::string& dayName) {
+void forEachDayRecord(FileSystem& fs, const std::string& logFolder, const std::string& dayName,
+                      const std::function<void(LogRecord&&)>& take) {
     const std::string path = logFolder + dayName;
     const std::unique_ptr<ByteStream> stream = fs.openForReading(path);
     if (!stream) throw cannotOpenError(path);
-    StreamLineReader reader(*stream);
-    std::vector<LogRecord> records = recordsOf([&](std::string_view& line) { return reader.next(line); });
+    StreamLineReader reader(*stream, NulByte::InLine);
+    eachRecord([&](std::string_view& line) { return reader.next(line); }, take);
     if (reader.failed()) throw cannotOpenError(path);
+}
+
+std::vector<LogRecord> readDayRecords(FileSystem& fs, const std::string& logFolder, const std::string& dayName) {
+    std::vector<LogRecord> records;
+    forEachDayRecord(fs, logFolder, dayName, [&](LogRecord&& record) { records.push_back(std::move(record)); });
     return records;
 }
 

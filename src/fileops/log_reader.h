@@ -4,6 +4,7 @@
 
 #include "fileops/operation_log.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,12 @@ Listing listDayFiles(FileSystem& fs, const std::string& logFolder, std::vector<s
 // older three-line move record; lines past the end read as empty texts.
 std::vector<LogRecord> readLogRecords(std::string_view text);
 
-// The records of the day file `dayName` in the Log folder; throws
-// "ファイル %s は開けません" when it cannot be read.
+// Hands the records of the day file `dayName` in the Log folder to `take`
+// one at a time, as they are read; throws "ファイル %s は開けません" when it
+// cannot be read (after the records before the failure).
+void forEachDayRecord(FileSystem& fs, const std::string& logFolder, const std::string& dayName,
+                      const std::function<void(LogRecord&&)>& take);
+// All of them at once.
 std::vector<LogRecord> readDayRecords(FileSystem& fs, const std::string& logFolder, const std::string& dayName);
 
 }  // namespace listora

@@ -13,15 +13,17 @@
 namespace listora {
 namespace {
 
-bool isBreak(char byte) { return byte == '\r' || byte == '\n' || byte == '\0'; }
+bool isBreak(char byte, bool nulEnds) { return byte == '\r' || byte == '\n' || (nulEnds && byte == '\0'); }
 
-// The first CR, LF or NUL in [from, end), or end: the three are looked for
-// in one walk, so each byte of a text is read once however its lines end.
-const char* findBreak(const char* from, const char* end) {
+// The first CR, LF or (when it ends the text) NUL in [from, end), or end:
+// they are looked for in one walk, so each byte of a text is read once
+// however its lines end.
+const char* findBreak(const char* from, const char* end, bool nulEnds) {
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i nul = _mm_setzero_si128();
+    // Compared with CR again where a NUL is no break: the same hits.
+    const __m128i nul = nulEnds ? _mm_setzero_si128() : cr;
     for (; end - from >= 16; from += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
         const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)),
@@ -29,7 +31,7 @@ const char* findBreak(const char* from, const char* end) {
         if (const int mask = _mm_movemask_epi8(hits)) return from + __builtin_ctz(static_cast<unsigned>(mask));
     }
 #endif
-    while (from < end && !isBreak(*from)) ++from;
+    while (from < end && !isBreak(*from, nulEnds)) ++from;
     return from;
 }
 
@@ -38,8 +40,8 @@ const char* findBreak(const char* from, const char* end) {
 bool LineReader::next(std::string_view& line) {
     const char* const begin = text_.data();
     const char* const end = begin + text_.size();
-    if (pos_ >= text_.size() || begin[pos_] == '\0') return false;  // a NUL ends the text
-    const char* found = findBreak(begin + pos_, end);
+    if (pos_ >= text_.size() || (nulEnds_ && begin[pos_] == '\0')) return false;  // a NUL ends the text
+    const char* found = findBreak(begin + pos_, end, nulEnds_);
     line = std::string_view(begin + pos_, static_cast<std::size_t>(found - begin) - pos_);
     if (found == end || *found == '\0') {
         pos_ = text_.size();
@@ -55,12 +57,12 @@ bool StreamLineReader::next(std::string_view& line) {
         char* const begin = data_.get();
         const char* const end = begin + size_;
         if (pos_ == size_ && ended_) return false;
-        if (pos_ < size_ && begin[pos_] == '\0') {  // a NUL ends the text
+        if (nulEnds_ && pos_ < size_ && begin[pos_] == '\0') {  // a NUL ends the text
             ended_ = true;
             pos_ = size_;
             return false;
         }
-        const char* found = findBreak(begin + scanned_, end);
+        const char* found = findBreak(begin + scanned_, end, nulEnds_);
         // A CR that ends the bytes read so far may be the first half of a
         // CR LF: it ends its line once the next byte is known.
         const bool waiting = found == end || (*found == '\r' && found + 1 == end);

@@ -63,6 +63,18 @@ TEST_F(Log, ALongRunWritesInPiecesSoACrashLosesAtMostTheLast) {
     EXPECT_EQ(records.back().fileName, std::to_string(OperationLog::kPieceRecords - 1) + ".mp3");
 }
 
+TEST_F(Log, RecordsAfterANulByteStayReadable) {
+    dir.write("Log/2026-12-07.txt", std::string("a.mp3\r\n移動\r\n/m/a\0\r\n/d/a\r\n", 28));
+    OperationLog log = open();
+    log.add({"b.mp3", "コピー", "/m/b", "/d/b"});
+    log.write(fs);
+    const std::vector<LogRecord> records = readDayRecords(fs, dir.path("Log/"), "2026-12-07.txt");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].before, std::string("/m/a\0", 5));
+    EXPECT_EQ(records[1].fileName, "b.mp3");
+    EXPECT_EQ(readLogRecords(readFile(dayFile())).size(), 2u);
+}
+
 TEST_F(Log, AnEmptyRunCreatesAnEmptyDayFile) {
     open().write(fs);
     EXPECT_TRUE(std::filesystem::exists(dayFile()));
