@@ -22,8 +22,10 @@ StartArguments parseStartArguments(const std::vector<std::string>& args, const s
             parsed.badOption = arg;
             return parsed;
         } else if (!arg.empty()) {
-            parsed.paths.push_back(
-                rules.makeAbsolute(convertCodePage(arg, fileNameCodePage(), systemCodePage()), startFolder));
+            // Empty for a name the program's code page cannot hold, which the
+            // gathering leaves out and counts.
+            const std::optional<std::string> path = convertCodePageExactly(arg, fileNameCodePage(), systemCodePage());
+            parsed.paths.push_back(path ? rules.makeAbsolute(*path, startFolder) : std::string());
         }
     }
     return parsed;

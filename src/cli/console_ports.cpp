@@ -1,13 +1,17 @@
 #include "cli/console_ports.h"
 
+#include "platform/codepage.h"
+
 #include <cstdio>
 #include <unistd.h>
 
 namespace listora {
 namespace {
 
+// The program's texts are in its code page; the terminal shows its own.
 void writeLine(std::FILE* stream, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
+    const std::string shown = terminalText(text);
+    std::fwrite(shown.data(), 1, shown.size(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
 }
@@ -62,7 +66,7 @@ void ConsoleProgress::draw(const std::string& text, bool always) {
     const auto now = std::chrono::steady_clock::now();
     if (!always && now - last_ < std::chrono::milliseconds(200)) return;
     last_ = now;
-    std::fprintf(stderr, "\r%s\033[K", text.c_str());
+    std::fprintf(stderr, "\r%s\033[K", terminalText(text).c_str());
     std::fflush(stderr);
     drawn_ = !text.empty();
 }

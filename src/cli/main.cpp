@@ -181,7 +181,7 @@ public:
         if (options_.positional.size() != 2 || (options_.save && options_.output)) return usage(command);
         const TransferMode mode = command == "move" ? TransferMode::Move : TransferMode::Copy;
         if (options_.positional[1].empty()) {  // as the window, which then writes nothing either
-            std::fprintf(stderr, "%s\n", noDestinationText().c_str());
+            std::fprintf(stderr, "%s\n", terminalText(noDestinationText()).c_str());
             return kUsage;
         }
         const std::string playlist = absolute(options_.positional[0]);
@@ -231,8 +231,8 @@ public:
         if (options_.positional.empty()) {
             std::vector<std::string> names;
             if (listDayFiles(fs_, files_.logFolder, names) == Listing::BrokenOff)
-                std::fprintf(stderr, "%s\n", systemText("ファイルの取得に失敗しました。").c_str());
-            for (const std::string& name : names) std::printf("%s\n", name.c_str());
+                std::fprintf(stderr, "%s\n", terminalText(systemText("ファイルの取得に失敗しました。")).c_str());
+            for (const std::string& name : names) std::printf("%s\n", terminalText(name).c_str());
             return kOk;
         }
         std::string day = options_.positional[0];
@@ -241,7 +241,7 @@ public:
         // a NUL in a damaged record is printed as the byte it is.
         forEachDayRecord(fs_, files_.logFolder, day, [](LogRecord&& record) {
             const std::string line =
-                record.fileName + '\t' + record.kind + '\t' + record.before + '\t' + record.after + '\n';
+                terminalText(record.fileName + '\t' + record.kind + '\t' + record.before + '\t' + record.after + '\n');
             std::fwrite(line.data(), 1, line.size(), stdout);
         });
         return kOk;
@@ -252,7 +252,10 @@ private:
     // command was started in (reading a playlist may change the current
     // one), and come in the file system's code page.
     std::string absolute(const std::string& path) const {
-        return rules_.makeAbsolute(convertCodePage(path, fileNameCodePage(), systemCodePage()), start_);
+        const std::optional<std::string> held = convertCodePageExactly(path, fileNameCodePage(), systemCodePage());
+        // A name the program's code page cannot hold would reach another file.
+        if (!held) throw cannotOpenError(convertCodePage(path, fileNameCodePage(), systemCodePage()));
+        return rules_.makeAbsolute(*held, start_);
     }
 
     int read(const std::string& path) {
@@ -305,7 +308,7 @@ int run(int argc, char** argv) {
         if (command == "compare") return cli.compare();
         return cli.transfer(command);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", standardErrorText(error.what()).c_str());
+        std::fprintf(stderr, "%s\n", terminalText(standardErrorText(error.what())).c_str());
         // Nothing but a ListoraError should arrive here; if anything else
         // does, the command ended all the same.
         const auto* known = dynamic_cast<const ListoraError*>(&error);

@@ -15,7 +15,10 @@ std::vector<std::string> droppedPaths(const QMimeData& data) {
         // The file system's own bytes, whole, from the URL's escapes: a name
         // that is no valid UTF-8 would not survive a QString.
         const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-        paths.push_back(convertCodePage(bytes.toStdString(), fileNameCodePage(), systemCodePage()));
+        // A name the program's code page cannot hold comes empty; the
+        // gathering leaves it out and says so.
+        paths.push_back(
+            convertCodePageExactly(bytes.toStdString(), fileNameCodePage(), systemCodePage()).value_or(std::string()));
     }
     return paths;
 }

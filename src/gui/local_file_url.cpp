@@ -9,7 +9,9 @@
 namespace listora {
 
 std::string diskPath(std::string path) {
-    path = convertCodePage(path, systemCodePage(), fileNameCodePage());
+    // Never another file's name: a name that does not convert names nothing.
+    path = convertCodePageExactly(path, systemCodePage(), fileNameCodePage()).value_or(std::string());
+    if (path.empty()) return path;
     if (path.empty() || path[0] != '/') path = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + path;
     return path;
 }

@@ -86,7 +86,57 @@ std::string fromUtf16(const std::u16string& text, CodePage cp) {
     return out;
 }
 
+// Without substitutes: nothing when a byte sequence is invalid in `from` or
+// a character does not exist in `to`.
+std::optional<std::u16string> toUtf16Exactly(std::string_view text, CodePage from) {
+    std::u16string out(text.size() + 1, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = 0;
+    if (from == CodePage::Utf8) {
+        u_strFromUTF8(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()), &length, text.data(),
+                      static_cast<int32_t>(text.size()), &status);
+    } else {
+        Converter conv = openCp932();
+        if (!conv) return std::nullopt;
+        ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        length = ucnv_toUChars(conv.get(), reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                               text.data(), static_cast<int32_t>(text.size()), &status);
+    }
+    if (U_FAILURE(status)) return std::nullopt;
+    out.resize(static_cast<std::size_t>(length));
+    return out;
+}
+
+std::optional<std::string> fromUtf16Exactly(const std::u16string& text, CodePage to) {
+    std::string out(text.size() * 3 + 1, '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = 0;
+    if (to == CodePage::Utf8) {
+        u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &length, reinterpret_cast<const UChar*>(text.data()),
+                    static_cast<int32_t>(text.size()), &status);
+    } else {
+        Converter conv = openCp932();
+        if (!conv) return std::nullopt;
+        ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        length =
+            ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
+                            reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &status);
+    }
+    if (U_FAILURE(status)) return std::nullopt;
+    out.resize(static_cast<std::size_t>(length));
+    return out;
+}
+
 }  // namespace
+
+std::optional<std::string> convertCodePageExactly(std::string_view text, CodePage from, CodePage to) {
+    if (from == to) return std::string(text);
+    const std::optional<std::u16string> units = toUtf16Exactly(text, from);
+    if (!units) return std::nullopt;
+    return fromUtf16Exactly(*units, to);
+}
+
+std::string terminalText(std::string_view text) { return convertCodePage(text, systemCodePage(), fileNameCodePage()); }
 
 Utf16Converter::Utf16Converter(CodePage cp) : cp_(cp) {
     if (cp_ == CodePage::Cp932) cp932_ = openCp932().release();

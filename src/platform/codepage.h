@@ -5,6 +5,7 @@
 // converts names where the file system uses another code page.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -70,6 +71,14 @@ std::string utf8ToCodePage(std::string_view utf8, CodePage cp);
 // Unchanged when both are the same; characters one lacks become its
 // substitute.
 std::string convertCodePage(std::string_view text, CodePage from, CodePage to);
+
+// The same without substitutes, for names of files: nothing when the text
+// is no valid text of `from` or holds a character `to` lacks, so that a name
+// never turns into another file's name.
+std::optional<std::string> convertCodePageExactly(std::string_view text, CodePage from, CodePage to);
+
+// A text of the program for the terminal, in the terminal's charset.
+std::string terminalText(std::string_view text);
 
 // A message text of the program, in the system code page.
 std::string systemText(std::string_view utf8);

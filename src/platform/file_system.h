@@ -14,6 +14,7 @@ namespace listora {
 
 // One entry of a folder listing.
 struct FolderEntry {
+    // Empty for a name the program's code page cannot hold.
     std::string name;
     // A real folder that is neither a link nor hidden (a name starting with
     // "."): the only kind a walk goes down into.

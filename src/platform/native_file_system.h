@@ -32,8 +32,14 @@ public:
     bool setCurrentDirectory(const std::string& path) override;
 
 private:
-    std::string onDisk(const std::string& path) const { return convertCodePage(path, program_, names_); }
-    std::string fromDisk(const std::string& name) const { return convertCodePage(name, names_, program_); }
+    // A name that does not convert exactly becomes empty: every system call
+    // then fails on it, instead of reaching a file of another name.
+    std::string onDisk(const std::string& path) const {
+        return convertCodePageExactly(path, program_, names_).value_or(std::string());
+    }
+    std::string fromDisk(const std::string& name) const {
+        return convertCodePageExactly(name, names_, program_).value_or(std::string());
+    }
 
     CodePage program_;
     CodePage names_;

@@ -16,8 +16,12 @@ namespace listora {
 namespace {
 
 // A name holding a line break could be written neither as a playlist line
-// nor as a log line, so such files are not gathered.
-bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+// nor as a log line, and an empty one stands for a name the program's code
+// page cannot hold (it would reach another file on the way back), so such
+// files and folders are left out.
+bool cannotBeGathered(std::string_view text) {
+    return text.empty() || text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 std::string joined(std::string_view folder, std::string_view name, char separator) {
     std::string path(folder);
@@ -78,10 +82,14 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
     RowSink rows(list, ports.status);
     const char separator = ports.rules.separator();
     std::vector<FolderEntry> entries;
+    std::size_t leftOut = 0;
     while (!queue.empty()) {
         const std::string path = std::move(queue.front());
         queue.pop_front();
-        if (hasLineBreak(path)) continue;
+        if (cannotBeGathered(path)) {
+            ++leftOut;
+            continue;
+        }
 
         // A file is what has an extension and a size; anything else is
         // taken for a folder, and a folder that cannot be listed gives
@@ -99,7 +107,10 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
 
         const Listing listing = ports.fs.listFolder(path, entries);
         for (FolderEntry& entry : entries) {
-            if (hasLineBreak(entry.name)) continue;
+            if (cannotBeGathered(entry.name)) {
+                ++leftOut;
+                continue;
+            }
             std::string full = joined(path, entry.name, separator);
             // A folder named "x.mp3" is a row too: the name decides.
             if (isMusicFile(entry.name, ports.rules)) rows.add(entry.name, full);
@@ -119,6 +130,9 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
         }
     }
     rows.flush();
+    if (leftOut > 0)
+        ports.prompts.information(std::to_string(leftOut) +
+                                  systemText("個のファイルは名前に扱えない文字があるため追加しませんでした"));
 }
 
 }  // namespace listora

@@ -21,8 +21,8 @@ class Cli : public testing::Test {
 protected:
     // Runs in the temporary folder, with its own operation log there.
     Result run(const std::string& arguments) {
-        const std::string command = "cd '" + dir.path() + "' && LISTORA_HOME='" + dir.path() + "' " + LISTORA_CLI +
-                                    " " + arguments + " 2> '" + dir.path("stderr.txt") + "'";
+        const std::string command = "cd '" + dir.path() + "' && " + environment + " LISTORA_HOME='" + dir.path() +
+                                    "' " + LISTORA_CLI + " " + arguments + " 2> '" + dir.path("stderr.txt") + "'";
         Result result;
         FILE* pipe = ::popen(command.c_str(), "r");
         std::array<char, 4096> buffer{};
@@ -35,6 +35,7 @@ protected:
     }
 
     TempDir dir;
+    std::string environment;  // more variables for the command
 };
 
 TEST_F(Cli, ConvertRoundTripsAndWritesRelativePaths) {
@@ -81,6 +82,24 @@ TEST_F(Cli, GatherLeavesOutAPlaylistWithoutTheHeaderButWritesTheRest) {
 
     EXPECT_EQ(run("gather plain.m3u one.mp3 -o list.m3u --relative --force").status, 0);
     EXPECT_EQ(readFile(dir.path("list.m3u")), crlf({"#EXTM3U", "two.mp3", "one.mp3"}));
+}
+
+// In CP932 mode on a UTF-8 system: "é.mp3" cannot be held, so it is left
+// out, never moved under a substitute's name, and the messages reach the
+// terminal in its own charset.
+TEST_F(Cli, Cp932ModeMovesOnlyNamesItCanHoldAndSpeaksTheTerminalsCharset) {
+    dir.write("m/\xC3\xA9.mp3", "e acute");
+    dir.write("m/\xEF\xBF\xBD.mp3", "replacement character");
+    dir.write("m/a.mp3", "a");
+    dir.makeFolder("dest");
+    environment = "LISTORA_CODEPAGE=932";
+    EXPECT_EQ(run("gather m -o list.m3u").status, 0);
+    const Result moved = run("move list.m3u dest --save");
+    EXPECT_EQ(moved.status, 0);
+    EXPECT_EQ(moved.out, "移動が終了しました\n");
+    EXPECT_EQ(readFile(dir.path("m/\xEF\xBF\xBD.mp3")), "replacement character");
+    EXPECT_EQ(readFile(dir.path("m/\xC3\xA9.mp3")), "e acute");
+    EXPECT_EQ(readFile(dir.path("dest/a.mp3")), "a");
 }
 
 TEST_F(Cli, MoveReportsFailedRowsAndLogsTheRest) {

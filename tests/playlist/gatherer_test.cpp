@@ -1,6 +1,7 @@
 #include "playlist/gatherer.h"
 
 #include "platform/errors.h"
+#include "platform/native_file_system.h"
 #include "playlist/playlist_fixture.h"
 #include "support/faulty_file_system.h"
 #include "support/fixed_ports.h"
@@ -107,6 +108,29 @@ TEST_F(Gather, NamesWithLineBreaksAreSkipped) {
     dir.write("f/good.mp3", "x");
     drop({dir.path("f"), dir.path("f/bad\nname.mp3")});
     EXPECT_EQ(paths(), Texts{"f/good.mp3"});
+    EXPECT_EQ(prompts.shown, Texts{"info: 2個のファイルは名前に扱えない文字があるため追加しませんでした"});
+}
+
+// The program in CP932 over a UTF-8 file system: "é" and U+FFFD have no
+// CP932 form. A substitute would turn "é.mp3" into another file's name.
+TEST_F(Gather, NamesTheCodePageCannotHoldAreLeftOutAndNeverReachAnotherFile) {
+    dir.write("f/\xC3\xA9.mp3", "e acute");
+    dir.write("f/\xEF\xBF\xBD.mp3", "replacement character");
+    dir.write("f/\xE6\x9B\xB2.mp3", "kyoku");
+    NativeFileSystem cp932(CodePage::Cp932, CodePage::Utf8);
+    const PathRules cp932Rules(PathStyle::Posix, CodePage::Cp932);
+    queue.push_back(dir.path("f"));
+    queue.push_back("");  // a dropped name that did not convert
+    DragFileAdd(list, currentFile, queue, {cp932, prompts, status, cp932Rules});
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_EQ(list.at(0).fileName, "\x8B\xC8.mp3");
+    EXPECT_EQ(prompts.shown, Texts{"info: 3個のファイルは名前に扱えない文字があるため追加しませんでした"});
+
+    // 0xFC 0xFC, what a substitute looked like, names no file at all.
+    dir.makeFolder("d");
+    EXPECT_FALSE(cp932.moveFile(dir.path("f/\xFC\xFC.mp3"), dir.path("d/x.mp3")));
+    EXPECT_TRUE(fs::exists(dir.path("f/\xEF\xBF\xBD.mp3")));
+    EXPECT_TRUE(fs::is_empty(dir.path("d")));
 }
 
 TEST_F(Gather, RecognisesMusicAndPlaylistsByExtension) {
