@@ -12,6 +12,7 @@ namespace listora {
 namespace {
 
 constexpr std::size_t kPiece = 1 << 20;
+constexpr std::uint64_t kWholeFileLimit = 64 << 20;
 
 std::string withCrLfBreaks(std::string_view text) {
     std::string out;
@@ -148,7 +149,12 @@ bool OperationLog::writeHeld(FileSystem& fs) {
         if (!rewriteMended(*file, *size)) return false;
     } else {
         const std::string bytes = joined(held_, seen->lastByte == '\n');
-        if (!bytes.empty() && !file->append(bytes)) return false;
+        // A day file of a usual size is made anew with the records after it,
+        // so that a crash in the middle of a piece cannot leave part of a
+        // record for the next run's records to follow out of step. Past that
+        // size a piece is added in one write, to cost what the records cost.
+        const bool whole = *size + bytes.size() <= kWholeFileLimit;
+        if (!bytes.empty() && !(whole ? file->appendWhole(bytes) : file->append(bytes))) return false;
         checkedUpTo_ = *size + bytes.size();
     }
     held_.clear();

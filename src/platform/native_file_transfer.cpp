@@ -7,31 +7,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace listora {
 namespace {
-
-// copy_file_range lets the file system share or copy blocks itself; where it
-// cannot (another file system, an old kernel), plain reads and writes go on
-// from where it stopped.
-bool copyContents(int from, int to) {
-    for (;;) {
-        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-        if (copied > 0) continue;
-        if (copied == 0) return true;
-        if (errno == EINTR) continue;
-        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP && errno != EPERM) return false;
-        break;
-    }
-    std::vector<char> buffer(1 << 20);
-    for (;;) {
-        const ssize_t got = retryInterrupted([&] { return ::read(from, buffer.data(), buffer.size()); });
-        if (got < 0) return false;
-        if (got == 0) return true;
-        if (!writeAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) return false;
-    }
-}
 
 // The status a file had when its copy began, to tell afterwards whether it
 // is still the same file with the same contents.

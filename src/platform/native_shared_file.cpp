@@ -57,12 +57,24 @@ public:
         return writeAll(file_.get(), bytes) && retryInterrupted([&] { return ::fsync(file_.get()); }) == 0;
     }
 
+    bool appendWhole(std::string_view bytes) override {
+        const bool written = writeFileAtomically(path_, [&](int fd) {
+            return ::lseek(file_.get(), 0, SEEK_SET) == 0 && copyContents(file_.get(), fd) && writeAll(fd, bytes);
+        });
+        return written && reopen();
+    }
+
     bool replace(std::string_view bytes) override {
-        if (!writeFileAtomically(path_, [&](int fd) { return writeAll(fd, bytes); })) return false;
-        // Later reads and appends go to the file that now has the name.
+        return writeFileAtomically(path_, [&](int fd) { return writeAll(fd, bytes); }) && reopen();
+    }
+
+private:
+    // Later reads and appends go to the file that now has the name.
+    bool reopen() {
         file_ = openRegularForUpdate(path_);
         return static_cast<bool>(file_);
     }
+
 
 private:
     std::string path_;

@@ -1,6 +1,7 @@
 #include "platform/posix_io.h"
 
 #include <fcntl.h>
+#include <vector>
 #include <unistd.h>
 
 namespace listora {
@@ -13,6 +14,27 @@ bool writeAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// copy_file_range lets the file system share or copy blocks itself; where it
+// cannot (another file system, an old kernel), plain reads and writes go on
+// from where it stopped.
+bool copyContents(int from, int to) {
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (copied > 0) continue;
+        if (copied == 0) return true;
+        if (errno == EINTR) continue;
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP && errno != EPERM) return false;
+        break;
+    }
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = retryInterrupted([&] { return ::read(from, buffer.data(), buffer.size()); });
+        if (got < 0) return false;
+        if (got == 0) return true;
+        if (!writeAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) return false;
+    }
 }
 
 UniqueFd openRegularFile(const std::string& path, bool followLinks, struct stat* info) {

@@ -24,6 +24,9 @@ auto retryInterrupted(Call&& call) {
 // Writes all of `bytes`; false when a write fails or writes nothing.
 bool writeAll(int fd, std::string_view bytes);
 
+// Copies what is left of `from` from its offset on to the end of `to`.
+bool copyContents(int from, int to);
+
 // Opens a regular file for reading. O_NONBLOCK keeps the open itself from
 // waiting for a FIFO's writer; the type is checked on the descriptor, so a
 // file swapped in after an earlier check cannot slip through. With
