@@ -41,7 +41,9 @@ bool sameRecords(const std::vector<LogRecord>& a, const std::vector<LogRecord>& 
 // line is a kind word, three for an older move record. A file cut in the
 // middle of a record lends its missing lines to the next one.
 bool endsWithWholeRecord(std::string_view text, const std::vector<std::string>& kinds) {
-    const std::vector<std::string_view> lines = splitLines(text);
+    std::vector<std::string_view> lines;
+    LineReader reader(text, NulByte::InLine);  // as day files are read
+    for (std::string_view line; reader.next(line);) lines.push_back(line);
     std::size_t at = 0;
     while (at < lines.size())
         at += at + 1 < lines.size() && std::count(kinds.begin(), kinds.end(), lines[at + 1]) ? 4 : 3;

@@ -36,8 +36,11 @@ const std::string kOut = "/lists/out.m3u";
 // A row without a length is written as its path alone; that line cannot
 // give the row back when it reads as an #EXTINF line (whose first character
 // is not looked at), or, as a relative path, when it holds "\" but no "/",
-// which is taken for a line written on Windows.
+// which is taken for a line written on Windows. A path that is no valid text
+// of its code page (a CP932 lead byte before "/" or "\") has no characters
+// to split at, and is no name a file system gave.
 bool lineHoldsRow(const PlaylistEntry& row, PathMode mode, const PathRules& rules) {
+    if (!convertCodePageExactly(row.fullPath, rules.codePage(), CodePage::Utf8)) return false;
     if (row.lengthText != kUnknownText) return true;
     const std::string line = mode == PathMode::Absolute ? row.fullPath : rules.relativeTo(row.fullPath, kFolder + "/");
     if (line.size() >= 7 && line.compare(1, 6, "EXTINF") == 0) return false;
@@ -73,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (PlaylistEntry& row : first.rows)
         if (hasFileName(row) && lineHoldsRow(row, mode, rules)) kept.push_back(std::move(row));
     list.appendAll(kept);
-    fs.files[kOut] = SaveList(list, mode, kOut, rules);
+    writePlaylist(fs, list, mode, kOut, rules);
 
     fs.breakAfter.reset();
     fs.cwd = kFolder;

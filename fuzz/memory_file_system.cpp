@@ -29,6 +29,36 @@ private:
     std::size_t offset_ = 0;
 };
 
+class StringSink : public ByteSink {
+public:
+    void write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
+
+class MemorySharedFile : public SharedFile {
+public:
+    explicit MemorySharedFile(std::string& bytes) : bytes_(bytes) {}
+    std::optional<std::uint64_t> size() override { return bytes_.size(); }
+    std::optional<std::size_t> readAt(std::uint64_t offset, char* buffer, std::size_t size) override {
+        if (offset >= bytes_.size()) return 0;
+        const std::size_t count = std::min<std::size_t>(size, bytes_.size() - offset);
+        std::memcpy(buffer, bytes_.data() + offset, count);
+        return count;
+    }
+    bool append(std::string_view bytes) override {
+        bytes_.append(bytes);
+        return true;
+    }
+    bool appendWhole(std::string_view bytes) override { return append(bytes); }
+    bool replace(std::string_view bytes) override {
+        bytes_.assign(bytes);
+        return true;
+    }
+
+private:
+    std::string& bytes_;
+};
+
 // The folder a path lies in, without its trailing "/".
 std::string parentOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -53,6 +83,17 @@ bool MemoryFileSystem::writeWholeFile(const std::string& path, std::string_view 
     if (parentOf(path) != "/" && !folders.count(parentOf(path))) return false;
     files[path] = std::string(bytes);
     return true;
+}
+
+bool MemoryFileSystem::writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) {
+    StringSink sink;
+    produce(sink);
+    return writeWholeFile(path, sink.text);
+}
+
+std::unique_ptr<SharedFile> MemoryFileSystem::openShared(const std::string& path) {
+    if (parentOf(path) != "/" && !folders.count(parentOf(path))) return nullptr;
+    return std::make_unique<MemorySharedFile>(files[path]);
 }
 
 }  // namespace listora::fuzz

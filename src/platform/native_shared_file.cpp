@@ -75,7 +75,6 @@ private:
         return static_cast<bool>(file_);
     }
 
-
 private:
     std::string path_;
     UniqueFd lock_;  // released last

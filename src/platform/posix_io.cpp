@@ -1,8 +1,8 @@
 #include "platform/posix_io.h"
 
 #include <fcntl.h>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace listora {
 
