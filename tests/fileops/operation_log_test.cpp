@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace listora::test {
 namespace {
@@ -73,6 +74,25 @@ TEST_F(Log, RecordsAfterANulByteStayReadable) {
     EXPECT_EQ(records[0].before, std::string("/m/a\0", 5));
     EXPECT_EQ(records[1].fileName, "b.mp3");
     EXPECT_EQ(readLogRecords(readFile(dayFile())).size(), 2u);
+}
+
+TEST_F(Log, AHugeDayFileIsAddedToWithoutBeingRewritten) {
+    std::string huge;
+    while (huge.size() <= (64u << 20)) huge += crlf({"a.mp3", "移動", "/m/a.mp3", "/d/a.mp3"});
+    dir.write("Log/2026-12-07.txt", huge);
+    const auto inode = [&] {
+        struct stat info {};
+        ::stat(dayFile().c_str(), &info);
+        return info.st_ino;
+    };
+    const auto before = inode();
+    OperationLog log = open();
+    log.add({"b.mp3", "コピー", "/m/b", "/d/b"});
+    log.write(fs);
+    EXPECT_EQ(inode(), before);  // added to in place, not made anew
+    const std::string text = readFile(dayFile());
+    EXPECT_EQ(text.size(), huge.size() + crlf({"b.mp3", "コピー", "/m/b", "/d/b"}).size());
+    EXPECT_TRUE(text.ends_with(crlf({"b.mp3", "コピー", "/m/b", "/d/b"})));
 }
 
 TEST_F(Log, AnEmptyRunCreatesAnEmptyDayFile) {
