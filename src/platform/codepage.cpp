@@ -62,30 +62,6 @@ std::u16string toUtf16Impl(std::string_view text, CodePage cp) {
     return std::u16string(converter.convert(text));
 }
 
-std::string fromUtf16(const std::u16string& text, CodePage cp) {
-    std::string out;
-    if (text.empty()) return out;
-    UErrorCode status = U_ZERO_ERROR;
-    if (cp == CodePage::Utf8) {
-        int32_t length = 0;
-        u_strToUTF8WithSub(nullptr, 0, &length, reinterpret_cast<const UChar*>(text.data()),
-                           static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
-        status = U_ZERO_ERROR;
-        out.resize(static_cast<std::size_t>(length));
-        u_strToUTF8WithSub(out.data(), length, nullptr, reinterpret_cast<const UChar*>(text.data()),
-                           static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
-        return out;
-    }
-    Converter conv = openCp932();
-    if (!conv) return out;
-    out.resize(text.size() * 2 + 1);
-    const int32_t length =
-        ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
-                        reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &status);
-    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
-    return out;
-}
-
 // Without substitutes: nothing when a byte sequence is invalid in `from` or
 // a character does not exist in `to`.
 std::optional<std::u16string> toUtf16Exactly(std::string_view text, CodePage from) {
@@ -107,24 +83,32 @@ std::optional<std::u16string> toUtf16Exactly(std::string_view text, CodePage fro
     return out;
 }
 
-std::optional<std::string> fromUtf16Exactly(const std::u16string& text, CodePage to) {
+// Nothing when `exactly` and a character does not exist in `to`; else such
+// a character becomes the code page's substitute.
+std::optional<std::string> fromUtf16(const std::u16string& text, CodePage to, bool exactly) {
+    // At most three bytes a UTF-16 unit in UTF-8, two in CP932.
     std::string out(text.size() * 3 + 1, '\0');
+    const auto* units = reinterpret_cast<const UChar*>(text.data());
+    const auto count = static_cast<int32_t>(text.size());
     UErrorCode status = U_ZERO_ERROR;
     int32_t length = 0;
     if (to == CodePage::Utf8) {
-        u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &length, reinterpret_cast<const UChar*>(text.data()),
-                    static_cast<int32_t>(text.size()), &status);
+        u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, units, count,
+                           exactly ? U_SENTINEL : 0xFFFD, nullptr, &status);
     } else {
         Converter conv = openCp932();
         if (!conv) return std::nullopt;
-        ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-        length =
-            ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
-                            reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &status);
+        if (exactly) ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        length = ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()), units, count, &status);
     }
     if (U_FAILURE(status)) return std::nullopt;
     out.resize(static_cast<std::size_t>(length));
     return out;
+}
+
+// The same with substitutes; empty when even that fails.
+std::string fromUtf16(const std::u16string& text, CodePage to) {
+    return fromUtf16(text, to, false).value_or(std::string());
 }
 
 }  // namespace
@@ -133,7 +117,7 @@ std::optional<std::string> convertCodePageExactly(std::string_view text, CodePag
     if (from == to) return std::string(text);
     const std::optional<std::u16string> units = toUtf16Exactly(text, from);
     if (!units) return std::nullopt;
-    return fromUtf16Exactly(*units, to);
+    return fromUtf16(*units, to, true);
 }
 
 std::string terminalText(std::string_view text) { return convertCodePage(text, systemCodePage(), fileNameCodePage()); }
