@@ -139,12 +139,12 @@ void checkGathered(const listora::MainList& list, const std::vector<std::string>
                                  std::to_string(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const listora::PlaylistEntry& row = list.at(i);
-        if (row.fullPath != expected[i])
-            throw std::runtime_error("gathered row " + std::to_string(i) + " is " + row.fullPath + ", where a " +
-                                     "breadth-first walk in name order has " + expected[i]);
-        const std::size_t slash = row.fullPath.rfind('/');
-        if (row.fileName != std::string_view(row.fullPath).substr(slash + 1) || row.title != listora::kUnknownText ||
-            row.lengthText != listora::kUnknownText)
+        if (row.fullPath() != expected[i])
+            throw std::runtime_error("gathered row " + std::to_string(i) + " is " + std::string(row.fullPath()) +
+                                     ", where a " + "breadth-first walk in name order has " + expected[i]);
+        const std::size_t slash = row.fullPath().rfind('/');
+        if (row.fileName() != std::string_view(row.fullPath()).substr(slash + 1) ||
+            row.title() != listora::kUnknownText || row.lengthText() != listora::kUnknownText)
             throw std::runtime_error("gathered row " + std::to_string(i) + " has the wrong texts");
     }
 }

@@ -7,7 +7,8 @@
 // check, cut and paste commands on a 1,000,000-row list, in the core and
 // through the main window with a scroll step and a Page Down over a
 // scattered selection. `listora-bench selection` times those alone;
-// `listora-bench read` times sorting, reading and converting (read_bench.h).
+// `listora-bench read` times sorting, reading and converting (read_bench.h);
+// `listora-bench fixture ROWS FILE` writes such a playlist to profile.
 
 #include "compare_bench.h"
 #include "fixture.h"
@@ -98,7 +99,7 @@ void checkSaved(const std::string& original, const std::string& saved) {
 void checkSorted(const listora::MainList& list, const listora::Collator& collator) {
     checkLoaded(list);
     for (std::size_t i = 1; i < list.count(); ++i) {
-        if (collator.compare(list.at(i - 1).title, list.at(i).title) > 0)
+        if (collator.compare(list.at(i - 1).title(), list.at(i).title()) > 0)
             throw std::runtime_error("sorted rows out of order at row " + std::to_string(i));
     }
 }
@@ -498,6 +499,11 @@ int main(int argc, char** argv) {
         if (only == "compare") return runCompareOnly();
         if (only == "log") return runLogAndPlayerOnly();
         if (only == "read") return bench::runReadBench();
+        if (only == "fixture" && argc > 3) {
+            // A playlist to profile by hand, as the benches write it.
+            bench::writeFixture(argv[3], std::string(argv[3]) + ".titles", std::stoul(argv[2]));
+            return 0;
+        }
         if (only == "load-once" && argc > 2) return bench::runLoadOnce(argv[2], argc > 3 ? std::atoi(argv[3]) : -1);
         return run();
     } catch (const std::exception& error) {

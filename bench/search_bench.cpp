@@ -79,7 +79,7 @@ std::vector<listora::PlaylistEntry> entriesFor(const Search& search, std::size_t
 
 std::string writeTitles(const std::vector<listora::PlaylistEntry>& entries, const std::string& path) {
     std::ofstream out(path, std::ios::binary);
-    for (const listora::PlaylistEntry& row : entries) out << row.title << '\n';
+    for (const listora::PlaylistEntry& row : entries) out << row.title() << '\n';
     if (!out) throw std::runtime_error("cannot write " + path);
     return path;
 }

@@ -26,7 +26,7 @@ listora::MainList makeList(std::size_t rows) {
 
 std::size_t numberOf(const listora::PlaylistEntry& row) {
     std::size_t number = 0;
-    std::from_chars(row.fileName.data(), row.fileName.data() + 7, number);
+    std::from_chars(row.fileName().data(), row.fileName().data() + 7, number);
     return number;
 }
 

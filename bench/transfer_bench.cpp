@@ -111,8 +111,9 @@ void checkRows(const listora::MainList& list, const std::string& to, const std::
     for (std::size_t i = 0; i < names.size(); ++i) {
         const listora::PlaylistEntry& row = list.at(i);
         if (row.checked) throw std::runtime_error("the engine left row " + std::to_string(i) + " checked");
-        if (row.fullPath != to + "/" + names[i])
-            throw std::runtime_error("row " + std::to_string(i) + " names " + row.fullPath + ", not its new file");
+        if (row.fullPath() != to + "/" + names[i])
+            throw std::runtime_error("row " + std::to_string(i) + " names " + std::string(row.fullPath()) +
+                                     ", not its new file");
     }
 }
 

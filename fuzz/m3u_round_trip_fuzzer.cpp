@@ -40,15 +40,17 @@ const std::string kOut = "/lists/out.m3u";
 // of its code page (a CP932 lead byte before "/" or "\") has no characters
 // to split at, and is no name a file system gave.
 bool lineHoldsRow(const PlaylistEntry& row, PathMode mode, const PathRules& rules) {
-    if (!convertCodePageExactly(row.fullPath, rules.codePage(), CodePage::Utf8)) return false;
-    if (row.lengthText != kUnknownText) return true;
-    const std::string line = mode == PathMode::Absolute ? row.fullPath : rules.relativeTo(row.fullPath, kFolder + "/");
+    if (!convertCodePageExactly(row.fullPath(), rules.codePage(), CodePage::Utf8)) return false;
+    if (row.lengthText() != kUnknownText) return true;
+    const std::string line =
+        mode == PathMode::Absolute ? std::string(row.fullPath()) : rules.relativeTo(row.fullPath(), kFolder + "/");
     if (line.size() >= 7 && line.compare(1, 6, "EXTINF") == 0) return false;
     return mode == PathMode::Absolute || line.find('/') != std::string::npos || line.find('\\') == std::string::npos;
 }
 
 bool sameRow(const PlaylistEntry& a, const PlaylistEntry& b) {
-    return a.title == b.title && a.lengthText == b.lengthText && a.fileName == b.fileName && a.fullPath == b.fullPath;
+    return a.title() == b.title() && a.lengthText() == b.lengthText() && a.fileName() == b.fileName() &&
+           a.fullPath() == b.fullPath();
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // its server, does not keep one form (the program reads Linux paths).
     if (absolute.empty() || absolute.starts_with("\\\\")) return 0;
     require(rules.makeAbsolute(absolute, root) == absolute, "an absolute path stays as it is");
-    const std::string name = rules.fileName(absolute);
-    require(rules.folder(absolute) + name == absolute, "folder and file name make the path");
+    const std::string_view name = rules.fileName(absolute);
+    require(rules.folder(absolute) + std::string(name) == absolute, "folder and file name make the path");
     require(name.ends_with(rules.extension(absolute)), "the extension ends the file name");
 
     // A Windows name cannot hold ":"; past the drive it reads as another

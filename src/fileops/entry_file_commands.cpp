@@ -18,20 +18,18 @@ bool renameFile(MainList& list, const EntryFilePorts& ports, NameAsker& names) {
     if (first == rows.end()) return false;
     const std::size_t index = static_cast<std::size_t>(first - rows.begin());
 
-    const std::string extension = ports.rules.extension(first->fileName);
-    const std::string baseName = first->fileName.substr(0, first->fileName.size() - extension.size());
+    const std::string extension = ports.rules.extension(std::string(first->fileName()));
+    const std::string baseName(first->fileName().substr(0, first->fileName().size() - extension.size()));
     const std::optional<std::string> name = names.askName(NameMode::Rename, baseName, extension);
     if (!name) return false;
 
     const std::string newName = *name + extension;
-    const std::string newPath = ports.rules.folder(list.at(index).fullPath) + newName;
-    if (!ports.rules.isPlainName(newName) || !ports.fs.moveFile(list.at(index).fullPath, newPath)) {
+    const std::string newPath = ports.rules.folder(list.at(index).fullPath()) + newName;
+    if (!ports.rules.isPlainName(newName) || !ports.fs.moveFile(std::string(list.at(index).fullPath()), newPath)) {
         ports.prompts.information(systemText("ファイル名の変更に失敗しました"));
         return false;
     }
-    PlaylistEntry& row = list.editRow(index);
-    row.fileName = newName;
-    row.fullPath = newPath;
+    list.editRow(index).setPath(newName, newPath);
     list.rowsEdited(index, index);
     return true;
 }
@@ -47,8 +45,8 @@ void deleteWithFile(MainList& list, const EntryFilePorts& ports) {
         std::vector<bool> deleted(list.count(), false);
         for (std::size_t i = 0; i < list.count(); ++i) {
             const PlaylistEntry& row = list.at(i);
-            if (!row.selected || !ports.fs.deleteFile(row.fullPath)) continue;
-            log.add({row.fileName, systemText("削除"), row.fullPath, kUnknownText});
+            if (!row.selected || !ports.fs.deleteFile(std::string(row.fullPath()))) continue;
+            log.add({std::string(row.fileName()), systemText("削除"), std::string(row.fullPath()), kUnknownText});
             log.writeIfDue(ports.fs);
             deleted[i] = true;
         }
@@ -59,14 +57,15 @@ void deleteWithFile(MainList& list, const EntryFilePorts& ports) {
 }
 
 void removeMissing(MainList& list, FileSystem& fs, Prompts& prompts) {
-    const std::size_t removed = list.removeUnless([&](const PlaylistEntry& row) { return fs.isFile(row.fullPath); });
+    const std::size_t removed =
+        list.removeUnless([&](const PlaylistEntry& row) { return fs.isFile(std::string(row.fullPath())); });
     prompts.information(std::to_string(removed) + systemText("個のリストが削除されました"));
 }
 
 void openFolder(const MainList& list, Shell& shell) {
     const std::size_t focus = list.focusRow();
     if (focus == MainList::npos || focus >= list.count()) return;
-    shell.showInFileManager(list.at(focus).fullPath);
+    shell.showInFileManager(std::string(list.at(focus).fullPath()));
 }
 
 }  // namespace listora

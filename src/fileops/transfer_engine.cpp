@@ -74,14 +74,15 @@ long long SaveToFile(MainList& list, const std::string& destination, TransferMod
             if (!list.at(i).checked) continue;
             if (ports.progress) ports.progress->rowStarting(finished++, checked);
             PlaylistEntry& row = list.editRow(i);
-            const std::string source = row.fullPath;
-            const std::string target = targetPathFor(destination, row.fileName, ports.rules);
+            const std::string source(row.fullPath());
+            const std::string fileName(row.fileName());
+            const std::string target = targetPathFor(destination, fileName, ports.rules);
             if (moving) {
                 if (!ports.fs.moveFile(source, target)) {
                     ++errors;
                     continue;
                 }
-                row.fullPath = target;
+                row.setPath(fileName, target);
             } else {
                 if (copyAnswer == Answer::Cancel || !ports.fs.isFile(source) || ports.fs.isFile(target) ||
                     !ports.fs.copyFile(source, target)) {
@@ -90,11 +91,11 @@ long long SaveToFile(MainList& list, const std::string& destination, TransferMod
                 }
                 ++copied;
                 ports.status.show(std::to_string(copied) + systemText("ファイルをコピー"));
-                if (copyAnswer == Answer::Yes) row.fullPath = target;
+                if (copyAnswer == Answer::Yes) row.setPath(fileName, target);
             }
             row.checked = false;
             changed.add(i);
-            log.add({row.fileName, kind, source, target});
+            log.add({fileName, kind, source, target});
             log.writeIfDue(ports.fs);
         }
     }

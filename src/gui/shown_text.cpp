@@ -8,9 +8,9 @@ namespace {
 constexpr std::size_t kLongestShownText = 4096;
 }  // namespace
 
-QString shownCellText(const std::string& text) {
+QString shownCellText(std::string_view text) {
     if (text.size() <= kLongestShownText) return toQt(text);
-    return toQt(std::string_view(text).substr(0, kLongestShownText)) + QStringLiteral("…");
+    return toQt(text.substr(0, kLongestShownText)) + QStringLiteral("…");
 }
 
 }  // namespace listora

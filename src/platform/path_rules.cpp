@@ -6,9 +6,9 @@ namespace listora {
 
 PathRules PathRules::native() { return PathRules(PathStyle::Posix, systemCodePage()); }
 
-std::string PathRules::fileName(std::string_view path) const {
+std::string_view PathRules::fileName(std::string_view path) const {
     const std::size_t stop = findLastCharOf(path, fileNameStops(), cp_);
-    return std::string(stop == std::string_view::npos ? path : path.substr(stop + 1));
+    return stop == std::string_view::npos ? path : path.substr(stop + 1);
 }
 
 std::string PathRules::folder(std::string_view path) const {
@@ -17,9 +17,9 @@ std::string PathRules::folder(std::string_view path) const {
 }
 
 std::string PathRules::extension(std::string_view path) const {
-    const std::string name = fileName(path);
+    const std::string_view name = fileName(path);
     const std::size_t dot = findLastCharOf(name, ".", cp_);
-    return dot == std::string::npos ? std::string() : name.substr(dot);
+    return dot == std::string::npos ? std::string() : std::string(name.substr(dot));
 }
 
 std::string_view PathRules::drivePart(std::string_view path) const {
@@ -73,6 +73,13 @@ bool isNormalAbsolutePosixPath(std::string_view path) {
 }
 
 }  // namespace
+
+std::string_view PathRules::makeAbsolute(std::string_view path, std::string_view currentDir,
+                                         std::string& storage) const {
+    if (style_ == PathStyle::Posix && isNormalAbsolutePosixPath(path)) return path;
+    storage = makeAbsolute(path, currentDir);
+    return storage;
+}
 
 std::string PathRules::makeAbsolute(std::string_view path, std::string_view currentDir) const {
     if (path.empty()) return {};
@@ -136,7 +143,8 @@ std::string PathRules::relativeTo(std::string_view path, std::string_view baseFo
         out += own[i];
         out += separator();
     }
-    return out + fileName(path);
+    out += fileName(path);
+    return out;
 }
 
 std::string_view PathRules::fromPlaylistLine(std::string_view line, std::string& storage) const {

@@ -22,8 +22,9 @@ public:
     CodePage codePage() const { return cp_; }
     char separator() const { return style_ == PathStyle::Posix ? '/' : '\\'; }
 
-    // Text after the last separator (on Windows also after a drive's ":").
-    std::string fileName(std::string_view path) const;
+    // Text after the last separator (on Windows also after a drive's ":"),
+    // as a part of `path`.
+    std::string_view fileName(std::string_view path) const;
     // Everything up to and including the last separator.
     std::string folder(std::string_view path) const;
     // From the last "." of the file name on, dot included; empty without one.
@@ -34,6 +35,9 @@ public:
     // trailing separator is kept. An empty path cannot be made absolute and
     // gives an empty result.
     std::string makeAbsolute(std::string_view path, std::string_view currentDir) const;
+    // The same, as `path` itself when it is already such a path, as nearly
+    // every line of a playlist is, or else a copy kept in `storage`.
+    std::string_view makeAbsolute(std::string_view path, std::string_view currentDir, std::string& storage) const;
 
     // `path` written relative to the folder `baseFolder`; unchanged when the
     // two lie on different drives.

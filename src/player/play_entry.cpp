@@ -13,11 +13,12 @@ std::optional<std::string> entryToPlay(const MainList& list, FileSystem& fs, Pro
     const auto& rows = list.rows();
     const auto first = std::find_if(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
     if (first == rows.end()) return std::nullopt;
-    if (!fs.isFile(first->fullPath)) {
+    std::string path(first->fullPath());
+    if (!fs.isFile(path)) {
         prompts.information(systemText("指定ファイルが見つかりません"));
         return std::nullopt;
     }
-    return first->fullPath;
+    return path;
 }
 
 }  // namespace listora

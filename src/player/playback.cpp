@@ -17,7 +17,7 @@ Playback::Playback(std::unique_ptr<MediaPlayer> backEnd) : player_(std::move(bac
     player_.setLengthListener([this](int milliseconds) { lengthArrived(milliseconds); });
 }
 
-std::string Playback::title(const PathRules& rules) const { return rules.fileName(player_.fileName()); }
+std::string Playback::title(const PathRules& rules) const { return std::string(rules.fileName(player_.fileName())); }
 
 void Playback::showLength(int milliseconds) {
     bar_.lower = 0;

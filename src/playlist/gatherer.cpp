@@ -94,7 +94,7 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
         // A file is what has an extension and a size; anything else is
         // taken for a folder, and a folder that cannot be listed gives
         // nothing.
-        const std::string name = ports.rules.fileName(path);
+        const std::string name(ports.rules.fileName(path));
         const std::optional<std::uint64_t> size = ports.fs.entrySize(path);
         if (!ports.rules.extension(name).empty() && size && *size != 0) {
             if (isMusicFile(name, ports.rules)) rows.add(name, path);

@@ -103,11 +103,8 @@ public:
         : ports_(ports), playlistFolder_(ports.rules.folder(playlistPath)), cwd_(ports.fs.currentDirectory()) {}
 
     PlaylistEntry plainEntry(std::string_view pathLine) {
-        PlaylistEntry entry;
-        fillPath(entry, pathLine);
-        entry.title = kUnknownText;
-        entry.lengthText = kUnknownText;
-        return entry;
+        makePath(pathLine);
+        return PlaylistEntry(kUnknownText, kUnknownText, fileName_, fullPath_);
     }
 
     PlaylistEntry informationEntry(std::string_view infoLine, std::string_view pathLine) {
@@ -118,8 +115,7 @@ public:
             inPlaylistFolder_ = true;
             if (ports_.fs.setCurrentDirectory(playlistFolder_)) cwd_ = ports_.fs.currentDirectory();
         }
-        PlaylistEntry entry;
-        fillPath(entry, pathLine);
+        makePath(pathLine);
 
         // The seconds stand from the ninth character up to the first comma;
         // the first eight characters are skipped whatever they are.
@@ -128,27 +124,29 @@ public:
         const std::string_view seconds = secondsEnd > 8 ? infoLine.substr(8, secondsEnd - 8) : std::string_view();
         const std::optional<int> value = parseInteger(seconds);
         if (!value) throw invalidIntegerError(seconds);
-        entry.lengthText = FormatLengthText(*value);
-        entry.title = std::string(infoLine.substr(comma + 1));
-        return entry;
+        return PlaylistEntry(infoLine.substr(comma + 1), FormatLengthText(*value), fileName_, fullPath_);
     }
 
 private:
-    void fillPath(PlaylistEntry& entry, std::string_view pathLine) {
-        entry.fullPath = ports_.rules.makeAbsolute(ports_.rules.fromPlaylistLine(pathLine, converted_), cwd_);
-        entry.fileName = ports_.rules.fileName(entry.fullPath);
+    void makePath(std::string_view pathLine) {
+        fullPath_ = ports_.rules.makeAbsolute(ports_.rules.fromPlaylistLine(pathLine, converted_), cwd_, absolute_);
+        fileName_ = ports_.rules.fileName(fullPath_);
     }
 
     const PlaylistReaderPorts& ports_;
     std::string playlistFolder_;
     std::string cwd_;
     std::string converted_;
+    std::string absolute_;
+    // The row's path and name, views into the line or the two texts above.
+    std::string_view fullPath_;
+    std::string_view fileName_;
     bool inPlaylistFolder_ = false;
 };
 
 }  // namespace
 
-bool hasFileName(const PlaylistEntry& row) { return !row.fileName.empty(); }
+bool hasFileName(const PlaylistEntry& row) { return !row.fileName().empty(); }
 
 PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header) {
     PlaylistRead read;

@@ -17,16 +17,16 @@ void SaveList(const MainList& list, PathMode pathMode, std::string_view path, co
     appendLine(piece, "#EXTM3U");
     const std::string baseFolder = rules.folder(path);
     for (const PlaylistEntry& row : list.rows()) {
-        if (row.lengthText != kUnknownText) {
+        if (row.lengthText() != kUnknownText) {
             piece += "#EXTINF:";
-            piece += LengthTextToSeconds(row.lengthText);
+            piece += LengthTextToSeconds(row.lengthText());
             piece += ',';
-            appendLine(piece, row.title);
-            appendLine(piece, row.fullPath);
+            appendLine(piece, row.title());
+            appendLine(piece, row.fullPath());
         } else if (pathMode == PathMode::Absolute) {
-            appendLine(piece, row.fullPath);
+            appendLine(piece, row.fullPath());
         } else {
-            appendLine(piece, rules.relativeTo(row.fullPath, baseFolder));
+            appendLine(piece, rules.relativeTo(row.fullPath(), baseFolder));
         }
         if (piece.size() >= kPiece) {
             out.write(piece);

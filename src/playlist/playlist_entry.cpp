@@ -1,18 +1,97 @@
 #include "playlist/playlist_entry.h"
 
+#include <cstring>
+#include <stdexcept>
+
 namespace listora {
 
-const std::string& PlaylistEntry::subText(int position) const {
+PlaylistEntry::PlaylistEntry(std::string_view title, std::string_view lengthText, std::string_view fileName,
+                             std::string_view fullPath) {
+    assign(title, lengthText, fileName, fullPath);
+}
+
+PlaylistEntry::PlaylistEntry(const PlaylistEntry& other) : checked(other.checked), selected(other.selected) {
+    if (other.block_) assign(other.title(), other.lengthText(), other.fileName(), other.fullPath());
+}
+
+PlaylistEntry& PlaylistEntry::operator=(const PlaylistEntry& other) {
+    if (this != &other) {
+        PlaylistEntry copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+PlaylistEntry::Lengths PlaylistEntry::lengths() const {
+    Lengths lengths{};
+    if (block_) std::memcpy(&lengths, block_.get(), sizeof lengths);
+    return lengths;
+}
+
+std::string_view PlaylistEntry::text(Text which) const {
+    if (!block_) return {};
+    const Lengths sizes = lengths();
+    std::size_t start = sizeof(Lengths);
+    for (int i = 0; i < which; ++i) start += sizes.of[i];
+    return {block_.get() + start, sizes.of[which]};
+}
+
+std::string_view PlaylistEntry::fileName() const {
+    if (!block_) return {};
+    const std::uint32_t length = lengths().of[kName];
+    if (length & kNameEndsPath) {
+        const std::string_view path = fullPath();
+        return path.substr(path.size() - (length & ~kNameEndsPath));
+    }
+    return text(kName);
+}
+
+void PlaylistEntry::assign(std::string_view title, std::string_view lengthText, std::string_view fileName,
+                           std::string_view fullPath) {
+    const bool nameEndsPath = fullPath.ends_with(fileName);
+    const std::string_view storedName = nameEndsPath ? std::string_view() : fileName;
+    const std::string_view texts[kTexts] = {title, lengthText, fullPath, storedName};
+    Lengths sizes{};
+    std::size_t total = sizeof(Lengths);
+    for (int i = 0; i < kTexts; ++i) {
+        if (texts[i].size() >= kNameEndsPath) throw std::length_error("a playlist text of 2 GiB or more");
+        sizes.of[i] = static_cast<std::uint32_t>(texts[i].size());
+        total += texts[i].size();
+    }
+    if (nameEndsPath) sizes.of[kName] = static_cast<std::uint32_t>(fileName.size()) | kNameEndsPath;
+    // Rows are made a million at a time: the block is left unzeroed, as every
+    // byte of it is written here.
+    std::unique_ptr<char[]> block(new char[total]);
+    std::memcpy(block.get(), &sizes, sizeof sizes);
+    char* out = block.get() + sizeof sizes;
+    for (const std::string_view text : texts) {
+        if (!text.empty()) std::memcpy(out, text.data(), text.size());
+        out += text.size();
+    }
+    block_ = std::move(block);
+}
+
+// The old block lives until the new one is whole, so the texts may be
+// views into this row itself.
+void PlaylistEntry::setTitle(std::string_view title) { assign(title, lengthText(), fileName(), fullPath()); }
+
+void PlaylistEntry::setLengthText(std::string_view lengthText) { assign(title(), lengthText, fileName(), fullPath()); }
+
+void PlaylistEntry::setPath(std::string_view fileName, std::string_view fullPath) {
+    assign(title(), lengthText(), fileName, fullPath);
+}
+
+std::string_view PlaylistEntry::subText(int position) const {
     switch (position) {
         case 0:
-            return lengthText;
+            return lengthText();
         case 1:
-            return fileName;
+            return fileName();
         default:
-            return fullPath;
+            return fullPath();
     }
 }
 
-const std::string& PlaylistEntry::columnText(int column) const { return column == 0 ? title : subText(column - 1); }
+std::string_view PlaylistEntry::columnText(int column) const { return column == 0 ? title() : subText(column - 1); }
 
 }  // namespace listora

@@ -1,24 +1,64 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace listora {
 
 // One row of the main list. The file name is stored beside the full path
 // rather than derived from it when shown.
-struct PlaylistEntry {
-    std::string title;
-    std::string lengthText;
-    std::string fileName;
-    std::string fullPath;
-    bool checked = false;
-    bool selected = false;
+//
+// A million-row playlist holds a million of these, so the four texts share
+// one block on the heap, and a file name that ends the full path, as almost
+// every one does, is kept only once; the row itself is a pointer and the two
+// marks.
+class PlaylistEntry {
+public:
+    PlaylistEntry() = default;
+    PlaylistEntry(std::string_view title, std::string_view lengthText, std::string_view fileName,
+                  std::string_view fullPath);
+    PlaylistEntry(const PlaylistEntry& other);
+    PlaylistEntry& operator=(const PlaylistEntry& other);
+    PlaylistEntry(PlaylistEntry&&) noexcept = default;
+    PlaylistEntry& operator=(PlaylistEntry&&) noexcept = default;
+
+    std::string_view title() const { return text(kTitle); }
+    std::string_view lengthText() const { return text(kLength); }
+    std::string_view fileName() const;
+    std::string_view fullPath() const { return text(kPath); }
+
+    void setTitle(std::string_view title);
+    void setLengthText(std::string_view lengthText);
+    // The path and its file name change together, as a rename or a move
+    // changes both.
+    void setPath(std::string_view fileName, std::string_view fullPath);
 
     // The texts behind the title, by position: 0 length, 1 file name,
     // 2 full path.
-    const std::string& subText(int position) const;
+    std::string_view subText(int position) const;
     // The text of a list column: 0 title, 1 length, 2 file name, 3 full path.
-    const std::string& columnText(int column) const;
+    std::string_view columnText(int column) const;
+
+    bool checked = false;
+    bool selected = false;
+
+private:
+    enum Text { kTitle, kLength, kPath, kName, kTexts };
+    // The block: the four lengths, then the texts in that order; a file name
+    // kept as the end of the path has its length marked and no bytes.
+    struct Lengths {
+        std::uint32_t of[kTexts];
+    };
+    static constexpr std::uint32_t kNameEndsPath = 0x80000000u;
+
+    std::string_view text(Text which) const;
+    Lengths lengths() const;
+    void assign(std::string_view title, std::string_view lengthText, std::string_view fileName,
+                std::string_view fullPath);
+
+    std::unique_ptr<char[]> block_;
 };
 
 inline const std::string kUnknownText = "---";

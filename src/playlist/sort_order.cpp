@@ -73,7 +73,7 @@ public:
         };
         std::vector<Recent> recent(kRecentSlots);
         for (std::size_t i = begin; i < end; ++i) {
-            const std::string& text = rows[i].columnText(column);
+            const std::string_view text = rows[i].columnText(column);
             Recent& slot = recent[std::hash<std::string_view>{}(text) % kRecentSlots];
             if (slot.row == UINT32_MAX || rows[slot.row].columnText(column) != text) {
                 slot.row = static_cast<std::uint32_t>(i);

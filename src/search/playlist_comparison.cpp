@@ -20,7 +20,7 @@ public:
         std::size_t capacity = 16;
         while (capacity < rows.size() * 2) capacity *= 2;
         slots_.assign(capacity, kEmpty);
-        for (std::size_t i = 0; i < rows.size(); ++i) hashes_[i] = hashOf(rows[i].fullPath);
+        for (std::size_t i = 0; i < rows.size(); ++i) hashes_[i] = hashOf(rows[i].fullPath());
     }
 
     // Adds the row unless one with the same path is there; true when added.
@@ -30,7 +30,7 @@ public:
                 slots_[slot] = row;
                 return true;
             }
-            if (sameAs(slots_[slot], hashes_[row], rows_[row].fullPath)) return false;
+            if (sameAs(slots_[slot], hashes_[row], rows_[row].fullPath())) return false;
         }
     }
 
@@ -48,7 +48,7 @@ private:
     static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
     static std::size_t hashOf(std::string_view path) { return std::hash<std::string_view>{}(path); }
     bool sameAs(std::size_t row, std::size_t hash, std::string_view path) const {
-        return hashes_[row] == hash && rows_[row].fullPath == path;
+        return hashes_[row] == hash && rows_[row].fullPath() == path;
     }
 
     const std::vector<PlaylistEntry>& rows_;
@@ -92,10 +92,10 @@ bool compareEntries(std::vector<PlaylistEntry>& a, std::vector<PlaylistEntry>& b
     for (std::size_t j = 0; j < b.size(); ++j) keepB[j] = inB.insert(j);
     const bool keepShared = method == ComparisonMethod::Common;
     for (std::size_t i = 0; i < a.size(); ++i)
-        keepA[i] = keepA[i] && inB.contains(inA.hashOfRow(i), a[i].fullPath) == keepShared;
+        keepA[i] = keepA[i] && inB.contains(inA.hashOfRow(i), a[i].fullPath()) == keepShared;
     if (method == ComparisonMethod::Difference) {
         for (std::size_t j = 0; j < b.size(); ++j)
-            keepB[j] = keepB[j] && !inA.contains(inB.hashOfRow(j), b[j].fullPath);
+            keepB[j] = keepB[j] && !inA.contains(inB.hashOfRow(j), b[j].fullPath());
         keepFlagged(b, keepB);
     } else {
         b.clear();

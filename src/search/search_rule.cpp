@@ -21,14 +21,14 @@ std::optional<long long> lengthSeconds(std::string_view text) {
     return static_cast<long long>(*minutes) * 60 + *seconds;
 }
 
-const std::string& searchedText(const PlaylistEntry& row, SearchPosition position) {
+std::string_view searchedText(const PlaylistEntry& row, SearchPosition position) {
     switch (position) {
         case SearchPosition::FileName:
-            return row.fileName;
+            return row.fileName();
         case SearchPosition::FullPath:
-            return row.fullPath;
+            return row.fullPath();
         default:
-            return row.title;
+            return row.title();
     }
 }
 
@@ -61,7 +61,7 @@ std::size_t searchRows(MainList& list, const SearchSettings& settings, CodePage 
         const long long searched = static_cast<long long>(settings.minutes) * 60 + settings.seconds;
         const bool atLeast = settings.comparison == LengthComparison::AtLeast;
         list.updateSelection([&](const PlaylistEntry& row) {
-            const std::optional<long long> length = lengthSeconds(row.lengthText);
+            const std::optional<long long> length = lengthSeconds(row.lengthText());
             return select(length && (atLeast ? *length >= searched : *length <= searched), row);
         });
         return hits;

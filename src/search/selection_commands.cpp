@@ -35,9 +35,10 @@ void cutSelected(MainList& list, CutBuffer& buffer) {
     // The texts move into the buffer; their rows go right after.
     for (std::size_t i = 0; i < list.count(); ++i) {
         if (!list.at(i).selected) continue;
-        PlaylistEntry& row = list.editRow(i);
-        buffer.push_back(
-            {std::move(row.title), std::move(row.lengthText), std::move(row.fileName), std::move(row.fullPath)});
+        // The row left behind keeps its marks, by which it is removed; the
+        // texts come back without them.
+        PlaylistEntry& held = buffer.emplace_back(std::move(list.editRow(i)));
+        held.checked = held.selected = false;
     }
     removeSelected(list);
 }

@@ -30,7 +30,7 @@ protected:
     }
     Texts fileNames() const {
         Texts out;
-        for (const auto& row : state.list.rows()) out.push_back(row.fileName);
+        for (const auto& row : state.list.rows()) out.emplace_back(row.fileName());
         return out;
     }
 
@@ -223,7 +223,7 @@ TEST_F(Commands, ALogErrorKeepsThePlaylistUnwritten) {
     run([&] { commands.transferAndSave(TransferMode::Move); });
     EXPECT_FALSE(std::filesystem::exists(dir.path("out.m3u")));
     EXPECT_EQ(state.currentPlaylistFile, "");
-    EXPECT_EQ(state.list.at(0).fullPath, dir.path("dest/a.mp3"));
+    EXPECT_EQ(state.list.at(0).fullPath(), dir.path("dest/a.mp3"));
 }
 
 TEST_F(Commands, RemovingAndDeletingEndWithASaveEvenWhenNothingHappened) {

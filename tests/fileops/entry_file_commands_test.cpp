@@ -31,7 +31,7 @@ protected:
     EntryFilePorts ports() { return {fs, prompts, clock, rules, dir.path("Log/")}; }
     Texts names() const {
         Texts out;
-        for (const auto& row : list.rows()) out.push_back(row.fileName);
+        for (const auto& row : list.rows()) out.emplace_back(row.fileName());
         return out;
     }
 
@@ -46,11 +46,11 @@ TEST_F(EntryFiles, RenameOffersTheFirstSelectedRowAndKeepsItsExtension) {
     asker.next = "c";
     EXPECT_TRUE(renameFile(list, ports(), asker));
     EXPECT_EQ(asker.asked, Texts{"3 a.b .mp3"});
-    EXPECT_EQ(list.at(1).fileName, "c.mp3");
-    EXPECT_EQ(list.at(1).fullPath, dir.path("m/c.mp3"));
+    EXPECT_EQ(list.at(1).fileName(), "c.mp3");
+    EXPECT_EQ(list.at(1).fullPath(), dir.path("m/c.mp3"));
     EXPECT_TRUE(std::filesystem::exists(dir.path("m/c.mp3")));
     EXPECT_FALSE(std::filesystem::exists(dir.path("m/a.b.mp3")));
-    EXPECT_EQ(list.at(1).title, "t");
+    EXPECT_EQ(list.at(1).title(), "t");
 }
 
 TEST_F(EntryFiles, RenameRefusesTakenNamesAndNamesThatLeaveTheFolder) {

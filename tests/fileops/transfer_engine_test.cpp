@@ -62,8 +62,8 @@ TEST_F(Engine, MovesCheckedRowsAndKeepsFailuresCheckedForARetry) {
 
     run(TransferMode::Move, dest);
     EXPECT_EQ(checks(), (std::vector<bool>{false, true, false, true, false, false}));
-    EXPECT_EQ(list.at(0).fullPath, dest + "/1.mp3");
-    EXPECT_EQ(list.at(3).fullPath, dir.path("m/4.mp3"));
+    EXPECT_EQ(list.at(0).fullPath(), dest + "/1.mp3");
+    EXPECT_EQ(list.at(3).fullPath(), dir.path("m/4.mp3"));
     EXPECT_EQ(readFile(dest + "/4.mp3"), "already there");
     EXPECT_TRUE(std::filesystem::exists(dir.path("m/6.mp3")));
     EXPECT_EQ(status.current(), "2個のエラーがあります");
@@ -76,7 +76,7 @@ TEST_F(Engine, MovesCheckedRowsAndKeepsFailuresCheckedForARetry) {
     dir.write("m/2.mp3", "late");
     run(TransferMode::Move, dest + "/");
     EXPECT_EQ(checks(), (std::vector<bool>{false, false, false, true, false, false}));
-    EXPECT_EQ(list.at(1).fullPath, dest + "/2.mp3");
+    EXPECT_EQ(list.at(1).fullPath(), dest + "/2.mp3");
     EXPECT_EQ(prompts.shown.back(), "info: 移動が終了しました（エラー：1個）");
 }
 
@@ -106,7 +106,7 @@ TEST_F(Engine, CopyAsksWhetherTheRowsShouldNameTheCopies) {
                   (Texts{"1ファイルをコピー", "2ファイルをコピー", "3ファイルをコピー", "4ファイルをコピー", ""}));
         EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました");
         EXPECT_EQ(checks(), std::vector<bool>(4, false));
-        EXPECT_EQ(list.at(0).fullPath, c.renamed ? dest + "/a.mp3" : dir.path("s/a.mp3"));
+        EXPECT_EQ(list.at(0).fullPath(), c.renamed ? dest + "/a.mp3" : dir.path("s/a.mp3"));
         EXPECT_EQ(readFile(dest + "/d.mp3"), "music");
         EXPECT_TRUE(std::filesystem::exists(dir.path("s/d.mp3")));
         // The record's after-path is the copy, whatever the row now names.
@@ -126,8 +126,8 @@ TEST_F(Engine, ACopyThatFailsKeepsItsRowCheckedAndUnlogged) {
         SaveToFile(list, dest, TransferMode::Copy, {faulty, prompts, clock, status, rules, dir.path("Log/")});
     });
     EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(list.at(1).fullPath, dir.path("m/2.mp3"));
-    EXPECT_EQ(list.at(2).fullPath, dest + "/3.mp3");
+    EXPECT_EQ(list.at(1).fullPath(), dir.path("m/2.mp3"));
+    EXPECT_EQ(list.at(2).fullPath(), dest + "/3.mp3");
     EXPECT_FALSE(std::filesystem::exists(dest + "/2.mp3"));
     EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました（エラー：1個）");
     EXPECT_EQ(readFile(dayFile()), crlf({"1.mp3", "コピー", dir.path("m/1.mp3"), dest + "/1.mp3", "3.mp3", "コピー",
@@ -168,7 +168,7 @@ TEST_F(Engine, UsesTheFileNameColumnAndARelativeDestinationAsTheyStand) {
     list.append({"---", "---", "b.mp3", dir.write("m/a.mp3", "x")});
     list.setChecked(0, true);
     run(TransferMode::Move, "out");  // relative to the current folder, which is the temporary one
-    EXPECT_EQ(list.at(0).fullPath, "out/b.mp3");
+    EXPECT_EQ(list.at(0).fullPath(), "out/b.mp3");
     EXPECT_EQ(readFile(dir.path("out/b.mp3")), "x");
 }
 
@@ -189,7 +189,7 @@ TEST_F(Engine, ALogThatCannotBeWrittenKeepsTheTransfersButEndsTheRun) {
     addRow("m/a.mp3");
     run(TransferMode::Move, dest);
     EXPECT_EQ(prompts.shown, Texts{"error: ファイル " + dayFile() + " を作成できません."});
-    EXPECT_EQ(list.at(0).fullPath, dest + "/a.mp3");
+    EXPECT_EQ(list.at(0).fullPath(), dest + "/a.mp3");
     EXPECT_FALSE(list.at(0).checked);
     EXPECT_TRUE(status.texts.empty());
 }

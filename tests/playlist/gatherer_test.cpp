@@ -22,7 +22,7 @@ protected:
     }
     Texts paths() const {
         Texts out;
-        for (const auto& row : list.rows()) out.push_back(row.fullPath.substr(dir.path().size() + 1));
+        for (const auto& row : list.rows()) out.emplace_back(row.fullPath().substr(dir.path().size() + 1));
         return out;
     }
 
@@ -44,7 +44,7 @@ TEST_F(Gather, WalksDroppedFoldersBreadthFirstInNameOrder) {
               (Texts{"A/a.MP3", "A/b.mp3", "B/c.wave", "A/sub/deep.mp3", "B/Vol.1/e.mp3", "A/sub/more/deeper.mp3"}));
     EXPECT_EQ(column(0), Texts(6, "---"));
     EXPECT_EQ(column(1), Texts(6, "---"));
-    EXPECT_EQ(list.at(0).fileName, "a.MP3");
+    EXPECT_EQ(list.at(0).fileName(), "a.MP3");
     EXPECT_TRUE(queue.empty());
     EXPECT_TRUE(prompts.shown.empty());
 }
@@ -79,7 +79,7 @@ TEST_F(Gather, DroppedPlaylistsAreReadInDropOrder) {
     EXPECT_EQ(currentFile, "/before.m3u");
     drop({music, playlist, music});
     EXPECT_EQ(paths(), (Texts{"x.mp3", "x.mp3", "lists/a.mp3", "x.mp3"}));
-    EXPECT_EQ(list.at(2).title, "t");
+    EXPECT_EQ(list.at(2).title(), "t");
     EXPECT_EQ(currentFile, playlist);
 }
 
@@ -123,7 +123,7 @@ TEST_F(Gather, NamesTheCodePageCannotHoldAreLeftOutAndNeverReachAnotherFile) {
     queue.push_back("");  // a dropped name that did not convert
     DragFileAdd(list, currentFile, queue, {cp932, prompts, status, cp932Rules});
     ASSERT_EQ(list.count(), 1u);
-    EXPECT_EQ(list.at(0).fileName, "\x8B\xC8.mp3");
+    EXPECT_EQ(list.at(0).fileName(), "\x8B\xC8.mp3");
     EXPECT_EQ(prompts.shown, Texts{"info: 3個のファイルは名前に扱えない文字があるため追加しませんでした"});
 
     // 0xFC 0xFC, what a substitute looked like, names no file at all.

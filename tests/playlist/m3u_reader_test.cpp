@@ -202,8 +202,8 @@ TEST_F(Reader, ALongFileReadInOnePassKeepsTheRulesOfAWholeRead) {
     PlaylistRead read = readPlaylist({fs, prompts, rules}, good, HeaderPolicy::Ask);
     ASSERT_FALSE(read.error);
     ASSERT_EQ(read.rows.size(), 60000u);
-    EXPECT_EQ(read.rows[59999].title, "Title 59999");
-    EXPECT_EQ(read.rows[59999].fullPath, "/m/59999.mp3");
+    EXPECT_EQ(read.rows[59999].title(), "Title 59999");
+    EXPECT_EQ(read.rows[59999].fullPath(), "/m/59999.mp3");
 
     for (const bool badLine : {false, true}) {
         std::string broken = text;
@@ -234,9 +234,9 @@ TEST_F(Reader, ReadingApartFromTheListForcesTheHeaderAndReportsItsError) {
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_FALSE(read.refused || read.error);
     ASSERT_EQ(read.rows.size(), 3u);
-    EXPECT_EQ(read.rows[0].fullPath, dir.path("a.mp3"));
+    EXPECT_EQ(read.rows[0].fullPath(), dir.path("a.mp3"));
     EXPECT_FALSE(hasFileName(read.rows[1]));
-    EXPECT_EQ(read.rows[2].title, "b");
+    EXPECT_EQ(read.rows[2].title(), "b");
 
     read = readPlaylist({fs, prompts, rules}, dir.write("bad.m3u", crlf({"#EXTM3U", "a.mp3", "#EXTINF:x,b", "b.mp3"})),
                         HeaderPolicy::Force);
@@ -258,20 +258,20 @@ TEST_F(Reader, BinaryAndInvalidBytesAreReadAsTheyStand) {
     prompts.answer(Answer::Yes);
     load(dir.write("image.m3u", binary));
     ASSERT_GE(list.count(), 2u);
-    EXPECT_EQ(list.at(0).fileName, "\x89PNG");
-    for (const auto& row : list.rows()) EXPECT_EQ(row.fullPath.find("after nul"), std::string::npos);
+    EXPECT_EQ(list.at(0).fileName(), "\x89PNG");
+    for (const auto& row : list.rows()) EXPECT_EQ(row.fullPath().find("after nul"), std::string::npos);
 
     list.clear();
     load(dir.write("latin1.m3u", crlf({"#EXTM3U", "#EXTINF:1,caf\xE9", "caf\xE9.mp3"})));
-    EXPECT_EQ(list.at(0).title, "caf\xE9");
-    EXPECT_EQ(list.at(0).fileName, "caf\xE9.mp3");
+    EXPECT_EQ(list.at(0).title(), "caf\xE9");
+    EXPECT_EQ(list.at(0).fileName(), "caf\xE9.mp3");
 }
 
 TEST_F(Reader, SameFileTwiceGivesTwoEqualRows) {
     const std::string path = dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3", "a.mp3"}));
     load(path);
     ASSERT_EQ(list.count(), 2u);
-    EXPECT_EQ(list.at(0).fullPath, list.at(1).fullPath);
+    EXPECT_EQ(list.at(0).fullPath(), list.at(1).fullPath());
 }
 
 }  // namespace

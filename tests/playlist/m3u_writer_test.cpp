@@ -70,8 +70,8 @@ TEST_F(Writer, RelativePlaylistsReadBackToTheSamePaths) {
     ASSERT_TRUE(fs.setCurrentDirectory(dir.path("music/lists")));
     load(playlist);
     ASSERT_EQ(list.count(), 2u);
-    EXPECT_EQ(list.at(0).fullPath, written.at(0).fullPath);
-    EXPECT_EQ(list.at(1).fullPath, written.at(1).fullPath);
+    EXPECT_EQ(list.at(0).fullPath(), written.at(0).fullPath());
+    EXPECT_EQ(list.at(1).fullPath(), written.at(1).fullPath());
 }
 
 TEST_F(Writer, AFailedWriteKeepsTheOldFile) {

@@ -13,7 +13,7 @@ PlaylistEntry row(std::string title, std::string length = "---", std::string pat
 
 std::vector<std::string> column(const MainList& list, int c) {
     std::vector<std::string> texts;
-    for (const auto& entry : list.rows()) texts.push_back(entry.columnText(c));
+    for (const auto& entry : list.rows()) texts.emplace_back(entry.columnText(c));
     return texts;
 }
 
@@ -47,7 +47,7 @@ TEST(MainList, CheckMarksSelectionAndFocusTravelWithTheirRows) {
     EXPECT_EQ(list.focusRow(), 1u);
 
     list.append(row("0 first by key"));  // a row appended after a sort stands last
-    EXPECT_EQ(list.at(3).title, "0 first by key");
+    EXPECT_EQ(list.at(3).title(), "0 first by key");
     EXPECT_FALSE(list.at(3).checked || list.at(3).selected);
 }
 
@@ -55,7 +55,7 @@ TEST(MainList, RemovingRowsKeepsTheFocusOnItsRow) {
     MainList list;
     list.appendAll({row("a"), row(""), row("c"), row("")});
     list.setFocusRow(2);
-    EXPECT_EQ(list.removeUnless([](const PlaylistEntry& e) { return !e.title.empty(); }), 2u);
+    EXPECT_EQ(list.removeUnless([](const PlaylistEntry& e) { return !e.title().empty(); }), 2u);
     EXPECT_EQ(column(list, 0), (std::vector<std::string>{"a", "c"}));
     EXPECT_EQ(list.focusRow(), 1u);
     list.setFocusRow(0);

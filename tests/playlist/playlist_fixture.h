@@ -14,7 +14,7 @@ protected:
 
     std::vector<std::string> column(int c) const {
         std::vector<std::string> texts;
-        for (const auto& entry : list.rows()) texts.push_back(entry.columnText(c));
+        for (const auto& entry : list.rows()) texts.emplace_back(entry.columnText(c));
         return texts;
     }
 

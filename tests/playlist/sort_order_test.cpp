@@ -92,14 +92,14 @@ TEST(SortOrder, MarksAndFocusTravelWithTheirRowsThroughEveryCycle) {
     list.setFocusRow(1234);
     list.sortByColumn(0, collator);
     for (std::size_t i = 0; i < list.count(); ++i) {
-        const std::size_t before = std::stoul(list.at(i).fileName);
+        const std::size_t before = std::stoul(std::string(list.at(i).fileName()));
         ASSERT_EQ(list.at(i).checked, before % 3 == 0) << i;
         ASSERT_EQ(list.at(i).selected, before % 5 == 0) << i;
         if (i > 0) {
-            ASSERT_LE(collator.compare(list.at(i - 1).title, list.at(i).title), 0) << i;
+            ASSERT_LE(collator.compare(list.at(i - 1).title(), list.at(i).title()), 0) << i;
         }
     }
-    EXPECT_EQ(list.at(list.focusRow()).fileName, "1234");
+    EXPECT_EQ(list.at(list.focusRow()).fileName(), "1234");
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ Entries entriesOf(const Paths& paths, const std::string& title = "") {
 // The main list's rows as "path" for a checked row and "(path)" otherwise.
 Paths shown(const Entries& rows) {
     Paths out;
-    for (const PlaylistEntry& row : rows) out.push_back(row.checked ? row.fullPath : "(" + row.fullPath + ")");
+    for (const PlaylistEntry& row : rows)
+        out.push_back(row.checked ? std::string(row.fullPath()) : "(" + std::string(row.fullPath()) + ")");
     return out;
 }
 
@@ -32,13 +33,13 @@ Paths walked(Entries a, Entries b, ComparisonMethod method, bool& stopped) {
     const auto dedupe = [](Entries& rows) {
         for (std::size_t i = 0; i < rows.size(); ++i)
             for (std::size_t j = rows.size(); j-- > i + 1;)
-                if (rows[j].fullPath == rows[i].fullPath) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(j));
+                if (rows[j].fullPath() == rows[i].fullPath()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(j));
     };
     dedupe(a);
     dedupe(b);
-    const auto findInB = [&](const std::string& path) {
+    const auto findInB = [&](std::string_view path) {
         for (std::size_t j = 0; j < b.size(); ++j)
-            if (b[j].fullPath == path) return static_cast<std::ptrdiff_t>(j);
+            if (b[j].fullPath() == path) return static_cast<std::ptrdiff_t>(j);
         return std::ptrdiff_t{-1};
     };
     stopped = false;
@@ -48,11 +49,11 @@ Paths walked(Entries a, Entries b, ComparisonMethod method, bool& stopped) {
             return {};
         }
         for (std::size_t i = a.size(); i-- > 0;)
-            if (findInB(a[i].fullPath) < 0) a.erase(a.begin() + static_cast<std::ptrdiff_t>(i));
+            if (findInB(a[i].fullPath()) < 0) a.erase(a.begin() + static_cast<std::ptrdiff_t>(i));
         b.clear();
     } else {
         for (std::size_t i = a.size(); i-- > 0 && !b.empty();) {
-            const std::ptrdiff_t j = findInB(a[i].fullPath);
+            const std::ptrdiff_t j = findInB(a[i].fullPath());
             if (j < 0) continue;
             a.erase(a.begin() + static_cast<std::ptrdiff_t>(i));
             b.erase(b.begin() + j);
@@ -60,8 +61,8 @@ Paths walked(Entries a, Entries b, ComparisonMethod method, bool& stopped) {
         if (method == ComparisonMethod::OnlyInA) b.clear();
     }
     Paths out;
-    for (const PlaylistEntry& row : a) out.push_back(row.fullPath);
-    for (std::size_t j = b.size(); j-- > 0;) out.push_back("(" + b[j].fullPath + ")");
+    for (const PlaylistEntry& row : a) out.emplace_back(row.fullPath());
+    for (std::size_t j = b.size(); j-- > 0;) out.push_back("(" + std::string(b[j].fullPath()) + ")");
     return out;
 }
 
@@ -149,12 +150,12 @@ TEST_F(Compare, ReadsBothFilesAndFillsTheListWithATitlesFromA) {
     cut = entriesOf({"/cut.mp3"});
     EXPECT_TRUE(run(a, b, kCommon));
     ASSERT_EQ(list.count(), 1u);
-    EXPECT_EQ(list.at(0).title, "from A");
+    EXPECT_EQ(list.at(0).title(), "from A");
     EXPECT_TRUE(list.at(0).checked);
     EXPECT_EQ(currentFile, "");
     EXPECT_TRUE(prompts.shown.empty());  // B lacks the header, and is read without asking
     ASSERT_EQ(cut.size(), 1u);           // what came from A waits to be pasted
-    EXPECT_EQ(cut[0].fullPath, dir.path("y.mp3"));
+    EXPECT_EQ(cut[0].fullPath(), dir.path("y.mp3"));
 
     EXPECT_TRUE(run(a, b, kDifference));
     EXPECT_EQ(shown(list.rows()), (Paths{dir.path("x.mp3"), "(" + dir.path("w.mp3") + ")"}));

@@ -12,12 +12,11 @@ using Rows = std::vector<std::size_t>;
 MainList listOf(const std::vector<std::string>& texts, SearchPosition position) {
     MainList list;
     for (const std::string& text : texts) {
-        PlaylistEntry row{"t", "1:00", "f.mp3", "/m/f.mp3"};
-        (position == SearchPosition::Length     ? row.lengthText
-         : position == SearchPosition::FileName ? row.fileName
-         : position == SearchPosition::FullPath ? row.fullPath
-                                                : row.title) = text;
-        list.append(row);
+        const auto at = [&](SearchPosition where, std::string_view usual) {
+            return position == where ? std::string_view(text) : usual;
+        };
+        list.append(PlaylistEntry(at(SearchPosition::Title, "t"), at(SearchPosition::Length, "1:00"),
+                                  at(SearchPosition::FileName, "f.mp3"), at(SearchPosition::FullPath, "/m/f.mp3")));
     }
     return list;
 }

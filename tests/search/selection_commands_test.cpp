@@ -19,18 +19,18 @@ protected:
     }
     Names titles() const {
         Names out;
-        for (const auto& row : list.rows()) out.push_back(row.title);
+        for (const auto& row : list.rows()) out.emplace_back(row.title());
         return out;
     }
     Names where(bool PlaylistEntry::*state) const {
         Names out;
         for (const auto& row : list.rows())
-            if (row.*state) out.push_back(row.title);
+            if (row.*state) out.emplace_back(row.title());
         return out;
     }
     static Names titlesOf(const CutBuffer& rows) {
         Names out;
-        for (const auto& row : rows) out.push_back(row.title);
+        for (const auto& row : rows) out.emplace_back(row.title());
         return out;
     }
 

@@ -115,9 +115,9 @@ TEST_F(Comparing, AResultClosesTheWindowAndItsRowsFromACanBePasted) {
     EXPECT_TRUE(closed);
     const MainList& list = form.state().list;
     ASSERT_EQ(list.count(), 2u);
-    EXPECT_EQ(list.at(0).fullPath, dir.path("x.mp3"));
+    EXPECT_EQ(list.at(0).fullPath(), dir.path("x.mp3"));
     EXPECT_TRUE(list.at(0).checked);
-    EXPECT_EQ(list.at(1).fullPath, dir.path("w.mp3"));
+    EXPECT_EQ(list.at(1).fullPath(), dir.path("w.mp3"));
     EXPECT_FALSE(list.at(1).checked);
     EXPECT_EQ(form.statusLine()->text(), "");
 
@@ -126,7 +126,7 @@ TEST_F(Comparing, AResultClosesTheWindowAndItsRowsFromACanBePasted) {
     EXPECT_TRUE(paste->isEnabled());
     paste->trigger();
     ASSERT_EQ(list.count(), 3u);
-    EXPECT_EQ(list.at(2).fullPath, dir.path("x.mp3"));
+    EXPECT_EQ(list.at(2).fullPath(), dir.path("x.mp3"));
 }
 
 }  // namespace
