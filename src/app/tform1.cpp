@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -35,7 +36,8 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
       prompts_(prompts),
       shell_(shell),
       files_(std::move(files)),
-      commands_(state_, {fs, prompts, clock, statusLine_, shell}, PathRules::native(), files_.logFolder),
+      commands_(state_, {fs, prompts, clock, statusLine_, shell, &readProgress_}, PathRules::native(),
+                files_.logFolder),
       commandSet_([this](const Handler& handler) {
           paintShownWindowsNow();  // the menu that started a long command is not left drawn over the list
           runReportingErrors(prompts_, handler);
@@ -133,6 +135,14 @@ void TForm1::buildList() {
     status_->setObjectName("statusLine");
     statusLine_.setLabel(status_);
     statusBar()->addWidget(status_, 1);
+
+    readBar_ = new QProgressBar(this);
+    readBar_->setObjectName("readProgress");
+    readBar_->setRange(0, 100);
+    readBar_->setMaximumWidth(200);
+    statusBar()->addPermanentWidget(readBar_);
+    readBar_->hide();
+    readProgress_.setBar(readBar_);
 }
 
 void TForm1::buildPopupMenu() {

@@ -6,6 +6,7 @@
 
 #include "app/main_commands.h"
 #include "app/main_state.h"
+#include "gui/bar_read_progress.h"
 #include "gui/command_rows.h"
 #include "gui/label_status_line.h"
 #include "gui/window_slot.h"
@@ -19,6 +20,7 @@
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QTableView;
 
 namespace listora {
@@ -59,6 +61,8 @@ public:
     QTableView* listView() const { return list_; }
     QLineEdit* destinationBox() const { return destination_; }
     QLabel* statusLine() const { return status_; }
+    // Shown while a long playlist is read.
+    QProgressBar* readProgressBar() const { return readBar_; }
     QMenu* listPopupMenu() const { return popup_; }
 
     // The open search and playback windows, if they are.
@@ -113,6 +117,7 @@ private:
     Shell& shell_;
     ProgramFiles files_;
     LabelStatusLine statusLine_;
+    BarReadProgress readProgress_;
     MainState state_;
     MainCommands commands_;
     CommandSet commandSet_;
@@ -122,6 +127,7 @@ private:
     QTableView* list_ = nullptr;
     QLineEdit* destination_ = nullptr;
     QLabel* status_ = nullptr;
+    QProgressBar* readBar_ = nullptr;
     QMenu* popup_ = nullptr;
     QAction* autoSaveAction_ = nullptr;
     FolderPicker* folderPicker_ = nullptr;
