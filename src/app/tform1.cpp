@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace listora {
 
@@ -168,8 +169,18 @@ void TForm1::dropPaths(const std::vector<std::string>& paths) {
     gather();
 }
 
-void TForm1::dropPathsSoon(std::vector<std::string> paths) {
-    QTimer::singleShot(0, this, [this, paths = std::move(paths)] { dropPaths(paths); });
+void TForm1::dropPathsSoon(std::vector<std::string> paths) { dropPathsOnceShown(std::move(paths), kShowWaits); }
+
+// A window not yet on the screen cannot paint, so a long read started before
+// it is would show neither the window nor the read's progress until the end.
+// The walk waits for the window, a second at most: one shown minimised is
+// never on the screen.
+void TForm1::dropPathsOnceShown(std::vector<std::string> paths, int waitsLeft) {
+    QTimer::singleShot(waitsLeft == kShowWaits ? 0 : 20, this, [this, paths = std::move(paths), waitsLeft]() mutable {
+        const QWindow* window = windowHandle();
+        if (waitsLeft > 0 && window && !window->isExposed()) return dropPathsOnceShown(std::move(paths), waitsLeft - 1);
+        dropPaths(paths);
+    });
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

@@ -72,7 +72,8 @@ public:
     // Queues dropped paths, in the order given, and gathers them.
     void dropPaths(const std::vector<std::string>& paths);
     // The same on the event loop's next turn: after a drop has returned, or
-    // once the window is up for the paths listora was started with.
+    // once the window is up (on the screen, or a second gone) for the paths
+    // listora was started with.
     void dropPathsSoon(std::vector<std::string> paths);
 
 protected:
@@ -85,6 +86,9 @@ private:
     std::vector<MenuRow> menuRows();
     std::vector<std::vector<ToolRow>> toolRows();
     std::vector<MenuRow> popupRows();
+
+    static constexpr int kShowWaits = 50;
+    void dropPathsOnceShown(std::vector<std::string> paths, int waitsLeft);
 
     void buildStrip();
     void buildList();

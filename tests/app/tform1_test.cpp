@@ -189,6 +189,18 @@ TEST_F(MainWindow, ALongReadShowsItsProgressWhileItLasts) {
     EXPECT_FALSE(bar->isVisible());
 }
 
+// A long playlist listora was started with is read once the window is on
+// the screen, so that the window and the read's progress paint meanwhile.
+TEST_F(MainWindow, AStartPlaylistIsReadOnceTheWindowCanPaint) {
+    const std::string path = dir.write("long.m3u", numberedPlaylist(kRowsOfALongRead));
+    auto form = makeForm();
+    ProgressWatch started(*form->readProgressBar());
+    form->dropPathsSoon({path});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->listView()->model()->rowCount() > 0; }, 5000));
+    EXPECT_FALSE(started.values.empty());
+    EXPECT_GT(started.paints, 0);
+}
+
 TEST_F(MainWindow, MoveButtonMovesTheCheckedRowsAndShowsTheOutcome) {
     auto form = makeForm();
     prompts.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3", "b.mp3"}))});
