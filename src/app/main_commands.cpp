@@ -24,7 +24,7 @@ void MainCommands::writePlaylist(PathMode pathMode, const std::string& path) {
 }
 
 void MainCommands::load(const std::string& path) {
-    LoadToFile(state_.list, state_.currentPlaylistFile, {ports_.fs, ports_.prompts, rules_}, path);
+    LoadToFile(state_.list, state_.currentPlaylistFile, {ports_.fs, ports_.prompts, rules_, ports_.progress}, path);
 }
 
 MainCommands::SaveOffer MainCommands::offerToSave() {
@@ -109,7 +109,7 @@ ComparisonOutcome MainCommands::compare(const std::string& playlistA, const std:
 
 void MainCommands::gather() {
     DragFileAdd(state_.list, state_.currentPlaylistFile, state_.gatherQueue,
-                {ports_.fs, ports_.prompts, ports_.status, rules_});
+                {ports_.fs, ports_.prompts, ports_.status, rules_, ports_.progress});
 }
 
 void MainCommands::removeFromList() {

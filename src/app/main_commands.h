@@ -17,6 +17,7 @@ namespace listora {
 
 class Clock;
 class FileSystem;
+class ReadProgress;
 class StatusLine;
 
 class NameAsker;
@@ -28,6 +29,8 @@ struct CommandPorts {
     const Clock& clock;
     StatusLine& status;
     Shell& shell;
+    // Shows how far a long read of a playlist has come (opened or dropped).
+    ReadProgress* progress = nullptr;
 };
 
 class MainCommands {

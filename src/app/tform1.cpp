@@ -21,11 +21,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace listora {
 
@@ -35,7 +37,8 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
       prompts_(prompts),
       shell_(shell),
       files_(std::move(files)),
-      commands_(state_, {fs, prompts, clock, statusLine_, shell}, PathRules::native(), files_.logFolder),
+      commands_(state_, {fs, prompts, clock, statusLine_, shell, &readProgress_}, PathRules::native(),
+                files_.logFolder),
       commandSet_([this](const Handler& handler) {
           paintShownWindowsNow();  // the menu that started a long command is not left drawn over the list
           runReportingErrors(prompts_, handler);
@@ -133,6 +136,14 @@ void TForm1::buildList() {
     status_->setObjectName("statusLine");
     statusLine_.setLabel(status_);
     statusBar()->addWidget(status_, 1);
+
+    readBar_ = new QProgressBar(this);
+    readBar_->setObjectName("readProgress");
+    readBar_->setRange(0, 100);
+    readBar_->setMaximumWidth(200);
+    statusBar()->addPermanentWidget(readBar_);
+    readBar_->hide();
+    readProgress_.setBar(readBar_);
 }
 
 void TForm1::buildPopupMenu() {
@@ -158,8 +169,18 @@ void TForm1::dropPaths(const std::vector<std::string>& paths) {
     gather();
 }
 
-void TForm1::dropPathsSoon(std::vector<std::string> paths) {
-    QTimer::singleShot(0, this, [this, paths = std::move(paths)] { dropPaths(paths); });
+void TForm1::dropPathsSoon(std::vector<std::string> paths) { dropPathsOnceShown(std::move(paths), kShowWaits); }
+
+// A window not yet on the screen cannot paint, so a long read started before
+// it is would show neither the window nor the read's progress until the end.
+// The walk waits for the window, a second at most: one shown minimised is
+// never on the screen.
+void TForm1::dropPathsOnceShown(std::vector<std::string> paths, int waitsLeft) {
+    QTimer::singleShot(waitsLeft == kShowWaits ? 0 : 20, this, [this, paths = std::move(paths), waitsLeft]() mutable {
+        const QWindow* window = windowHandle();
+        if (waitsLeft > 0 && window && !window->isExposed()) return dropPathsOnceShown(std::move(paths), waitsLeft - 1);
+        dropPaths(paths);
+    });
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

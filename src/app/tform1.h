@@ -6,6 +6,7 @@
 
 #include "app/main_commands.h"
 #include "app/main_state.h"
+#include "gui/bar_read_progress.h"
 #include "gui/command_rows.h"
 #include "gui/label_status_line.h"
 #include "gui/window_slot.h"
@@ -19,6 +20,7 @@
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QTableView;
 
 namespace listora {
@@ -59,6 +61,8 @@ public:
     QTableView* listView() const { return list_; }
     QLineEdit* destinationBox() const { return destination_; }
     QLabel* statusLine() const { return status_; }
+    // Shown while a long playlist is read.
+    QProgressBar* readProgressBar() const { return readBar_; }
     QMenu* listPopupMenu() const { return popup_; }
 
     // The open search and playback windows, if they are.
@@ -68,7 +72,8 @@ public:
     // Queues dropped paths, in the order given, and gathers them.
     void dropPaths(const std::vector<std::string>& paths);
     // The same on the event loop's next turn: after a drop has returned, or
-    // once the window is up for the paths listora was started with.
+    // once the window is up (on the screen, or a second gone) for the paths
+    // listora was started with.
     void dropPathsSoon(std::vector<std::string> paths);
 
 protected:
@@ -81,6 +86,9 @@ private:
     std::vector<MenuRow> menuRows();
     std::vector<std::vector<ToolRow>> toolRows();
     std::vector<MenuRow> popupRows();
+
+    static constexpr int kShowWaits = 50;
+    void dropPathsOnceShown(std::vector<std::string> paths, int waitsLeft);
 
     void buildStrip();
     void buildList();
@@ -113,6 +121,7 @@ private:
     Shell& shell_;
     ProgramFiles files_;
     LabelStatusLine statusLine_;
+    BarReadProgress readProgress_;
     MainState state_;
     MainCommands commands_;
     CommandSet commandSet_;
@@ -122,6 +131,7 @@ private:
     QTableView* list_ = nullptr;
     QLineEdit* destination_ = nullptr;
     QLabel* status_ = nullptr;
+    QProgressBar* readBar_ = nullptr;
     QMenu* popup_ = nullptr;
     QAction* autoSaveAction_ = nullptr;
     FolderPicker* folderPicker_ = nullptr;

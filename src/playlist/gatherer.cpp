@@ -100,7 +100,7 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
             if (isMusicFile(name, ports.rules)) rows.add(name, path);
             if (isPlaylistFile(name, ports.rules)) {
                 rows.flush();
-                LoadToFile(list, currentPlaylistFile, {ports.fs, ports.prompts, ports.rules}, path);
+                LoadToFile(list, currentPlaylistFile, {ports.fs, ports.prompts, ports.rules, ports.progress}, path);
             }
             continue;
         }

@@ -13,6 +13,7 @@ class FileSystem;
 class MainList;
 class PathRules;
 class Prompts;
+class ReadProgress;
 class StatusLine;
 
 struct GatherPorts {
@@ -20,6 +21,8 @@ struct GatherPorts {
     Prompts& prompts;
     StatusLine& status;
     const PathRules& rules;
+    // For the reads of dropped playlists.
+    ReadProgress* progress = nullptr;
 };
 
 // The extension, lower-cased, contains "mp3" or "wave" (so ".wav" does not).

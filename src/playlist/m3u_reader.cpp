@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/prompts.h"
+#include "platform/read_progress.h"
 #include "platform/text_lines.h"
 #include "playlist/length_text.h"
 #include "playlist/main_list.h"
@@ -186,9 +187,11 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
         EntryLines lines(file->lines(), firstEntry);
         EntryReader reader(ports, path);
         RowReservation reservation(ports.fs, path);
+        ReadProgressMeter progress(ports.progress, ports.fs.entrySize(path));
         try {
             std::string infoLine;
-            for (std::string_view line; lines.next(line); reservation.afterRow(read.rows, file->lines())) {
+            for (std::string_view line; lines.next(line);
+                 reservation.afterRow(read.rows, file->lines()), progress.at(file->lines().consumed())) {
                 if (!isInformationLine(line)) {
                     read.rows.push_back(reader.plainEntry(line));
                     continue;

@@ -15,11 +15,14 @@ class FileSystem;
 class MainList;
 class PathRules;
 class Prompts;
+class ReadProgress;
 
 struct PlaylistReaderPorts {
     FileSystem& fs;
     Prompts& prompts;
     const PathRules& rules;
+    // Told how far a long read of the rows has come; none is told nothing.
+    ReadProgress* progress = nullptr;
 };
 
 // What to do with a file whose first line is not "#EXTM3U": ask whether it

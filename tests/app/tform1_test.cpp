@@ -8,6 +8,7 @@
 #include "support/core_fixture.h"
 #include "support/fake_media_player.h"
 #include "support/fixed_ports.h"
+#include "support/numbered_playlist.h"
 #include "support/painted_rows.h"
 #include "support/scripted_choosers.h"
 #include "support/scripted_prompts.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -130,6 +132,73 @@ TEST_F(MainWindow, ShowsReadErrorsInTheStandardErrorBox) {
     action(*form, "menuLoadAppending")->trigger();
     EXPECT_EQ(prompts.shown.back(), "error: ファイル " + dir.path("gone.m3u") + " は開けません.");
     EXPECT_TRUE(form->isVisible());
+}
+
+// Notes, at each step of the bar, whether it is shown, and counts its paints.
+class ProgressWatch : public QObject {
+public:
+    explicit ProgressWatch(QProgressBar& bar) : bar_(bar) {
+        bar.installEventFilter(this);
+        connect(&bar, &QProgressBar::valueChanged, this, [this](int value) {
+            values.push_back(value);
+            shownAtEachStep = shownAtEachStep && bar_.isVisible();
+        });
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+    std::vector<int> values;
+    bool shownAtEachStep = true;
+    int paints = 0;
+
+private:
+    QProgressBar& bar_;
+};
+
+// The bar in the status bar shows while a long playlist is read, opened or
+// dropped, and paints as it goes though the read holds the window; it goes
+// when the read ends, also with an error.
+TEST_F(MainWindow, ALongReadShowsItsProgressWhileItLasts) {
+    auto form = makeForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));  // a window not on the screen paints nothing
+    QProgressBar* bar = form->readProgressBar();
+    std::string text = numberedPlaylist(kRowsOfALongRead);
+    const std::string good = dir.write("long.m3u", text);
+    text.replace(text.find("#EXTINF:61,Title 400000"), 10, "#EXTINF:6x");
+    const std::string bad = dir.write("bad.m3u", text);
+    EXPECT_FALSE(bar->isVisible());
+
+    ProgressWatch opened(*bar);
+    prompts.choose(FileChoice{good});
+    action(*form, "menuLoadReplacing")->trigger();
+    EXPECT_EQ(form->listView()->model()->rowCount(), static_cast<int>(kRowsOfALongRead));
+    ASSERT_FALSE(opened.values.empty());
+    EXPECT_EQ(opened.values.back(), 100);
+    EXPECT_TRUE(opened.shownAtEachStep);
+    EXPECT_GT(opened.paints, 0);  // the bar is hidden but for the read: these paints were during it
+    EXPECT_FALSE(bar->isVisible());
+
+    ProgressWatch dropped(*bar);
+    form->dropPaths({bad});
+    EXPECT_EQ(prompts.shown.back(), "error: '6x' is not a valid integer value.");
+    EXPECT_EQ(form->listView()->model()->rowCount(), static_cast<int>(kRowsOfALongRead + 400000));
+    ASSERT_FALSE(dropped.values.empty());
+    EXPECT_LT(dropped.values.back(), 100);
+    EXPECT_TRUE(dropped.shownAtEachStep);
+    EXPECT_FALSE(bar->isVisible());
+}
+
+// A long playlist listora was started with is read once the window is on
+// the screen, so that the window and the read's progress paint meanwhile.
+TEST_F(MainWindow, AStartPlaylistIsReadOnceTheWindowCanPaint) {
+    const std::string path = dir.write("long.m3u", numberedPlaylist(kRowsOfALongRead));
+    auto form = makeForm();
+    ProgressWatch started(*form->readProgressBar());
+    form->dropPathsSoon({path});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->listView()->model()->rowCount() > 0; }, 5000));
+    EXPECT_FALSE(started.values.empty());
+    EXPECT_GT(started.paints, 0);
 }
 
 TEST_F(MainWindow, MoveButtonMovesTheCheckedRowsAndShowsTheOutcome) {

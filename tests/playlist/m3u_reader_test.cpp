@@ -1,6 +1,8 @@
 #include "platform/errors.h"
+#include "platform/read_progress.h"
 #include "playlist/playlist_fixture.h"
 #include "support/faulty_file_system.h"
+#include "support/numbered_playlist.h"
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -272,6 +274,87 @@ TEST_F(Reader, SameFileTwiceGivesTwoEqualRows) {
     load(path);
     ASSERT_EQ(list.count(), 2u);
     EXPECT_EQ(list.at(0).fullPath(), list.at(1).fullPath());
+}
+
+// Notes every figure a read reports, and how many had come when it ended.
+class RecordingProgress : public ReadProgress {
+public:
+    void advanced(std::uint64_t bytesRead, std::uint64_t fileBytes) override {
+        read.push_back(bytesRead);
+        sizes.push_back(fileBytes);
+    }
+    void ended() override { endedAfter.push_back(read.size()); }
+
+    std::vector<std::uint64_t> read;
+    std::vector<std::uint64_t> sizes;
+    std::vector<std::size_t> endedAfter;
+};
+
+// A long read tells how far it has come a mebibyte at a time, ending at the
+// file's size, and then that it ended; the rows are those of any read.
+TEST_F(Reader, ALongReadReportsItsProgressUpToTheFileSize) {
+    const std::string text = numberedPlaylist(kRowsOfALongRead);
+    ASSERT_GT(text.size(), ReadProgressMeter::kLongFile);
+    RecordingProgress progress;
+    LoadToFile(list, currentFile, {fs, prompts, rules, &progress}, dir.write("long.m3u", text));
+    ASSERT_EQ(list.count(), kRowsOfALongRead);
+    EXPECT_EQ(list.at(kRowsOfALongRead - 1).columnText(0), "Title 449999");
+
+    ASSERT_GE(progress.read.size(), text.size() / ReadProgressMeter::kStep);
+    EXPECT_EQ(progress.read.back(), text.size());
+    EXPECT_EQ(progress.sizes, std::vector<std::uint64_t>(progress.sizes.size(), text.size()));
+    for (std::size_t i = 1; i < progress.read.size(); ++i) {
+        const std::uint64_t step = progress.read[i] - progress.read[i - 1];
+        EXPECT_GT(step, 0u) << i;
+        EXPECT_LE(step, ReadProgressMeter::kStep + 64) << i;  // a mebibyte and at most one row past it
+    }
+    EXPECT_EQ(progress.endedAfter, std::vector<std::size_t>{progress.read.size()});
+}
+
+// A file up to the limit reads too fast to show anything and tells nothing.
+TEST_F(Reader, AShortReadReportsNothing) {
+    std::string text = numberedPlaylist(kRowsOfALongRead);
+    text.resize(text.rfind("#EXTINF", ReadProgressMeter::kLongFile));
+    RecordingProgress progress;
+    LoadToFile(list, currentFile, {fs, prompts, rules, &progress}, dir.write("short.m3u", text));
+    EXPECT_GT(list.count(), 0u);
+    EXPECT_TRUE(progress.read.empty());
+    EXPECT_TRUE(progress.endedAfter.empty());
+}
+
+// However a long read ends, it says so once: after a bad line (the rows
+// before it stay), after a break deep in the file (no rows), after a refusal
+// of a file without its header (nothing was read for rows, nothing said).
+TEST_F(Reader, ALongReadThatEndsEarlySaysItEnded) {
+    std::string text = numberedPlaylist(kRowsOfALongRead);
+    text.replace(text.find("#EXTINF:61,Title 400000"), 10, "#EXTINF:6x");
+    const std::string bad = dir.write("bad.m3u", text);
+    RecordingProgress progress;
+    PlaylistRead read = readPlaylist({fs, prompts, rules, &progress}, bad, HeaderPolicy::Ask);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->kind(), ErrorKind::BadContent);
+    EXPECT_EQ(read.rows.size(), 400000u);
+    ASSERT_FALSE(progress.read.empty());
+    EXPECT_LT(progress.read.back(), text.size());
+    EXPECT_EQ(progress.endedAfter, std::vector<std::size_t>{progress.read.size()});
+
+    progress = {};
+    FaultyFileSystem breaking;
+    breaking.cutStream(1, text.size() / 2);
+    read = readPlaylist({breaking, prompts, rules, &progress}, bad, HeaderPolicy::Ask);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->kind(), ErrorKind::CannotOpen);
+    EXPECT_TRUE(read.rows.empty());
+    EXPECT_EQ(progress.endedAfter, std::vector<std::size_t>{progress.read.size()});
+
+    progress = {};
+    prompts.answer(Answer::No);
+    read = readPlaylist({fs, prompts, rules, &progress}, dir.write("plain.m3u", text.substr(text.find("\n") + 1)),
+                        HeaderPolicy::Ask);
+    EXPECT_TRUE(read.refused);
+    EXPECT_TRUE(progress.read.empty());
+    EXPECT_TRUE(progress.endedAfter.empty());
+    EXPECT_EQ(prompts.shown, Texts{kNotM3u});
 }
 
 }  // namespace
