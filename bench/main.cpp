@@ -78,11 +78,6 @@ struct Core {
     }
 };
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // A time measured only as fast as the result is right: a load that drops
 // rows, a save that changes the bytes or a sort that leaves rows out of order
 // would otherwise look like a win.
@@ -92,7 +87,7 @@ void checkLoaded(const listora::MainList& list) {
 }
 
 void checkSaved(const std::string& original, const std::string& saved) {
-    if (readFile(original) != readFile(saved))
+    if (!bench::sameFileBytes(original, saved))
         throw std::runtime_error("the saved playlist differs from the one loaded");
 }
 

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -119,6 +121,26 @@ PeakMemory peakMemoryOf(const std::function<void()>& work) {
     if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || memory.baselineBytes < 0 || memory.peakBytes < 0)
         throw std::runtime_error("the memory measurement's child failed");
     return memory;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool sameFileBytes(const std::string& a, const std::string& b) {
+    std::ifstream inA(a, std::ios::binary);
+    std::ifstream inB(b, std::ios::binary);
+    if (!inA || !inB) return false;
+    std::vector<char> pieceA(1 << 20);
+    std::vector<char> pieceB(pieceA.size());
+    while (true) {
+        inA.read(pieceA.data(), static_cast<std::streamsize>(pieceA.size()));
+        inB.read(pieceB.data(), static_cast<std::streamsize>(pieceB.size()));
+        if (inA.gcount() != inB.gcount() || !std::equal(pieceA.begin(), pieceA.begin() + inA.gcount(), pieceB.begin()))
+            return false;
+        if (inA.gcount() == 0) return true;
+    }
 }
 
 }  // namespace bench

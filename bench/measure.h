@@ -31,4 +31,10 @@ struct PeakMemory {
 // this process is still small: the child starts with the parent's pages.
 PeakMemory peakMemoryOf(const std::function<void()>& work);
 
+std::string readFile(const std::string& path);
+// Whether two files hold the same bytes, compared a piece at a time: a
+// bench that held two playlists whole would hand its size to every child it
+// starts afterwards, whose peak memory counts the pages it began with.
+bool sameFileBytes(const std::string& a, const std::string& b);
+
 }  // namespace bench

@@ -120,11 +120,6 @@ Child runTo(const std::vector<std::string>& argv, const std::string& output) {
     return child;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string besideThisProgram(const std::string& relative) {
     char self[4096];
     const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
@@ -244,7 +239,7 @@ int runReadBench() {
         const Child child = runTo({cli, "convert", playlist, converted}, "/dev/null");
         convert.push_back(child.seconds);
         convertPeak = std::max(convertPeak, child.peakBytes);
-        if (run == 0 && readFile(converted) != readFile(playlist))
+        if (run == 0 && !sameFileBytes(converted, playlist))
             throw std::runtime_error("the converted playlist differs from the one read");
         cat.push_back(runTo({"cat", playlist}, copied).seconds);
     }
