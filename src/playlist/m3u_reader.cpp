@@ -168,7 +168,11 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
             // that cannot be read says so rather than asking first; the rows
             // are made in a second read, after the answer, as the read
             // changes the current directory.
-            for (std::string_view line; file->lines().next(line);) {
+            {
+                // This pass is as long as the one after it; its bar goes
+                // before the question.
+                ReadProgressMeter progress(ports.progress, ports.fs.entrySize(path));
+                for (std::string_view line; file->lines().next(line);) progress.at(file->lines().consumed());
             }
             file->checkRead();
             const Answer answer = ports.prompts.confirm(

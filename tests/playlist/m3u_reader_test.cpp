@@ -323,8 +323,8 @@ TEST_F(Reader, AShortReadReportsNothing) {
 }
 
 // However a long read ends, it says so once: after a bad line (the rows
-// before it stay), after a break deep in the file (no rows), after a refusal
-// of a file without its header (nothing was read for rows, nothing said).
+// before it stay), after a break deep in the file (no rows), and for a file
+// without its header, after the pass read through before the question.
 TEST_F(Reader, ALongReadThatEndsEarlySaysItEnded) {
     std::string text = numberedPlaylist(kRowsOfALongRead);
     text.replace(text.find("#EXTINF:61,Title 400000"), 10, "#EXTINF:6x");
@@ -352,8 +352,9 @@ TEST_F(Reader, ALongReadThatEndsEarlySaysItEnded) {
     read = readPlaylist({fs, prompts, rules, &progress}, dir.write("plain.m3u", text.substr(text.find("\n") + 1)),
                         HeaderPolicy::Ask);
     EXPECT_TRUE(read.refused);
-    EXPECT_TRUE(progress.read.empty());
-    EXPECT_TRUE(progress.endedAfter.empty());
+    ASSERT_FALSE(progress.read.empty());
+    EXPECT_EQ(progress.read.back(), text.size() - text.find("\n") - 1);
+    EXPECT_EQ(progress.endedAfter, std::vector<std::size_t>{progress.read.size()});
     EXPECT_EQ(prompts.shown, Texts{kNotM3u});
 }
 
