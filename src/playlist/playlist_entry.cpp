@@ -22,20 +22,6 @@ PlaylistEntry& PlaylistEntry::operator=(const PlaylistEntry& other) {
     return *this;
 }
 
-PlaylistEntry::Lengths PlaylistEntry::lengths() const {
-    Lengths lengths{};
-    if (block_) std::memcpy(&lengths, block_.get(), sizeof lengths);
-    return lengths;
-}
-
-std::string_view PlaylistEntry::text(Text which) const {
-    if (!block_) return {};
-    const Lengths sizes = lengths();
-    std::size_t start = sizeof(Lengths);
-    for (int i = 0; i < which; ++i) start += sizes.of[i];
-    return {block_.get() + start, sizes.of[which]};
-}
-
 std::string_view PlaylistEntry::fileName() const {
     if (!block_) return {};
     const std::uint32_t length = lengths().of[kName];
@@ -80,18 +66,5 @@ void PlaylistEntry::setLengthText(std::string_view lengthText) { assign(title(),
 void PlaylistEntry::setPath(std::string_view fileName, std::string_view fullPath) {
     assign(title(), lengthText(), fileName, fullPath);
 }
-
-std::string_view PlaylistEntry::subText(int position) const {
-    switch (position) {
-        case 0:
-            return lengthText();
-        case 1:
-            return fileName();
-        default:
-            return fullPath();
-    }
-}
-
-std::string_view PlaylistEntry::columnText(int column) const { return column == 0 ? title() : subText(column - 1); }
 
 }  // namespace listora
