@@ -146,6 +146,8 @@ public:
     }
 
     std::vector<KeyedRow>& keys() { return keys_; }
+    // As many as there were threads for the keys.
+    std::size_t parts() const { return parts_.size(); }
 
     // Keys hold no zero byte, so the zeros that pad a short key sort before
     // any byte a longer key has there: equal integers mean equal keys up to
@@ -175,8 +177,22 @@ private:
 std::vector<std::uint32_t> sortedOrder(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator) {
     RowKeys keys(rows, column, collator);
     std::vector<KeyedRow>& keyed = keys.keys();
-    // The row number breaks ties, so the plain sort is stable.
-    std::sort(keyed.begin(), keyed.end(), [&](const KeyedRow& a, const KeyedRow& b) { return keys.less(a, b); });
+    // The row number breaks ties, so no two rows are equal and the plain
+    // sort is stable. That also makes the order one and the same however
+    // the rows are cut: each part is sorted on its own thread and the sorted
+    // parts are merged.
+    const auto less = [&](const KeyedRow& a, const KeyedRow& b) { return keys.less(a, b); };
+    const std::size_t parts = keys.parts();
+    const auto start = [&](std::size_t part) {
+        return keyed.begin() + static_cast<std::ptrdiff_t>(keyed.size() * part / parts);
+    };
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t part = 1; part < parts; ++part)
+            threads.emplace_back([&, part] { std::sort(start(part), start(part + 1), less); });
+        std::sort(start(0), start(1), less);
+    }
+    for (std::size_t part = 1; part < parts; ++part) std::inplace_merge(start(0), start(part), start(part + 1), less);
     std::vector<std::uint32_t> order(keyed.size());
     for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].row;
     return order;

@@ -81,6 +81,15 @@ TEST(SortOrder, KeyHeadsOrderAsFullCollationAndEqualKeysKeepTheirOrder) {
     EXPECT_TRUE(sortedOrder({}, 0, collator).empty());
 }
 
+// A list long enough to be keyed and sorted in parts, one for each
+// processor, and merged: the order is the one a single stable sort gives.
+TEST(SortOrder, AListSortedInPartsComesOutInOneStableOrder) {
+    const Collator collator(CodePage::Utf8);
+    const std::vector<PlaylistEntry> rows = mixedRows(40000, 4);
+    for (const int column : {0, 3})
+        EXPECT_EQ(sortedOrder(rows, column, collator), collatedOrder(rows, column, collator)) << "column " << column;
+}
+
 TEST(SortOrder, MarksAndFocusTravelWithTheirRowsThroughEveryCycle) {
     const Collator collator(CodePage::Utf8);
     MainList list;
