@@ -85,7 +85,7 @@ private:
 // come; room reserved and never used costs no memory until written.
 class RowReservation {
 public:
-    RowReservation(FileSystem& fs, const std::string& path) : fileBytes_(fs.entrySize(path).value_or(0)) {}
+    explicit RowReservation(std::optional<std::uint64_t> fileBytes) : fileBytes_(fileBytes.value_or(0)) {}
 
     void afterRow(std::vector<PlaylistEntry>& rows, const StreamLineReader& lines) {
         if (rows.size() != kSample || lines.consumed() == 0) return;
@@ -158,6 +158,8 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
             file->checkRead();
             return read;  // an empty playlist is read, with no rows
         }
+        // The size, asked once, sizes the rows and the progress of each pass.
+        const std::optional<std::uint64_t> fileBytes = ports.fs.entrySize(path);
         // The file's own first line is an entry when the header is missing.
         const bool hasHeader = firstView == kHeader;
         const std::optional<std::string> firstEntry =
@@ -171,7 +173,7 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
             {
                 // This pass is as long as the one after it; its bar goes
                 // before the question.
-                ReadProgressMeter progress(ports.progress, ports.fs.entrySize(path));
+                ReadProgressMeter progress(ports.progress, fileBytes);
                 for (std::string_view line; file->lines().next(line);) progress.at(file->lines().consumed());
             }
             file->checkRead();
@@ -190,8 +192,8 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
 
         EntryLines lines(file->lines(), firstEntry);
         EntryReader reader(ports, path);
-        RowReservation reservation(ports.fs, path);
-        ReadProgressMeter progress(ports.progress, ports.fs.entrySize(path));
+        RowReservation reservation(fileBytes);
+        ReadProgressMeter progress(ports.progress, fileBytes);
         try {
             std::string infoLine;
             for (std::string_view line; lines.next(line);
