@@ -51,6 +51,30 @@ private:
     std::size_t used_ = 0;
 };
 
+// Where part `part` of `parts` begins in `size` items; part `parts` is the end.
+std::size_t partStart(std::size_t size, std::size_t part, std::size_t parts) { return size * part / parts; }
+
+// Runs work(part) for every part, the first on this thread and each other on
+// a thread of its own, and once all have ended rethrows the first failure.
+template <typename Work>
+void onEachPart(std::size_t parts, const Work& work) {
+    std::vector<std::exception_ptr> failures(parts);
+    const auto run = [&](std::size_t part) {
+        try {
+            work(part);
+        } catch (...) {
+            failures[part] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t part = 1; part < parts; ++part) threads.emplace_back(run, part);
+        run(0);
+    }
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+}
+
 std::uint64_t bigEndian(std::string_view bytes, std::size_t from) {
     std::uint64_t value = 0;
     for (std::size_t i = from; i < from + 8; ++i)
@@ -111,27 +135,13 @@ public:
         constexpr std::size_t kRowsPerPart = 16384;
         const std::size_t processors = std::max(1u, std::thread::hardware_concurrency());
         parts_.resize(std::clamp<std::size_t>(rows.size() / kRowsPerPart, 1, std::min<std::size_t>(processors, 8)));
-        const auto bounds = [&](std::size_t part) { return rows.size() * part / parts_.size(); };
-        std::vector<std::exception_ptr> failures(parts_.size());
-        std::vector<std::thread> threads;
-        for (std::size_t part = 1; part < parts_.size(); ++part) {
-            threads.emplace_back([&, part] {
-                try {
-                    const Collator own(collator.codePage());
-                    parts_[part].make(rows, column, own, bounds(part), bounds(part + 1), keys_);
-                } catch (...) {
-                    failures[part] = std::current_exception();
-                }
-            });
-        }
-        try {
-            parts_[0].make(rows, column, collator, 0, bounds(1), keys_);
-        } catch (...) {
-            failures[0] = std::current_exception();
-        }
-        for (std::thread& thread : threads) thread.join();
-        for (const std::exception_ptr& failure : failures)
-            if (failure) std::rethrow_exception(failure);
+        onEachPart(parts_.size(), [&](std::size_t part) {
+            const std::size_t begin = partStart(rows.size(), part, parts_.size());
+            const std::size_t end = partStart(rows.size(), part + 1, parts_.size());
+            if (part == 0) return parts_[0].make(rows, column, collator, begin, end, keys_);
+            const Collator own(collator.codePage());  // a collator is not shared between threads
+            parts_[part].make(rows, column, own, begin, end, keys_);
+        });
 
         std::string_view shared = parts_[0].shared();
         for (const KeyPart& part : parts_) shared = shared.substr(0, KeyPart::commonLength(shared, part.shared()));
@@ -184,14 +194,9 @@ std::vector<std::uint32_t> sortedOrder(const std::vector<PlaylistEntry>& rows, i
     const auto less = [&](const KeyedRow& a, const KeyedRow& b) { return keys.less(a, b); };
     const std::size_t parts = keys.parts();
     const auto start = [&](std::size_t part) {
-        return keyed.begin() + static_cast<std::ptrdiff_t>(keyed.size() * part / parts);
+        return keyed.begin() + static_cast<std::ptrdiff_t>(partStart(keyed.size(), part, parts));
     };
-    {
-        std::vector<std::jthread> threads;
-        for (std::size_t part = 1; part < parts; ++part)
-            threads.emplace_back([&, part] { std::sort(start(part), start(part + 1), less); });
-        std::sort(start(0), start(1), less);
-    }
+    onEachPart(parts, [&](std::size_t part) { std::sort(start(part), start(part + 1), less); });
     for (std::size_t part = 1; part < parts; ++part) std::inplace_merge(start(0), start(part), start(part + 1), less);
     std::vector<std::uint32_t> order(keyed.size());
     for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].row;
