@@ -1,5 +1,7 @@
 #include "platform/collation.h"
 
+#include "platform/collation_table.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <unicode/ucol.h>
@@ -7,16 +9,27 @@
 
 namespace listora {
 
-Collator::Collator(CodePage cp) : cp_(cp), converter_(cp) {
-    // ICU's default locale follows LANG and LC_ALL. Without one it is
-    // en_US_POSIX, whose order is by code point with capitals first; the
-    // root order is the sensible one there.
+namespace {
+
+// ICU's default locale follows LANG and LC_ALL. Without one it is
+// en_US_POSIX, whose order is by code point with capitals first; the root
+// order is the sensible one there.
+std::string userLocale() {
     const std::string_view locale = uloc_getDefault();
     const bool posix = locale.find("POSIX") != std::string_view::npos || locale == "c";
+    return posix ? std::string() : std::string(locale);
+}
+
+}  // namespace
+
+Collator::Collator(CodePage cp) : Collator(cp, userLocale()) {}
+
+Collator::Collator(CodePage cp, std::string locale) : cp_(cp), locale_(std::move(locale)), converter_(cp) {
     UErrorCode status = U_ZERO_ERROR;
-    collator_ = ucol_open(posix ? "" : nullptr, &status);
+    collator_ = ucol_open(locale_.c_str(), &status);
     if (U_FAILURE(status) || !collator_) throw std::runtime_error("ICU collator unavailable");
     ucol_setStrength(collator_, UCOL_SECONDARY);  // case differences are tertiary: ignored
+    table_ = CollationTable::of(locale_, collator_);
 }
 
 Collator::~Collator() { ucol_close(collator_); }
@@ -33,7 +46,18 @@ std::string Collator::sortKey(std::string_view text) const {
 }
 
 std::size_t Collator::writeSortKey(std::string_view text, char* out, std::size_t capacity) const {
+    // A text the table cannot answer for gets ICU's key, from its UTF-16.
+    const bool utf8 = cp_ == CodePage::Utf8;
+    if (utf8) {
+        if (const std::size_t length = table_->writeUtf8SortKey(text, out, capacity);
+            length != CollationTable::kNotHere)
+            return length;
+    }
     const std::u16string_view wide = converter_.convert(text);
+    if (!utf8) {
+        if (const std::size_t length = table_->writeSortKey(wide, out, capacity); length != CollationTable::kNotHere)
+            return length;
+    }
     // ICU counts the closing zero in the length it gives.
     const int32_t needed = ucol_getSortKey(collator_, reinterpret_cast<const UChar*>(wide.data()),
                                            static_cast<int32_t>(wide.size()), reinterpret_cast<uint8_t*>(out),

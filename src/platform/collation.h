@@ -13,9 +13,14 @@ struct UCollator;
 
 namespace listora {
 
+class CollationTable;
+
 class Collator {
 public:
-    explicit Collator(CodePage cp);  // not for use from two threads at once
+    // The user's locale's order; not for use from two threads at once.
+    explicit Collator(CodePage cp);
+    // The order of `locale` ("" is the root order).
+    Collator(CodePage cp, std::string locale);
     ~Collator();
     Collator(const Collator&) = delete;
     Collator& operator=(const Collator&) = delete;
@@ -31,10 +36,13 @@ public:
     int compare(std::string_view a, std::string_view b) const;
     // For a second collator of the same order, one for each thread.
     CodePage codePage() const { return cp_; }
+    const std::string& locale() const { return locale_; }
 
 private:
     CodePage cp_;
+    std::string locale_;
     UCollator* collator_;
+    std::shared_ptr<const CollationTable> table_;
     mutable Utf16Converter converter_;
 };
 

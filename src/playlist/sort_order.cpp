@@ -139,7 +139,7 @@ public:
             const std::size_t begin = partStart(rows.size(), part, parts_.size());
             const std::size_t end = partStart(rows.size(), part + 1, parts_.size());
             if (part == 0) return parts_[0].make(rows, column, collator, begin, end, keys_);
-            const Collator own(collator.codePage());  // a collator is not shared between threads
+            const Collator own(collator.codePage(), collator.locale());  // a collator is not shared between threads
             parts_[part].make(rows, column, own, begin, end, keys_);
         });
 

@@ -1,0 +1,390 @@
+#include "platform/collation_table.h"
+
+#include <map>
+#include <unicode/uchar.h>
+#include <unicode/ucol.h>
+#include <unicode/ucoleitr.h>
+#include <unicode/uset.h>
+
+namespace listora {
+namespace {
+
+// Bytes and weights of ICU's key format that the writer below follows.
+constexpr unsigned kLevelSeparator = 0x01;
+constexpr unsigned kMergeSeparatorByte = 0x02;
+constexpr unsigned kPrimaryCompressionLow = 0x03;
+constexpr unsigned kPrimaryCompressionHigh = 0xFF;
+constexpr std::uint32_t kCommonSecondary = 0x0500;
+// Runs of common secondaries are written as one byte, up to 33 a byte.
+constexpr unsigned kSecondaryCommonLow = 0x05;
+constexpr unsigned kSecondaryCommonMiddle = 0x25;
+constexpr unsigned kSecondaryCommonHigh = 0x45;
+constexpr unsigned kSecondaryCommonMaxCount = 0x21;
+
+constexpr std::size_t kMostElements = 8;  // a unit with more goes to ICU
+
+// ICU's element iterator gives each element in 32-bit halves: the primary's
+// top half and the secondary's high byte, then, when needed, a continuation
+// with the primary's low half and the secondary's low byte.
+bool isContinuation(std::uint32_t half) { return (half & 0xC0) == 0xC0; }
+
+bool isConjoiningJamo(char16_t unit) {
+    return (unit >= 0x1100 && unit <= 0x11FF) || (unit >= 0xA960 && unit <= 0xA97F) ||
+           (unit >= 0xD7B0 && unit <= 0xD7FF);
+}
+
+// Calls found(string) for every string of the set.
+template <typename Found>
+void forEachString(const USet* set, const Found& found) {
+    std::u16string text(64, u'\0');
+    for (int32_t item = 0; item < uset_getItemCount(set); ++item) {
+        UChar32 start = 0;
+        UChar32 end = 0;
+        UErrorCode status = U_ZERO_ERROR;
+        int32_t length = uset_getItem(set, item, &start, &end, reinterpret_cast<UChar*>(text.data()),
+                                      static_cast<int32_t>(text.size()), &status);
+        if (status == U_BUFFER_OVERFLOW_ERROR) {
+            text.resize(static_cast<std::size_t>(length));
+            status = U_ZERO_ERROR;
+            length = uset_getItem(set, item, &start, &end, reinterpret_cast<UChar*>(text.data()),
+                                  static_cast<int32_t>(text.size()), &status);
+        }
+        if (U_SUCCESS(status) && length > 0) found(std::u16string_view(text.data(), static_cast<std::size_t>(length)));
+    }
+}
+
+}  // namespace
+
+// Writes a key from elements the way ICU writes one at secondary strength:
+// primaries with runs of one compressible lead byte written once, a level
+// separator, then secondaries with runs of the common weight as one byte.
+class CollationTable::KeyWriter {
+public:
+    KeyWriter(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
+
+    void add(const Weight& weight) {
+        const std::uint32_t p = weight.primary;
+        if (p > 1) {
+            const std::uint32_t lead = p >> 24;
+            if (!weight.compressible || lead != previous_ >> 24) {
+                if (previous_ != 0) {
+                    if (p < previous_) {
+                        if (lead > kMergeSeparatorByte) put(kPrimaryCompressionLow);
+                    } else {
+                        put(kPrimaryCompressionHigh);
+                    }
+                }
+                put(lead);
+                previous_ = weight.compressible ? p : 0;
+            }
+            if (const unsigned second = (p >> 16) & 0xFF; second != 0) {
+                put(second);
+                if (const unsigned third = (p >> 8) & 0xFF; third != 0) {
+                    put(third);
+                    if (const unsigned fourth = p & 0xFF; fourth != 0) put(fourth);
+                }
+            }
+        }
+        const std::uint32_t s = weight.secondary;
+        if (s == 0) return;
+        if (s == kCommonSecondary) {
+            ++commons_;
+            return;
+        }
+        endCommons(s < kCommonSecondary);
+        putSecondary(s >> 8);
+        if ((s & 0xFF) != 0) putSecondary(s & 0xFF);
+    }
+
+    // The key's length, or the room it and a closing zero need when they
+    // do not fit; kNotHere when the secondaries outgrew their buffer.
+    std::size_t finish() {
+        endCommons(true);  // the level ends below any common weight
+        if (overflowed_) return kNotHere;
+        put(kLevelSeparator);
+        for (std::size_t i = 0; i < secondaryLength_; ++i) put(static_cast<unsigned char>(secondaries_[i]));
+        if (length_ >= capacity_) return length_ + 1;
+        out_[length_] = '\0';
+        return length_;
+    }
+
+private:
+    void put(unsigned byte) {
+        if (length_ < capacity_) out_[length_] = static_cast<char>(byte);
+        ++length_;
+    }
+    void putSecondary(unsigned byte) {
+        if (secondaryLength_ == secondaries_.size()) {
+            overflowed_ = true;
+            return;
+        }
+        secondaries_[secondaryLength_++] = static_cast<char>(byte);
+    }
+    void endCommons(bool beforeLower) {
+        if (commons_ == 0) return;
+        --commons_;
+        while (commons_ >= kSecondaryCommonMaxCount) {
+            putSecondary(kSecondaryCommonMiddle);
+            commons_ -= kSecondaryCommonMaxCount;
+        }
+        putSecondary(beforeLower ? kSecondaryCommonLow + commons_ : kSecondaryCommonHigh - commons_);
+        commons_ = 0;
+    }
+
+    char* out_;
+    std::size_t capacity_;
+    std::size_t length_ = 0;
+    std::uint32_t previous_ = 0;  // the last primary, while its lead byte is compressed
+    unsigned commons_ = 0;
+    std::array<char, 512> secondaries_;
+    std::size_t secondaryLength_ = 0;
+    bool overflowed_ = false;
+};
+
+std::shared_ptr<const CollationTable> CollationTable::of(const std::string& locale, const UCollator* collator) {
+    static std::mutex mutex;
+    static std::map<std::string, std::shared_ptr<const CollationTable>> tables;
+    const std::lock_guard lock(mutex);
+    std::shared_ptr<const CollationTable>& table = tables[locale];
+    if (!table) table = std::make_shared<const CollationTable>(collator);
+    return table;
+}
+
+CollationTable::CollationTable(const UCollator* collator) : excluded_(0x10000, false) {
+    UErrorCode status = U_ZERO_ERROR;
+    collator_ = ucol_clone(collator, &status);
+    if (U_FAILURE(status) || !collator_) return;
+    const auto is = [&](UColAttribute attribute, UColAttributeValue value) {
+        return ucol_getAttribute(collator_, attribute, &status) == value;
+    };
+    usable_ = ucol_getStrength(collator_) == UCOL_SECONDARY && is(UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE) &&
+              is(UCOL_FRENCH_COLLATION, UCOL_OFF) && is(UCOL_CASE_LEVEL, UCOL_OFF) &&
+              is(UCOL_NUMERIC_COLLATION, UCOL_OFF) && U_SUCCESS(status);
+    reordered_ = ucol_getReorderCodes(collator_, nullptr, 0, &status) > 0;
+
+    // Units whose elements depend on the units around them: those that
+    // start a contraction or take a context before them, those that
+    // canonical reordering can move before the unit ahead of them, and
+    // those ICU treats specially. A text of the others is in the canonical
+    // form ICU expects (a unit that decomposes ends in a mark, but the next
+    // unit begins with none), so its elements are its units' one after the
+    // other.
+    for (char32_t code = 0; code < 0x10000; ++code) {
+        const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+        excluded_[code] =
+            surrogate || code == 0xFFFE || code == 0xFFFF ||
+            u_getIntPropertyValue(static_cast<UChar32>(code), UCHAR_LEAD_CANONICAL_COMBINING_CLASS) != 0 ||
+            u_hasBinaryProperty(static_cast<UChar32>(code), UCHAR_LOGICAL_ORDER_EXCEPTION);
+    }
+    USet* contractions = uset_openEmpty();
+    USet* withContexts = uset_openEmpty();
+    status = U_ZERO_ERROR;
+    ucol_getContractionsAndExpansions(collator_, contractions, nullptr, false, &status);
+    ucol_getContractionsAndExpansions(collator_, withContexts, nullptr, true, &status);
+    if (U_FAILURE(status)) usable_ = false;
+    bool jamoContractions = false;
+    forEachString(contractions, [&](std::u16string_view text) {
+        excluded_[text[0]] = true;
+        jamoContractions = jamoContractions || isConjoiningJamo(text[0]);
+    });
+    // A string with a context is the context and then the unit it changes.
+    forEachString(withContexts, [&](std::u16string_view text) {
+        if (uset_containsString(contractions, reinterpret_cast<const UChar*>(text.data()),
+                                static_cast<int32_t>(text.size())))
+            return;
+        for (std::size_t i = 1; i < text.size(); ++i) excluded_[text[i]] = true;
+    });
+    uset_close(contractions);
+    uset_close(withContexts);
+    if (jamoContractions)  // a syllable's elements are its jamo's
+        for (char32_t code = 0xAC00; code <= 0xD7A3; ++code) excluded_[code] = true;
+}
+
+CollationTable::~CollationTable() {
+    if (collator_) ucol_close(collator_);
+}
+
+// Adds the elements of one unit; false when the table does not answer for it.
+inline bool CollationTable::add(char16_t code, KeyWriter& writer) const {
+    const Block* block = blocks_[code >> 8].load(std::memory_order_acquire);
+    if (!block) [[unlikely]]
+        block = &fill(code >> 8);
+    const Unit& unit = block->units[code & 0xFF];
+    if (!unit.inTable) return false;
+    if (unit.count == 1) [[likely]] {
+        writer.add(unit.weight);
+    } else {
+        for (std::size_t i = 0; i < unit.count; ++i) writer.add(block->weights[unit.first + i]);
+    }
+    return true;
+}
+
+std::size_t CollationTable::writeSortKey(std::u16string_view text, char* out, std::size_t capacity) const {
+    if (!usable_) return kNotHere;
+    KeyWriter writer(out, capacity);
+    for (const char16_t code : text)
+        if (!add(code, writer)) return kNotHere;
+    return writer.finish();
+}
+
+std::size_t CollationTable::writeUtf8SortKey(std::string_view text, char* out, std::size_t capacity) const {
+    if (!usable_) return kNotHere;
+    KeyWriter writer(out, capacity);
+    const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = byte + text.size();
+    // Characters of up to three bytes, each well formed and in its
+    // shortest form; anything else is ICU's to judge.
+    const auto trail = [&](std::size_t at) { return byte + at < end && (byte[at] & 0xC0) == 0x80; };
+    while (byte < end) {
+        char32_t code = *byte;
+        std::size_t length = 1;
+        if (code >= 0x80) {
+            if (code >= 0xC2 && code < 0xE0 && trail(1)) {
+                code = (code & 0x1F) << 6 | (byte[1] & 0x3F);
+                length = 2;
+            } else if (code >= 0xE0 && code < 0xF0 && trail(1) && trail(2)) {
+                code = (code & 0x0F) << 12 | (byte[1] & 0x3F) << 6 | (byte[2] & 0x3F);
+                if (code < 0x800) return kNotHere;
+                length = 3;
+            } else {
+                return kNotHere;
+            }
+        }
+        if (!add(static_cast<char16_t>(code), writer)) return kNotHere;  // surrogates are never in the table
+        byte += length;
+    }
+    return writer.finish();
+}
+
+std::string CollationTable::icuKey(std::u16string_view text) const {
+    std::string key(64, '\0');
+    for (;;) {
+        const int32_t needed =
+            ucol_getSortKey(collator_, reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()),
+                            reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
+        if (needed <= static_cast<int32_t>(key.size())) {
+            key.resize(needed > 0 ? static_cast<std::size_t>(needed) - 1 : 0);
+            return key;
+        }
+        key.resize(static_cast<std::size_t>(needed));
+    }
+}
+
+std::string CollationTable::tableKey(const Block& block, const Unit& unit, std::size_t repeats) const {
+    std::string key(64 * repeats, '\0');
+    KeyWriter writer(key.data(), key.size());
+    for (std::size_t r = 0; r < repeats; ++r) {
+        if (unit.count == 1) writer.add(unit.weight);
+        for (std::size_t i = 0; unit.count > 1 && i < unit.count; ++i) writer.add(block.weights[unit.first + i]);
+    }
+    const std::size_t length = writer.finish();
+    key.resize(length < key.size() ? length : 0);
+    return key;
+}
+
+// Fills the block of 256 units on first use. Each unit's elements come from
+// ICU's element iterator; what the iterator cannot tell (the lead byte a
+// reordering gives a primary, and whether a lead byte's runs are written
+// once) is learned from ICU's keys for single units. A unit goes into the
+// table only when the table then writes ICU's very keys for the unit alone
+// and for the unit twice.
+[[gnu::noinline]] const CollationTable::Block& CollationTable::fill(std::size_t index) const {
+    const std::lock_guard lock(mutex_);
+    if (const Block* done = blocks_[index].load(std::memory_order_acquire)) return *done;
+    auto block = std::make_unique<Block>();
+
+    struct Raw {
+        std::uint32_t primary;
+        std::uint16_t secondary;
+    };
+    std::array<std::vector<Raw>, 256> raws;
+    std::array<bool, 256> candidate{};
+    UErrorCode status = U_ZERO_ERROR;
+    UCollationElements* elements = ucol_openElements(collator_, nullptr, 0, &status);
+    for (std::size_t i = 0; i < 256 && usable_ && U_SUCCESS(status); ++i) {
+        const auto code = static_cast<char16_t>(index << 8 | i);
+        if (excluded_[code]) continue;
+        UErrorCode unitStatus = U_ZERO_ERROR;
+        ucol_setText(elements, reinterpret_cast<const UChar*>(&code), 1, &unitStatus);
+        bool whole = true;
+        for (int32_t half; U_SUCCESS(unitStatus) && (half = ucol_next(elements, &unitStatus)) != UCOL_NULLORDER;) {
+            const auto bits = static_cast<std::uint32_t>(half);
+            if (!isContinuation(bits)) {
+                raws[i].push_back({bits & 0xFFFF0000u, static_cast<std::uint16_t>(bits & 0xFF00)});
+            } else if (!raws[i].empty()) {
+                raws[i].back().primary |= bits >> 16;
+                raws[i].back().secondary |= static_cast<std::uint16_t>((bits >> 8) & 0xFF);
+            } else {
+                whole = false;
+            }
+        }
+        candidate[i] = whole && U_SUCCESS(unitStatus) && raws[i].size() <= kMostElements;
+    }
+    if (elements) ucol_closeElements(elements);
+
+    // Units of one element teach their lead byte's reordering and compression.
+    for (std::size_t i = 0; i < 256; ++i) {
+        if (!candidate[i] || raws[i].size() != 1 || raws[i][0].primary <= 1) continue;
+        const Raw raw = raws[i][0];
+        const std::uint32_t lead = raw.primary >> 24;
+        const auto code = static_cast<char16_t>(index << 8 | i);
+        const std::string alone = icuKey(std::u16string_view(&code, 1));
+        if (alone.empty()) continue;
+        std::uint16_t& reordered = reorderedLead_[lead];
+        const auto seen = static_cast<unsigned char>(alone[0]);
+        if (!reordered_)
+            reordered = static_cast<std::uint16_t>(lead);
+        else if (reordered == 0)
+            reordered = seen;
+        else if (reordered != seen)
+            reordered = 0x100;
+        if (compressible_[lead] != 0 || reordered == 0x100) continue;
+        const char16_t twice[2] = {code, code};
+        const std::string icuTwice = icuKey(std::u16string_view(twice, 2));
+        for (const std::uint8_t guess : {1, 2}) {
+            Unit unit;
+            unit.count = 1;
+            unit.weight = {static_cast<std::uint32_t>(reordered) << 24 | (raw.primary & 0xFFFFFF), raw.secondary,
+                           guess == 1};
+            if (tableKey(*block, unit, 2) == icuTwice) {
+                compressible_[lead] = guess;
+                break;
+            }
+        }
+    }
+
+    for (std::size_t i = 0; i < 256; ++i) {
+        if (!candidate[i]) continue;
+        Unit unit;
+        unit.count = static_cast<std::uint8_t>(raws[i].size());
+        unit.first = static_cast<std::uint16_t>(block->weights.size());
+        bool known = true;
+        std::vector<Weight> weights;
+        for (const Raw& raw : raws[i]) {
+            Weight weight{raw.primary, raw.secondary, false};
+            if (raw.primary > 1) {
+                const std::uint32_t lead = raw.primary >> 24;
+                const std::uint16_t reordered = reorderedLead_[lead];
+                known = known && reordered != 0 && reordered != 0x100 && compressible_[lead] != 0;
+                weight.primary = static_cast<std::uint32_t>(reordered & 0xFF) << 24 | (raw.primary & 0xFFFFFF);
+                weight.compressible = compressible_[lead] == 1;
+            }
+            weights.push_back(weight);
+        }
+        if (!known) continue;
+        if (unit.count == 1) unit.weight = weights[0];
+        if (unit.count > 1) block->weights.insert(block->weights.end(), weights.begin(), weights.end());
+        const auto code = static_cast<char16_t>(index << 8 | i);
+        const char16_t twice[2] = {code, code};
+        unit.inTable = tableKey(*block, unit, 1) == icuKey(std::u16string_view(&code, 1)) &&
+                       tableKey(*block, unit, 2) == icuKey(std::u16string_view(twice, 2));
+        block->units[i] = unit;
+    }
+
+    const Block* filled = block.get();
+    owned_.push_back(std::move(block));
+    blocks_[index].store(filled, std::memory_order_release);
+    return *filled;
+}
+
+}  // namespace listora

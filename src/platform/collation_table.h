@@ -1,0 +1,85 @@
+#pragma once
+// ICU's sort keys for most texts without running the collator: the
+// collation elements of each UTF-16 unit are looked up once, and a text
+// made only of units whose elements never depend on their neighbours gets
+// its key by ICU's own rules for writing keys. The key is byte for byte the
+// one ICU writes, so keys from the table and from ICU mix in one sort.
+//
+// It follows the collator's settings only where they leave each unit's
+// elements and the key's levels alone (secondary strength, no shifted
+// punctuation, no numeric or French ordering, no case level); for other
+// settings every text goes to ICU.
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct UCollator;
+
+namespace listora {
+
+class CollationTable {
+public:
+    // The table of the collator opened for `locale` ("" is the root
+    // order), made once in a process and shared by every collator of that
+    // locale, on any thread. `collator` must be one with that locale and
+    // the program's settings.
+    static std::shared_ptr<const CollationTable> of(const std::string& locale, const UCollator* collator);
+
+    explicit CollationTable(const UCollator* collator);
+    ~CollationTable();
+    CollationTable(const CollationTable&) = delete;
+    CollationTable& operator=(const CollationTable&) = delete;
+
+    static constexpr std::size_t kNotHere = static_cast<std::size_t>(-1);
+    // As Collator::writeSortKey; kNotHere when the text holds a unit the
+    // table does not answer for, and then ICU must write the key.
+    std::size_t writeSortKey(std::u16string_view text, char* out, std::size_t capacity) const;
+    // The same for a text in UTF-8, without converting it first.
+    std::size_t writeUtf8SortKey(std::string_view text, char* out, std::size_t capacity) const;
+
+private:
+    struct Weight {
+        std::uint32_t primary;  // as the key writes it, after any reordering
+        std::uint16_t secondary;
+        bool compressible;  // of the primary's lead byte
+    };
+    // One unit's elements: none, one held here, or several in its block.
+    struct Unit {
+        Weight weight;
+        std::uint8_t count = 0;
+        bool inTable = false;
+        std::uint16_t first = 0;  // of several, the index of the first in the block
+    };
+    struct Block {
+        std::array<Unit, 256> units;
+        std::vector<Weight> weights;
+    };
+    class KeyWriter;
+
+    bool add(char16_t code, KeyWriter& writer) const;
+    const Block& fill(std::size_t block) const;
+    std::string icuKey(std::u16string_view text) const;
+    std::string tableKey(const Block& block, const Unit& unit, std::size_t repeats) const;
+
+    UCollator* collator_ = nullptr;  // the table's own, used only under mutex_
+    bool usable_ = false;
+    bool reordered_ = false;
+    std::vector<bool> excluded_;  // units whose elements depend on their neighbours
+    mutable std::mutex mutex_;
+    mutable std::array<std::atomic<const Block*>, 256> blocks_{};
+    mutable std::vector<std::unique_ptr<Block>> owned_;
+    // What units taught about lead bytes: the byte each raw lead becomes
+    // once reordered (0 unknown, 0x100 ambiguous), and whether ICU writes a
+    // run of primaries with that lead once (0 unknown, 1 yes, 2 no).
+    mutable std::array<std::uint16_t, 256> reorderedLead_{};
+    mutable std::array<std::uint8_t, 256> compressible_{};
+};
+
+}  // namespace listora
