@@ -93,14 +93,17 @@ public:
         constexpr std::size_t kRecentSlots = 4096;
         struct Recent {
             std::uint32_t row = UINT32_MAX;
+            std::size_t hash = 0;  // so that another text is told apart without reading its row
             std::string_view key;
         };
         std::vector<Recent> recent(kRecentSlots);
         for (std::size_t i = begin; i < end; ++i) {
             const std::string_view text = rows[i].columnText(column);
-            Recent& slot = recent[std::hash<std::string_view>{}(text) % kRecentSlots];
-            if (slot.row == UINT32_MAX || rows[slot.row].columnText(column) != text) {
+            const std::size_t hash = std::hash<std::string_view>{}(text);
+            Recent& slot = recent[hash % kRecentSlots];
+            if (slot.row == UINT32_MAX || slot.hash != hash || rows[slot.row].columnText(column) != text) {
                 slot.row = static_cast<std::uint32_t>(i);
+                slot.hash = hash;
                 slot.key = arena_.add(text, collator);
                 if (i == begin) {
                     first_ = slot.key;
@@ -182,6 +185,32 @@ private:
     std::size_t common_ = 0;
 };
 
+// Merges the sorted runs [0, middle) and [middle, end) of `keyed` into
+// their rows' order, on two threads: one takes the smallest from the front
+// for the first half of the order, the other the largest from the back for
+// the second half. No two keys are equal, so the halves meet exactly.
+template <typename Less>
+void mergeFromBothEnds(const std::vector<KeyedRow>& keyed, std::ptrdiff_t middle, std::vector<std::uint32_t>& order,
+                       const Less& less) {
+    const KeyedRow* const first = keyed.data();
+    const KeyedRow* const second = first + middle;
+    const KeyedRow* const end = first + keyed.size();
+    const std::size_t half = keyed.size() / 2;
+    onEachPart(2, [&](std::size_t part) {
+        if (part == 0) {
+            const KeyedRow* a = first;
+            const KeyedRow* b = second;
+            for (std::size_t at = 0; at < half; ++at)
+                order[at] = (b == end || (a != second && less(*a, *b)) ? a++ : b++)->row;
+        } else {
+            const KeyedRow* a = second;
+            const KeyedRow* b = end;
+            for (std::size_t at = keyed.size(); at-- > half;)
+                order[at] = (a == first || (b != second && less(a[-1], b[-1])) ? --b : --a)->row;
+        }
+    });
+}
+
 }  // namespace
 
 std::vector<std::uint32_t> sortedOrder(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator) {
@@ -189,17 +218,23 @@ std::vector<std::uint32_t> sortedOrder(const std::vector<PlaylistEntry>& rows, i
     std::vector<KeyedRow>& keyed = keys.keys();
     // The row number breaks ties, so no two rows are equal and the plain
     // sort is stable. That also makes the order one and the same however
-    // the rows are cut: each part is sorted on its own thread and the sorted
-    // parts are merged.
+    // the rows are cut: each part is sorted on its own thread, the sorted
+    // parts but the last are merged, and that run and the last part are
+    // merged straight into the order.
     const auto less = [&](const KeyedRow& a, const KeyedRow& b) { return keys.less(a, b); };
     const std::size_t parts = keys.parts();
     const auto start = [&](std::size_t part) {
         return keyed.begin() + static_cast<std::ptrdiff_t>(partStart(keyed.size(), part, parts));
     };
     onEachPart(parts, [&](std::size_t part) { std::sort(start(part), start(part + 1), less); });
-    for (std::size_t part = 1; part < parts; ++part) std::inplace_merge(start(0), start(part), start(part + 1), less);
+    for (std::size_t part = 1; part + 1 < parts; ++part)
+        std::inplace_merge(start(0), start(part), start(part + 1), less);
     std::vector<std::uint32_t> order(keyed.size());
-    for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].row;
+    if (parts == 1) {
+        for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].row;
+    } else {
+        mergeFromBothEnds(keyed, start(parts - 1) - keyed.begin(), order, less);
+    }
     return order;
 }
 
