@@ -9,6 +9,7 @@
 #include "platform/text_lines.h"
 #include "playlist/length_text.h"
 #include "playlist/main_list.h"
+#include "playlist/text_slabs.h"
 
 #include <memory>
 #include <optional>
@@ -105,7 +106,7 @@ public:
 
     PlaylistEntry plainEntry(std::string_view pathLine) {
         makePath(pathLine);
-        return PlaylistEntry(kUnknownText, kUnknownText, fileName_, fullPath_);
+        return PlaylistEntry(slabs_, kUnknownText, kUnknownText, fileName_, fullPath_);
     }
 
     PlaylistEntry informationEntry(std::string_view infoLine, std::string_view pathLine) {
@@ -125,7 +126,7 @@ public:
         const std::string_view seconds = secondsEnd > 8 ? infoLine.substr(8, secondsEnd - 8) : std::string_view();
         const std::optional<int> value = parseInteger(seconds);
         if (!value) throw invalidIntegerError(seconds);
-        return PlaylistEntry(infoLine.substr(comma + 1), FormatLengthText(*value), fileName_, fullPath_);
+        return PlaylistEntry(slabs_, infoLine.substr(comma + 1), FormatLengthText(*value), fileName_, fullPath_);
     }
 
 private:
@@ -143,6 +144,7 @@ private:
     std::string_view fullPath_;
     std::string_view fileName_;
     bool inPlaylistFolder_ = false;
+    TextSlabs slabs_;  // the rows' texts
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "playlist/playlist_entry.h"
 
+#include "playlist/text_slabs.h"
+
 #include <cstring>
 #include <stdexcept>
 
@@ -8,6 +10,25 @@ namespace listora {
 PlaylistEntry::PlaylistEntry(std::string_view title, std::string_view lengthText, std::string_view fileName,
                              std::string_view fullPath) {
     assign(title, lengthText, fileName, fullPath);
+}
+
+PlaylistEntry::PlaylistEntry(TextSlabs& slabs, std::string_view title, std::string_view lengthText,
+                             std::string_view fileName, std::string_view fullPath) {
+    assign(title, lengthText, fileName, fullPath, &slabs);
+}
+
+PlaylistEntry::~PlaylistEntry() {
+    if (block_) TextSlabs::release(block_);
+}
+
+PlaylistEntry& PlaylistEntry::operator=(PlaylistEntry&& other) noexcept {
+    if (this != &other) {
+        if (block_) TextSlabs::release(block_);
+        block_ = std::exchange(other.block_, nullptr);
+        checked = other.checked;
+        selected = other.selected;
+    }
+    return *this;
 }
 
 PlaylistEntry::PlaylistEntry(const PlaylistEntry& other) : checked(other.checked), selected(other.selected) {
@@ -33,7 +54,7 @@ std::string_view PlaylistEntry::fileName() const {
 }
 
 void PlaylistEntry::assign(std::string_view title, std::string_view lengthText, std::string_view fileName,
-                           std::string_view fullPath) {
+                           std::string_view fullPath, TextSlabs* slabs) {
     const bool nameEndsPath = fullPath.ends_with(fileName);
     const std::string_view storedName = nameEndsPath ? std::string_view() : fileName;
     const std::string_view texts[kTexts] = {title, lengthText, fullPath, storedName};
@@ -47,14 +68,15 @@ void PlaylistEntry::assign(std::string_view title, std::string_view lengthText, 
     if (nameEndsPath) sizes.of[kName] = static_cast<std::uint32_t>(fileName.size()) | kNameEndsPath;
     // Rows are made a million at a time: the block is left unzeroed, as every
     // byte of it is written here.
-    std::unique_ptr<char[]> block(new char[total]);
-    std::memcpy(block.get(), &sizes, sizeof sizes);
-    char* out = block.get() + sizeof sizes;
+    char* block = slabs ? slabs->allocate(total) : TextSlabs::allocateAlone(total);
+    std::memcpy(block, &sizes, sizeof sizes);
+    char* out = block + sizeof sizes;
     for (const std::string_view text : texts) {
         if (!text.empty()) std::memcpy(out, text.data(), text.size());
         out += text.size();
     }
-    block_ = std::move(block);
+    if (block_) TextSlabs::release(block_);  // after the copy: the texts may be this row's own
+    block_ = block;
 }
 
 // The old block lives until the new one is whole, so the texts may be

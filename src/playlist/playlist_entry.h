@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace listora {
+
+class TextSlabs;
 
 // One row of the main list. The file name is stored beside the full path
 // rather than derived from it when shown.
@@ -14,16 +16,21 @@ namespace listora {
 // A million-row playlist holds a million of these, so the four texts share
 // one block on the heap, and a file name that ends the full path, as almost
 // every one does, is kept only once; the row itself is a pointer and the two
-// marks.
+// marks. A read puts its rows' blocks in shared slabs (text_slabs.h).
 class PlaylistEntry {
 public:
     PlaylistEntry() = default;
     PlaylistEntry(std::string_view title, std::string_view lengthText, std::string_view fileName,
                   std::string_view fullPath);
+    // The same with the block taken from `slabs`.
+    PlaylistEntry(TextSlabs& slabs, std::string_view title, std::string_view lengthText, std::string_view fileName,
+                  std::string_view fullPath);
     PlaylistEntry(const PlaylistEntry& other);
     PlaylistEntry& operator=(const PlaylistEntry& other);
-    PlaylistEntry(PlaylistEntry&&) noexcept = default;
-    PlaylistEntry& operator=(PlaylistEntry&&) noexcept = default;
+    PlaylistEntry(PlaylistEntry&& other) noexcept
+        : checked(other.checked), selected(other.selected), block_(std::exchange(other.block_, nullptr)) {}
+    PlaylistEntry& operator=(PlaylistEntry&& other) noexcept;
+    ~PlaylistEntry();
 
     std::string_view title() const { return text(kTitle); }
     std::string_view lengthText() const { return text(kLength); }
@@ -59,7 +66,7 @@ private:
 
     Lengths lengths() const {
         Lengths sizes{};
-        if (block_) std::memcpy(&sizes, block_.get(), sizeof sizes);
+        if (block_) std::memcpy(&sizes, block_, sizeof sizes);
         return sizes;
     }
     std::string_view text(Text which) const {
@@ -67,12 +74,12 @@ private:
         const Lengths sizes = lengths();
         std::size_t start = sizeof(Lengths);
         for (int i = 0; i < which; ++i) start += sizes.of[i];
-        return {block_.get() + start, sizes.of[which]};
+        return {block_ + start, sizes.of[which]};
     }
     void assign(std::string_view title, std::string_view lengthText, std::string_view fileName,
-                std::string_view fullPath);
+                std::string_view fullPath, TextSlabs* slabs = nullptr);
 
-    std::unique_ptr<char[]> block_;
+    char* block_ = nullptr;
 };
 
 inline const std::string kUnknownText = "---";
