@@ -150,7 +150,7 @@ std::shared_ptr<const CollationTable> CollationTable::of(const std::string& loca
     return table;
 }
 
-CollationTable::CollationTable(const UCollator* collator) : excluded_(0x10000, false) {
+CollationTable::CollationTable(const UCollator* collator) {
     UErrorCode status = U_ZERO_ERROR;
     collator_ = ucol_clone(collator, &status);
     if (U_FAILURE(status) || !collator_) return;
@@ -161,30 +161,31 @@ CollationTable::CollationTable(const UCollator* collator) : excluded_(0x10000, f
               is(UCOL_FRENCH_COLLATION, UCOL_OFF) && is(UCOL_CASE_LEVEL, UCOL_OFF) &&
               is(UCOL_NUMERIC_COLLATION, UCOL_OFF) && U_SUCCESS(status);
     reordered_ = ucol_getReorderCodes(collator_, nullptr, 0, &status) > 0;
+}
 
-    // Units whose elements depend on the units around them: those that
-    // start a contraction or take a context before them, those that
-    // canonical reordering can move before the unit ahead of them, and
-    // those ICU treats specially. A text of the others is in the canonical
-    // form ICU expects (a unit that decomposes ends in a mark, but the next
-    // unit begins with none), so its elements are its units' one after the
-    // other.
+// Units whose elements depend on the units around them: those that start a
+// contraction or take a context before them, those that canonical
+// reordering can move before the unit ahead of them, and those ICU treats
+// specially. A text of the others is in the canonical form ICU expects (a
+// unit that decomposes ends in a mark, but the next unit begins with none),
+// so its elements are its units' one after the other.
+std::vector<bool> CollationTable::excludedUnits() const {
+    std::vector<bool> excluded(0x10000, false);
     for (char32_t code = 0; code < 0x10000; ++code) {
         const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-        excluded_[code] =
-            surrogate || code == 0xFFFE || code == 0xFFFF ||
-            u_getIntPropertyValue(static_cast<UChar32>(code), UCHAR_LEAD_CANONICAL_COMBINING_CLASS) != 0 ||
-            u_hasBinaryProperty(static_cast<UChar32>(code), UCHAR_LOGICAL_ORDER_EXCEPTION);
+        excluded[code] = surrogate || code == 0xFFFE || code == 0xFFFF ||
+                         u_getIntPropertyValue(static_cast<UChar32>(code), UCHAR_LEAD_CANONICAL_COMBINING_CLASS) != 0 ||
+                         u_hasBinaryProperty(static_cast<UChar32>(code), UCHAR_LOGICAL_ORDER_EXCEPTION);
     }
     USet* contractions = uset_openEmpty();
     USet* withContexts = uset_openEmpty();
-    status = U_ZERO_ERROR;
+    UErrorCode status = U_ZERO_ERROR;
     ucol_getContractionsAndExpansions(collator_, contractions, nullptr, false, &status);
     ucol_getContractionsAndExpansions(collator_, withContexts, nullptr, true, &status);
-    if (U_FAILURE(status)) usable_ = false;
+    if (U_FAILURE(status)) excluded.assign(excluded.size(), true);
     bool jamoContractions = false;
     forEachString(contractions, [&](std::u16string_view text) {
-        excluded_[text[0]] = true;
+        excluded[text[0]] = true;
         jamoContractions = jamoContractions || isConjoiningJamo(text[0]);
     });
     // A string with a context is the context and then the unit it changes.
@@ -192,12 +193,13 @@ CollationTable::CollationTable(const UCollator* collator) : excluded_(0x10000, f
         if (uset_containsString(contractions, reinterpret_cast<const UChar*>(text.data()),
                                 static_cast<int32_t>(text.size())))
             return;
-        for (std::size_t i = 1; i < text.size(); ++i) excluded_[text[i]] = true;
+        for (std::size_t i = 1; i < text.size(); ++i) excluded[text[i]] = true;
     });
     uset_close(contractions);
     uset_close(withContexts);
     if (jamoContractions)  // a syllable's elements are its jamo's
-        for (char32_t code = 0xAC00; code <= 0xD7A3; ++code) excluded_[code] = true;
+        for (char32_t code = 0xAC00; code <= 0xD7A3; ++code) excluded[code] = true;
+    return excluded;
 }
 
 CollationTable::~CollationTable() {
@@ -206,21 +208,19 @@ CollationTable::~CollationTable() {
 
 // Adds the elements of one unit; false when the table does not answer for it.
 inline bool CollationTable::add(char16_t code, KeyWriter& writer) const {
-    const Block* block = blocks_[code >> 8].load(std::memory_order_acquire);
-    if (!block) [[unlikely]]
-        block = &fill(code >> 8);
-    const Unit& unit = block->units[code & 0xFF];
+    const Unit& unit = units_[code];
     if (!unit.inTable) return false;
     if (unit.count == 1) [[likely]] {
         writer.add(unit.weight);
     } else {
-        for (std::size_t i = 0; i < unit.count; ++i) writer.add(block->weights[unit.first + i]);
+        for (std::size_t i = 0; i < unit.count; ++i) writer.add(weights_[unit.first + i]);
     }
     return true;
 }
 
 std::size_t CollationTable::writeSortKey(std::u16string_view text, char* out, std::size_t capacity) const {
     if (!usable_) return kNotHere;
+    std::call_once(built_, [this] { const_cast<CollationTable*>(this)->build(); });
     KeyWriter writer(out, capacity);
     for (const char16_t code : text)
         if (!add(code, writer)) return kNotHere;
@@ -229,6 +229,7 @@ std::size_t CollationTable::writeSortKey(std::u16string_view text, char* out, st
 
 std::size_t CollationTable::writeUtf8SortKey(std::string_view text, char* out, std::size_t capacity) const {
     if (!usable_) return kNotHere;
+    std::call_once(built_, [this] { const_cast<CollationTable*>(this)->build(); });
     KeyWriter writer(out, capacity);
     const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
     const auto* const end = byte + text.size();
@@ -270,121 +271,132 @@ std::string CollationTable::icuKey(std::u16string_view text) const {
     }
 }
 
-std::string CollationTable::tableKey(const Block& block, const Unit& unit, std::size_t repeats) const {
+std::string CollationTable::tableKey(const Unit& unit, std::size_t repeats) const {
     std::string key(64 * repeats, '\0');
     KeyWriter writer(key.data(), key.size());
     for (std::size_t r = 0; r < repeats; ++r) {
         if (unit.count == 1) writer.add(unit.weight);
-        for (std::size_t i = 0; unit.count > 1 && i < unit.count; ++i) writer.add(block.weights[unit.first + i]);
+        for (std::size_t i = 0; unit.count > 1 && i < unit.count; ++i) writer.add(weights_[unit.first + i]);
     }
     const std::size_t length = writer.finish();
     key.resize(length < key.size() ? length : 0);
     return key;
 }
 
-// Fills the block of 256 units on first use. Each unit's elements come from
-// ICU's element iterator; what the iterator cannot tell (the lead byte a
-// reordering gives a primary, and whether a lead byte's runs are written
-// once) is learned from ICU's keys for single units. A unit goes into the
-// table only when the table then writes ICU's very keys for the unit alone
-// and for the unit twice.
-[[gnu::noinline]] const CollationTable::Block& CollationTable::fill(std::size_t index) const {
-    const std::lock_guard lock(mutex_);
-    if (const Block* done = blocks_[index].load(std::memory_order_acquire)) return *done;
-    auto block = std::make_unique<Block>();
-
-    struct Raw {
-        std::uint32_t primary;
-        std::uint16_t secondary;
-    };
-    std::array<std::vector<Raw>, 256> raws;
-    std::array<bool, 256> candidate{};
+// Each unit's elements, as ICU's element iterator gives them.
+std::vector<std::vector<CollationTable::Raw>> CollationTable::rawElements(const std::vector<bool>& excluded) const {
+    std::vector<std::vector<Raw>> raws(0x10000);
     UErrorCode status = U_ZERO_ERROR;
     UCollationElements* elements = ucol_openElements(collator_, nullptr, 0, &status);
-    for (std::size_t i = 0; i < 256 && usable_ && U_SUCCESS(status); ++i) {
-        const auto code = static_cast<char16_t>(index << 8 | i);
-        if (excluded_[code]) continue;
-        UErrorCode unitStatus = U_ZERO_ERROR;
-        ucol_setText(elements, reinterpret_cast<const UChar*>(&code), 1, &unitStatus);
+    if (U_FAILURE(status)) return raws;
+    // A unit left out, or whose elements cannot be trusted, is marked by
+    // more elements than any unit is taken with.
+    const std::vector<Raw> untrusted(kMostElements + 1, Raw{});
+    for (char32_t unit = 0; unit < 0x10000; ++unit) {
+        if (excluded[unit]) {
+            raws[unit] = untrusted;
+            continue;
+        }
+        const auto code = static_cast<char16_t>(unit);
+        ucol_setText(elements, reinterpret_cast<const UChar*>(&code), 1, &status);
+        std::vector<Raw>& raw = raws[unit];
         bool whole = true;
-        for (int32_t half; U_SUCCESS(unitStatus) && (half = ucol_next(elements, &unitStatus)) != UCOL_NULLORDER;) {
+        for (int32_t half; U_SUCCESS(status) && (half = ucol_next(elements, &status)) != UCOL_NULLORDER;) {
             const auto bits = static_cast<std::uint32_t>(half);
             if (!isContinuation(bits)) {
-                raws[i].push_back({bits & 0xFFFF0000u, static_cast<std::uint16_t>(bits & 0xFF00)});
-            } else if (!raws[i].empty()) {
-                raws[i].back().primary |= bits >> 16;
-                raws[i].back().secondary |= static_cast<std::uint16_t>((bits >> 8) & 0xFF);
+                raw.push_back({bits & 0xFFFF0000u, static_cast<std::uint16_t>(bits & 0xFF00)});
+            } else if (!raw.empty()) {
+                raw.back().primary |= bits >> 16;
+                raw.back().secondary |= static_cast<std::uint16_t>((bits >> 8) & 0xFF);
             } else {
                 whole = false;
             }
         }
-        candidate[i] = whole && U_SUCCESS(unitStatus) && raws[i].size() <= kMostElements;
+        // An element list that cannot be trusted is marked by more
+        // elements than any unit is taken with.
+        if (!whole || U_FAILURE(status)) raw.assign(kMostElements + 1, Raw{});
+        status = U_ZERO_ERROR;
     }
-    if (elements) ucol_closeElements(elements);
+    ucol_closeElements(elements);
+    return raws;
+}
 
-    // Units of one element teach their lead byte's reordering and compression.
-    for (std::size_t i = 0; i < 256; ++i) {
-        if (!candidate[i] || raws[i].size() != 1 || raws[i][0].primary <= 1) continue;
-        const Raw raw = raws[i][0];
+// Units of one element teach how their primaries are reordered and which
+// lead bytes' runs are compressed.
+void CollationTable::learnLeads(const std::vector<std::vector<Raw>>& raws) {
+    reorderedLead_.assign(0x10000, 0);
+    for (char32_t unit = 0; unit < 0x10000; ++unit) {
+        if (raws[unit].size() != 1 || raws[unit][0].primary <= 1) continue;
+        const Raw raw = raws[unit][0];
         const std::uint32_t lead = raw.primary >> 24;
-        const auto code = static_cast<char16_t>(index << 8 | i);
-        const std::string alone = icuKey(std::u16string_view(&code, 1));
-        if (alone.empty()) continue;
-        std::uint16_t& reordered = reorderedLead_[lead];
-        const auto seen = static_cast<unsigned char>(alone[0]);
-        if (!reordered_)
+        std::uint16_t& reordered = reorderedLead_[raw.primary >> 16];
+        if (!reordered_) {
             reordered = static_cast<std::uint16_t>(lead);
-        else if (reordered == 0)
-            reordered = seen;
-        else if (reordered != seen)
-            reordered = 0x100;
+        } else {
+            const auto code = static_cast<char16_t>(unit);
+            const std::string alone = icuKey(std::u16string_view(&code, 1));
+            if (alone.empty()) continue;
+            const auto seen = static_cast<unsigned char>(alone[0]);
+            if (reordered == 0)
+                reordered = seen;
+            else if (reordered != seen)
+                reordered = 0x100;
+        }
         if (compressible_[lead] != 0 || reordered == 0x100) continue;
+        const auto code = static_cast<char16_t>(unit);
         const char16_t twice[2] = {code, code};
         const std::string icuTwice = icuKey(std::u16string_view(twice, 2));
         for (const std::uint8_t guess : {1, 2}) {
-            Unit unit;
-            unit.count = 1;
-            unit.weight = {static_cast<std::uint32_t>(reordered) << 24 | (raw.primary & 0xFFFFFF), raw.secondary,
-                           guess == 1};
-            if (tableKey(*block, unit, 2) == icuTwice) {
+            Unit probe;
+            probe.count = 1;
+            probe.weight = {static_cast<std::uint32_t>(reordered) << 24 | (raw.primary & 0xFFFFFF), raw.secondary,
+                            guess == 1};
+            if (tableKey(probe, 2) == icuTwice) {
                 compressible_[lead] = guess;
                 break;
             }
         }
     }
+}
 
-    for (std::size_t i = 0; i < 256; ++i) {
-        if (!candidate[i]) continue;
+// Every unit of the Basic Multilingual Plane, once. A unit goes into the
+// table only when the table then writes ICU's very keys for the unit alone
+// and for the unit twice, so a wrong guess about a lead byte can only leave
+// a unit to ICU.
+void CollationTable::build() {
+    units_.assign(0x10000, Unit{});
+    const std::vector<std::vector<Raw>> raws = rawElements(excludedUnits());
+    learnLeads(raws);
+    for (char32_t code = 0; code < 0x10000; ++code) {
+        const std::vector<Raw>& raw = raws[code];
+        if (raw.size() > kMostElements) continue;
         Unit unit;
-        unit.count = static_cast<std::uint8_t>(raws[i].size());
-        unit.first = static_cast<std::uint16_t>(block->weights.size());
+        unit.count = static_cast<std::uint8_t>(raw.size());
+        unit.first = static_cast<std::uint16_t>(weights_.size());
         bool known = true;
         std::vector<Weight> weights;
-        for (const Raw& raw : raws[i]) {
-            Weight weight{raw.primary, raw.secondary, false};
-            if (raw.primary > 1) {
-                const std::uint32_t lead = raw.primary >> 24;
-                const std::uint16_t reordered = reorderedLead_[lead];
+        for (const Raw& element : raw) {
+            Weight weight{element.primary, element.secondary, false};
+            if (element.primary > 1) {
+                const std::uint32_t lead = element.primary >> 24;
+                const std::uint16_t reordered = reorderedLead_[element.primary >> 16];
                 known = known && reordered != 0 && reordered != 0x100 && compressible_[lead] != 0;
-                weight.primary = static_cast<std::uint32_t>(reordered & 0xFF) << 24 | (raw.primary & 0xFFFFFF);
+                weight.primary = static_cast<std::uint32_t>(reordered & 0xFF) << 24 | (element.primary & 0xFFFFFF);
                 weight.compressible = compressible_[lead] == 1;
             }
             weights.push_back(weight);
         }
         if (!known) continue;
         if (unit.count == 1) unit.weight = weights[0];
-        if (unit.count > 1) block->weights.insert(block->weights.end(), weights.begin(), weights.end());
-        const auto code = static_cast<char16_t>(index << 8 | i);
-        const char16_t twice[2] = {code, code};
-        unit.inTable = tableKey(*block, unit, 1) == icuKey(std::u16string_view(&code, 1)) &&
-                       tableKey(*block, unit, 2) == icuKey(std::u16string_view(twice, 2));
-        block->units[i] = unit;
+        if (unit.count > 1) weights_.insert(weights_.end(), weights.begin(), weights.end());
+        const auto single = static_cast<char16_t>(code);
+        const char16_t twice[2] = {single, single};
+        unit.inTable = tableKey(unit, 1) == icuKey(std::u16string_view(&single, 1)) &&
+                       tableKey(unit, 2) == icuKey(std::u16string_view(twice, 2));
+        units_[code] = unit;
     }
-
-    const Block* filled = block.get();
-    owned_.push_back(std::move(block));
-    blocks_[index].store(filled, std::memory_order_release);
-    return *filled;
+    ucol_close(collator_);
+    collator_ = nullptr;
 }
 
 }  // namespace listora

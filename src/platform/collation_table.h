@@ -11,7 +11,6 @@
 // settings every text goes to ICU.
 
 #include <array>
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -50,36 +49,40 @@ private:
         std::uint16_t secondary;
         bool compressible;  // of the primary's lead byte
     };
-    // One unit's elements: none, one held here, or several in its block.
+    // One unit's elements: none, one held here, or several in weights_.
     struct Unit {
         Weight weight;
         std::uint8_t count = 0;
         bool inTable = false;
-        std::uint16_t first = 0;  // of several, the index of the first in the block
+        std::uint16_t first = 0;  // of several, the index of the first in weights_
     };
-    struct Block {
-        std::array<Unit, 256> units;
-        std::vector<Weight> weights;
+    struct Raw {
+        std::uint32_t primary;
+        std::uint16_t secondary;
     };
     class KeyWriter;
 
     bool add(char16_t code, KeyWriter& writer) const;
-    const Block& fill(std::size_t block) const;
+    void build();
+    std::vector<bool> excludedUnits() const;
+    std::vector<std::vector<Raw>> rawElements(const std::vector<bool>& excluded) const;
+    void learnLeads(const std::vector<std::vector<Raw>>& raws);
     std::string icuKey(std::u16string_view text) const;
-    std::string tableKey(const Block& block, const Unit& unit, std::size_t repeats) const;
+    std::string tableKey(const Unit& unit, std::size_t repeats) const;
 
-    UCollator* collator_ = nullptr;  // the table's own, used only under mutex_
+    UCollator* collator_ = nullptr;  // the table's own, used only while it is built
     bool usable_ = false;
     bool reordered_ = false;
-    std::vector<bool> excluded_;  // units whose elements depend on their neighbours
-    mutable std::mutex mutex_;
-    mutable std::array<std::atomic<const Block*>, 256> blocks_{};
-    mutable std::vector<std::unique_ptr<Block>> owned_;
-    // What units taught about lead bytes: the byte each raw lead becomes
-    // once reordered (0 unknown, 0x100 ambiguous), and whether ICU writes a
-    // run of primaries with that lead once (0 unknown, 1 yes, 2 no).
-    mutable std::array<std::uint16_t, 256> reorderedLead_{};
-    mutable std::array<std::uint8_t, 256> compressible_{};
+    // Built whole on first use, then only read, from any thread.
+    mutable std::once_flag built_;
+    std::vector<Unit> units_;
+    std::vector<Weight> weights_;
+    // What units of one element teach: the lead byte a reordering gives
+    // primaries with the same top 16 bits (0 unknown, 0x100 not one), and
+    // whether ICU writes a run of primaries with one raw lead byte once
+    // (0 unknown, 1 yes, 2 no).
+    std::vector<std::uint16_t> reorderedLead_;
+    std::array<std::uint8_t, 256> compressible_{};
 };
 
 }  // namespace listora

@@ -76,8 +76,9 @@ std::u16string randomText(std::mt19937& dice) {
 
 TEST(CollationTable, WritesIcusOwnKeysAndLeavesTheRestToIcu) {
     // The root order, and Japanese, whose order reorders scripts and gives
-    // the long mark and the iteration marks a context.
-    for (const char* locale : {"", "ja", "de", "sv"}) {
+    // the long mark and the iteration marks a context; Greek and Chinese,
+    // whose reorderings move only part of a lead byte's primaries.
+    for (const char* locale : {"", "ja", "de", "sv", "el", "zh", "und@colReorder=Grek"}) {
         const IcuCollator icu(locale);
         const CollationTable table(icu.collator);
         std::mt19937 dice(7);
@@ -101,6 +102,23 @@ TEST(CollationTable, WritesIcusOwnKeysAndLeavesTheRestToIcu) {
     }
     const IcuCollator japanese("ja");
     EXPECT_EQ(tableKey(CollationTable(japanese.collator), u"メロディー"), "(ICU's)");
+    // Greek letters in Greek order, and a Vietnamese letter asked for
+    // after another unit of its block.
+    const IcuCollator greek("el");
+    EXPECT_EQ(tableKey(CollationTable(greek.collator), u"αβγ"), greek.key(u"αβγ"));
+    const IcuCollator root("");
+    const CollationTable rootTable(root.collator);
+    EXPECT_EQ(tableKey(rootTable, u"Ḁ"), root.key(u"Ḁ"));
+    EXPECT_EQ(tableKey(rootTable, u"ạ"), root.key(u"ạ"));
+}
+
+TEST(CollationTable, LeavesMalformedUtf8ToIcu) {
+    const IcuCollator icu("");
+    const CollationTable table(icu.collator);
+    char key[64];
+    for (const std::string_view text :
+         {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF0\x9F\x8E\xB5", "a\xE3\x81", "\x80", "\xFF"})
+        EXPECT_EQ(table.writeUtf8SortKey(text, key, sizeof key), CollationTable::kNotHere) << text.size();
 }
 
 TEST(CollationTable, AShortBufferGetsTheRoomTheKeyNeeds) {
