@@ -90,7 +90,7 @@ TEST(SortOrder, AListSortedInPartsComesOutInOneStableOrder) {
         EXPECT_EQ(sortedOrder(rows, column, collator), collatedOrder(rows, column, collator)) << "column " << column;
 }
 
-TEST(SortOrder, MarksAndFocusTravelWithTheirRowsThroughEveryCycle) {
+TEST(SortOrder, MarksAndFocusTravelWithTheirRowsToTheirNewPlaces) {
     const Collator collator(CodePage::Utf8);
     MainList list;
     list.appendAll(mixedRows(2000, 7));
