@@ -220,7 +220,7 @@ inline bool CollationTable::add(char16_t code, KeyWriter& writer) const {
 
 std::size_t CollationTable::writeSortKey(std::u16string_view text, char* out, std::size_t capacity) const {
     if (!usable_) return kNotHere;
-    std::call_once(built_, [this] { const_cast<CollationTable*>(this)->build(); });
+    std::call_once(built_, [this] { build(); });
     KeyWriter writer(out, capacity);
     for (const char16_t code : text)
         if (!add(code, writer)) return kNotHere;
@@ -229,7 +229,7 @@ std::size_t CollationTable::writeSortKey(std::u16string_view text, char* out, st
 
 std::size_t CollationTable::writeUtf8SortKey(std::string_view text, char* out, std::size_t capacity) const {
     if (!usable_) return kNotHere;
-    std::call_once(built_, [this] { const_cast<CollationTable*>(this)->build(); });
+    std::call_once(built_, [this] { build(); });
     KeyWriter writer(out, capacity);
     const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
     const auto* const end = byte + text.size();
@@ -323,7 +323,7 @@ std::vector<std::vector<CollationTable::Raw>> CollationTable::rawElements(const 
 
 // Units of one element teach how their primaries are reordered and which
 // lead bytes' runs are compressed.
-void CollationTable::learnLeads(const std::vector<std::vector<Raw>>& raws) {
+void CollationTable::learnLeads(const std::vector<std::vector<Raw>>& raws) const {
     reorderedLead_.assign(0x10000, 0);
     for (char32_t unit = 0; unit < 0x10000; ++unit) {
         if (raws[unit].size() != 1 || raws[unit][0].primary <= 1) continue;
@@ -363,7 +363,7 @@ void CollationTable::learnLeads(const std::vector<std::vector<Raw>>& raws) {
 // table only when the table then writes ICU's very keys for the unit alone
 // and for the unit twice, so a wrong guess about a lead byte can only leave
 // a unit to ICU.
-void CollationTable::build() {
+void CollationTable::build() const {
     units_.assign(0x10000, Unit{});
     const std::vector<std::vector<Raw>> raws = rawElements(excludedUnits());
     learnLeads(raws);

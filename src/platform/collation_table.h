@@ -63,26 +63,26 @@ private:
     class KeyWriter;
 
     bool add(char16_t code, KeyWriter& writer) const;
-    void build();
+    void build() const;
     std::vector<bool> excludedUnits() const;
     std::vector<std::vector<Raw>> rawElements(const std::vector<bool>& excluded) const;
-    void learnLeads(const std::vector<std::vector<Raw>>& raws);
+    void learnLeads(const std::vector<std::vector<Raw>>& raws) const;
     std::string icuKey(std::u16string_view text) const;
     std::string tableKey(const Unit& unit, std::size_t repeats) const;
 
-    UCollator* collator_ = nullptr;  // the table's own, used only while it is built
+    mutable UCollator* collator_ = nullptr;  // the table's own, used only while it is built
     bool usable_ = false;
     bool reordered_ = false;
     // Built whole on first use, then only read, from any thread.
     mutable std::once_flag built_;
-    std::vector<Unit> units_;
-    std::vector<Weight> weights_;
+    mutable std::vector<Unit> units_;
+    mutable std::vector<Weight> weights_;
     // What units of one element teach: the lead byte a reordering gives
     // primaries with the same top 16 bits (0 unknown, 0x100 not one), and
     // whether ICU writes a run of primaries with one raw lead byte once
     // (0 unknown, 1 yes, 2 no).
-    std::vector<std::uint16_t> reorderedLead_;
-    std::array<std::uint8_t, 256> compressible_{};
+    mutable std::vector<std::uint16_t> reorderedLead_;
+    mutable std::array<std::uint8_t, 256> compressible_{};
 };
 
 }  // namespace listora
