@@ -206,15 +206,19 @@ CollationTable::~CollationTable() {
     if (collator_) ucol_close(collator_);
 }
 
-// Adds the elements of one unit; false when the table does not answer for it.
-inline bool CollationTable::add(char16_t code, KeyWriter& writer) const {
-    const Unit& unit = units_[code];
-    if (!unit.inTable) return false;
+inline void CollationTable::addUnit(const Unit& unit, KeyWriter& writer) const {
     if (unit.count == 1) [[likely]] {
         writer.add(unit.weight);
     } else {
         for (std::size_t i = 0; i < unit.count; ++i) writer.add(weights_[unit.first + i]);
     }
+}
+
+// Adds the elements of one unit; false when the table does not answer for it.
+inline bool CollationTable::add(char16_t code, KeyWriter& writer) const {
+    const Unit& unit = units_[code];
+    if (!unit.inTable) return false;
+    addUnit(unit, writer);
     return true;
 }
 
@@ -274,10 +278,7 @@ std::string CollationTable::icuKey(std::u16string_view text) const {
 std::string CollationTable::tableKey(const Unit& unit, std::size_t repeats) const {
     std::string key(64 * repeats, '\0');
     KeyWriter writer(key.data(), key.size());
-    for (std::size_t r = 0; r < repeats; ++r) {
-        if (unit.count == 1) writer.add(unit.weight);
-        for (std::size_t i = 0; unit.count > 1 && i < unit.count; ++i) writer.add(weights_[unit.first + i]);
-    }
+    for (std::size_t r = 0; r < repeats; ++r) addUnit(unit, writer);
     const std::size_t length = writer.finish();
     key.resize(length < key.size() ? length : 0);
     return key;
@@ -285,21 +286,19 @@ std::string CollationTable::tableKey(const Unit& unit, std::size_t repeats) cons
 
 // Each unit's elements, as ICU's element iterator gives them.
 std::vector<std::vector<CollationTable::Raw>> CollationTable::rawElements(const std::vector<bool>& excluded) const {
-    std::vector<std::vector<Raw>> raws(0x10000);
-    UErrorCode status = U_ZERO_ERROR;
-    UCollationElements* elements = ucol_openElements(collator_, nullptr, 0, &status);
-    if (U_FAILURE(status)) return raws;
     // A unit left out, or whose elements cannot be trusted, is marked by
     // more elements than any unit is taken with.
     const std::vector<Raw> untrusted(kMostElements + 1, Raw{});
+    std::vector<std::vector<Raw>> raws(0x10000, untrusted);
+    UErrorCode status = U_ZERO_ERROR;
+    UCollationElements* elements = ucol_openElements(collator_, nullptr, 0, &status);
+    if (U_FAILURE(status)) return raws;
     for (char32_t unit = 0; unit < 0x10000; ++unit) {
-        if (excluded[unit]) {
-            raws[unit] = untrusted;
-            continue;
-        }
+        if (excluded[unit]) continue;
         const auto code = static_cast<char16_t>(unit);
         ucol_setText(elements, reinterpret_cast<const UChar*>(&code), 1, &status);
         std::vector<Raw>& raw = raws[unit];
+        raw.clear();
         bool whole = true;
         for (int32_t half; U_SUCCESS(status) && (half = ucol_next(elements, &status)) != UCOL_NULLORDER;) {
             const auto bits = static_cast<std::uint32_t>(half);
@@ -312,9 +311,7 @@ std::vector<std::vector<CollationTable::Raw>> CollationTable::rawElements(const 
                 whole = false;
             }
         }
-        // An element list that cannot be trusted is marked by more
-        // elements than any unit is taken with.
-        if (!whole || U_FAILURE(status)) raw.assign(kMostElements + 1, Raw{});
+        if (!whole || U_FAILURE(status)) raw = untrusted;
         status = U_ZERO_ERROR;
     }
     ucol_closeElements(elements);
@@ -330,10 +327,10 @@ void CollationTable::learnLeads(const std::vector<std::vector<Raw>>& raws) const
         const Raw raw = raws[unit][0];
         const std::uint32_t lead = raw.primary >> 24;
         std::uint16_t& reordered = reorderedLead_[raw.primary >> 16];
+        const auto code = static_cast<char16_t>(unit);
         if (!reordered_) {
             reordered = static_cast<std::uint16_t>(lead);
         } else {
-            const auto code = static_cast<char16_t>(unit);
             const std::string alone = icuKey(std::u16string_view(&code, 1));
             if (alone.empty()) continue;
             const auto seen = static_cast<unsigned char>(alone[0]);
@@ -343,7 +340,6 @@ void CollationTable::learnLeads(const std::vector<std::vector<Raw>>& raws) const
                 reordered = 0x100;
         }
         if (compressible_[lead] != 0 || reordered == 0x100) continue;
-        const auto code = static_cast<char16_t>(unit);
         const char16_t twice[2] = {code, code};
         const std::string icuTwice = icuKey(std::u16string_view(twice, 2));
         for (const std::uint8_t guess : {1, 2}) {
@@ -372,7 +368,7 @@ void CollationTable::build() const {
         if (raw.size() > kMostElements) continue;
         Unit unit;
         unit.count = static_cast<std::uint8_t>(raw.size());
-        unit.first = static_cast<std::uint16_t>(weights_.size());
+        unit.first = static_cast<std::uint32_t>(weights_.size());
         bool known = true;
         std::vector<Weight> weights;
         for (const Raw& element : raw) {
@@ -393,7 +389,10 @@ void CollationTable::build() const {
         const char16_t twice[2] = {single, single};
         unit.inTable = tableKey(unit, 1) == icuKey(std::u16string_view(&single, 1)) &&
                        tableKey(unit, 2) == icuKey(std::u16string_view(twice, 2));
-        units_[code] = unit;
+        if (unit.inTable)
+            units_[code] = unit;
+        else if (unit.count > 1)
+            weights_.resize(unit.first);  // a unit left to ICU keeps no weights
     }
     ucol_close(collator_);
     collator_ = nullptr;

@@ -54,7 +54,7 @@ private:
         Weight weight;
         std::uint8_t count = 0;
         bool inTable = false;
-        std::uint16_t first = 0;  // of several, the index of the first in weights_
+        std::uint32_t first = 0;  // of several, the index of the first in weights_
     };
     struct Raw {
         std::uint32_t primary;
@@ -63,6 +63,7 @@ private:
     class KeyWriter;
 
     bool add(char16_t code, KeyWriter& writer) const;
+    void addUnit(const Unit& unit, KeyWriter& writer) const;
     void build() const;
     std::vector<bool> excludedUnits() const;
     std::vector<std::vector<Raw>> rawElements(const std::vector<bool>& excluded) const;

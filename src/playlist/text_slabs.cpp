@@ -12,8 +12,7 @@ namespace listora {
 // preceded by its distance from the slab's start, so that a row needs no
 // pointer to its slab.
 struct TextSlabs::Slab {
-    // Rows may be dropped on another thread than the one that made them
-    // (a sort's or a search's helper never does, but a copy may).
+    // Rows may be dropped on another thread than the one that made them.
     std::atomic<std::uint32_t> blocks;
 };
 
@@ -36,23 +35,25 @@ char* place(void* slab, std::size_t at) {
 
 }  // namespace
 
-TextSlabs::~TextSlabs() {
-    if (current_ && current_->blocks.fetch_sub(1, std::memory_order_acq_rel) == 1) std::free(current_);
+// Lets go of one block of the slab, or of the hold on it; the last goes with it.
+void TextSlabs::drop(Slab* slab) {
+    if (slab && slab->blocks.fetch_sub(1, std::memory_order_acq_rel) == 1) std::free(slab);
 }
+
+TextSlabs::~TextSlabs() { drop(current_); }
 
 char* TextSlabs::allocate(std::size_t size) {
     const std::size_t need = sizeof(Offset) + rounded(size);
-    if (!current_ || used_ + need > size_) {
+    if (!current_ || used_ + need > kSlabBytes) {
         // A block larger than a slab gets one of its own size.
         if (need > kSlabBytes - header()) return allocateAlone(size);
         void* memory = std::malloc(kSlabBytes);
         if (!memory) throw std::bad_alloc();
         Slab* next = new (memory) Slab{};
         next->blocks.store(1, std::memory_order_relaxed);  // this one's hold
-        if (current_ && current_->blocks.fetch_sub(1, std::memory_order_acq_rel) == 1) std::free(current_);
+        drop(current_);
         current_ = next;
         used_ = header();
-        size_ = kSlabBytes;
     }
     current_->blocks.fetch_add(1, std::memory_order_relaxed);
     char* block = place(current_, used_);
@@ -71,8 +72,7 @@ char* TextSlabs::allocateAlone(std::size_t size) {
 void TextSlabs::release(char* block) {
     Offset offset = 0;
     std::memcpy(&offset, block - sizeof(Offset), sizeof offset);
-    auto* slab = reinterpret_cast<Slab*>(block - offset);
-    if (slab->blocks.fetch_sub(1, std::memory_order_acq_rel) == 1) std::free(slab);
+    drop(reinterpret_cast<Slab*>(block - offset));
 }
 
 }  // namespace listora

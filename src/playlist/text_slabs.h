@@ -27,9 +27,10 @@ public:
 
 private:
     struct Slab;
+    static void drop(Slab* slab);
+
     Slab* current_ = nullptr;  // held until the next one is started
     std::size_t used_ = 0;
-    std::size_t size_ = 0;
 };
 
 }  // namespace listora
