@@ -35,6 +35,21 @@ const char* findBreak(const char* from, const char* end, bool nulEnds) {
     return from;
 }
 
+// Just after the last break in `text`, or 0 before the first.
+std::size_t afterLastBreak(std::string_view text, std::size_t before) {
+    while (before > 0 && text[before - 1] != '\r' && text[before - 1] != '\n') --before;
+    return before;
+}
+
+// Just after the last whole line of `text`; npos when no line ends in it. A
+// CR that ends the text may be the first half of a CR LF, so it ends no
+// line yet.
+std::size_t endOfWholeLines(std::string_view text) {
+    std::size_t end = afterLastBreak(text, text.size());
+    if (end == text.size() && end > 0 && text[end - 1] == '\r') end = afterLastBreak(text, end - 1);
+    return end == 0 ? std::string_view::npos : end;
+}
+
 }  // namespace
 
 bool LineReader::next(std::string_view& line) {
@@ -52,76 +67,84 @@ bool LineReader::next(std::string_view& line) {
     return true;
 }
 
-bool StreamLineReader::next(std::string_view& line) {
-    for (;;) {
-        char* const begin = data_.get();
-        const char* const end = begin + size_;
-        if (pos_ == size_ && ended_) return false;
-        if (nulEnds_ && pos_ < size_ && begin[pos_] == '\0') {  // a NUL ends the text
-            ended_ = true;
-            pos_ = size_;
-            return false;
-        }
-        const char* found = findBreak(begin + scanned_, end, nulEnds_);
-        // A CR that ends the bytes read so far may be the first half of a
-        // CR LF: it ends its line once the next byte is known.
-        const bool waiting = found == end || (*found == '\r' && found + 1 == end);
-        if (!waiting || ended_) {
-            line = std::string_view(begin + pos_, static_cast<std::size_t>(found - begin) - pos_);
-            if (found == end || *found == '\0') {
-                ended_ = true;
-                pos_ = size_;
-            } else {
-                const bool crLf = *found == '\r' && found + 1 < end && found[1] == '\n';
-                pos_ = static_cast<std::size_t>(found - begin) + (crLf ? 2 : 1);
-            }
-            scanned_ = pos_;
-            return true;
-        }
-        scanned_ = static_cast<std::size_t>(found - begin);  // the bytes before have no break
-        readMore();
-    }
-}
-
-void StreamLineReader::readMore() {
-    // The unfinished line moves to the front; the room doubles only for a
-    // line that leaves less than a piece of it.
-    constexpr std::size_t kPiece = 1 << 20;
-    const std::size_t kept = size_ - pos_;
+bool LinePieceReader::next(LinePiece& piece) {
+    if (ended_ && carried_.empty()) return false;
     try {
-        if (!data_ || capacity_ - kept < kPiece) {
-            const std::size_t capacity = std::max(2 * capacity_, kept + kPiece);
-            std::unique_ptr<char[]> bigger(new char[capacity]);
-            if (kept > 0) std::memcpy(bigger.get(), data_.get() + pos_, kept);
-            data_ = std::move(bigger);
-            capacity_ = capacity;
-        } else if (kept > 0) {
-            std::memmove(data_.get(), data_.get() + pos_, kept);
+        const std::size_t room = carried_.size() + pieceBytes_;
+        if (piece.capacity_ < room) {
+            piece.data_.reset(new char[room]);
+            piece.capacity_ = room;
         }
     } catch (const std::bad_alloc&) {
-        fail();  // a line longer than memory holds fails like a broken read
-        return;
+        return fail();
     }
-    scanned_ -= pos_;
-    dropped_ += pos_;
-    pos_ = 0;
-    size_ = kept;
-    const std::optional<std::size_t> got = stream_.read(data_.get() + size_, capacity_ - size_);
-    if (!got) {
-        fail();
-        return;
-    }
-    size_ += *got;
-    if (*got == 0) ended_ = true;
+    std::memcpy(piece.data_.get(), carried_.data(), carried_.size());
+    piece.size_ = carried_.size();
+    carried_.clear();
+    if (!fill(piece)) return false;
+    consumed_ += piece.size_;
+    return piece.size_ > 0;
 }
 
-// Nothing more is handed out after a failed read, not even the unfinished
-// line before it: a cut line would pass for a whole one.
-void StreamLineReader::fail() {
-    data_.reset();
-    capacity_ = size_ = pos_ = scanned_ = 0;
+// Reads into the piece until it is full and ends after a line, or the text
+// ends; what follows its last fitting line is carried to the next piece.
+bool LinePieceReader::fill(LinePiece& piece) {
+    for (;;) {
+        while (!ended_ && piece.size_ < piece.capacity_) {
+            char* const at = piece.data_.get() + piece.size_;
+            const std::optional<std::size_t> got = stream_.read(at, piece.capacity_ - piece.size_);
+            if (!got) {
+                // The whole lines before the break still count.
+                const std::size_t end = endOfWholeLines(piece.text());
+                piece.size_ = end == std::string_view::npos ? 0 : end;
+                fail();
+                return true;
+            }
+            if (*got == 0) {
+                ended_ = true;
+                break;
+            }
+            if (const void* nul = nulEnds_ ? std::memchr(at, '\0', *got) : nullptr) {
+                piece.size_ = static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data_.get());
+                ended_ = true;  // nothing after it is read
+                break;
+            }
+            piece.size_ += *got;
+        }
+        if (ended_) return true;
+        const std::size_t end = endOfWholeLines(piece.text());
+        if (end != std::string_view::npos) {
+            carried_.assign(piece.data_.get() + end, piece.size_ - end);
+            piece.size_ = end;
+            return true;
+        }
+        // No line ends in the room: a larger one, and read on.
+        try {
+            const std::size_t capacity = 2 * piece.capacity_;
+            std::unique_ptr<char[]> larger(new char[capacity]);
+            std::memcpy(larger.get(), piece.data_.get(), piece.size_);
+            piece.data_ = std::move(larger);
+            piece.capacity_ = capacity;
+        } catch (const std::bad_alloc&) {
+            return fail();  // a line longer than memory holds fails like a broken read
+        }
+    }
+}
+
+// Nothing more is handed out after a failed read.
+bool LinePieceReader::fail() {
+    carried_.clear();
     failed_ = true;
     ended_ = true;
+    return false;
+}
+
+bool StreamLineReader::next(std::string_view& line) {
+    while (!lines_.next(line)) {
+        if (!pieces_.next(piece_)) return false;
+        lines_ = LineReader(piece_.text(), nul_);
+    }
+    return true;
 }
 
 std::vector<std::string_view> splitLines(std::string_view text) {

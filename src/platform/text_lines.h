@@ -24,6 +24,8 @@ public:
         : text_(text), nulEnds_(nul == NulByte::EndsText) {}
     // The next line as a view into the text; false after the last one.
     bool next(std::string_view& line);
+    // Where the next line begins.
+    std::size_t position() const { return pos_; }
 
 private:
     std::string_view text_;
@@ -33,34 +35,65 @@ private:
 
 class ByteStream;
 
-// Reads the lines of a stream a piece at a time, with the same rules; only
-// the unread part of the text is held, so a file of any size costs about
-// its longest line. A view stays valid until the next call.
-class StreamLineReader {
+// Bytes of a stream that begin and end with whole lines, breaks included;
+// only the last piece of a text may end without a break. Each piece has its
+// room of its own, so that one can be worked on while the next is read.
+class LinePiece {
 public:
-    explicit StreamLineReader(ByteStream& stream, NulByte nul = NulByte::EndsText)
-        : stream_(stream), nulEnds_(nul == NulByte::EndsText) {}
-    bool next(std::string_view& line);
-    // True when the stream broke off before its end (or a line outgrew
-    // memory); the line it broke off in is not handed out.
-    bool failed() const { return failed_; }
-    // Bytes of the stream before the next line.
-    std::uint64_t consumed() const { return dropped_ + pos_; }
+    std::string_view text() const { return {data_.get(), size_}; }
 
 private:
-    void readMore();
-    void fail();
+    friend class LinePieceReader;
+    std::unique_ptr<char[]> data_;  // not zeroed: every byte used was read
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+// Reads a stream as pieces of whole lines, with the rules above: a CR at the
+// end of what has been read waits for the next byte, and a NUL that ends the
+// text ends the stream there, nothing after it read.
+class LinePieceReader {
+public:
+    explicit LinePieceReader(ByteStream& stream, NulByte nul, std::size_t pieceBytes = std::size_t{1} << 20)
+        : stream_(stream), nulEnds_(nul == NulByte::EndsText), pieceBytes_(pieceBytes) {}
+
+    // The next piece, of about pieceBytes or one line longer, in the room of
+    // `piece`, which is used again; false after the last one.
+    bool next(LinePiece& piece);
+    // True when the stream broke off before its end (or a line outgrew
+    // memory): the whole lines before the break were handed out, the line it
+    // broke off in is not, as a cut line would pass for a whole one.
+    bool failed() const { return failed_; }
+    // Bytes of the stream in the pieces handed out.
+    std::uint64_t consumed() const { return consumed_; }
+
+private:
+    bool fill(LinePiece& piece);
+    bool fail();
 
     ByteStream& stream_;
     bool nulEnds_;
-    std::unique_ptr<char[]> data_;  // not zeroed: every byte used was read
-    std::size_t capacity_ = 0;
-    std::size_t size_ = 0;       // bytes read and not yet dropped
-    std::size_t pos_ = 0;        // where the next line starts
-    std::size_t scanned_ = 0;    // no break stands between pos_ and this
-    std::uint64_t dropped_ = 0;  // bytes of the stream before data_
+    std::size_t pieceBytes_;
+    std::string carried_;  // read after the last piece's end
+    std::uint64_t consumed_ = 0;
     bool ended_ = false;
     bool failed_ = false;
+};
+
+// Reads the lines of a stream a piece at a time, with the same rules; a file
+// of any size costs about a piece and its longest line. A view stays valid
+// until the next call.
+class StreamLineReader {
+public:
+    explicit StreamLineReader(ByteStream& stream, NulByte nul = NulByte::EndsText) : pieces_(stream, nul), nul_(nul) {}
+    bool next(std::string_view& line);
+    bool failed() const { return pieces_.failed(); }
+
+private:
+    LinePieceReader pieces_;
+    NulByte nul_;
+    LinePiece piece_;
+    LineReader lines_{std::string_view(), NulByte::InLine};
 };
 
 // All lines at once, as views into `text`.

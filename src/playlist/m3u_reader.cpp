@@ -25,85 +25,67 @@ constexpr std::string_view kHeader = "#EXTM3U";
 // character itself is not looked at.
 bool isInformationLine(std::string_view line) { return line.size() >= 7 && line.substr(1, 6) == "EXTINF"; }
 
-// The lines after the header, with the empty ones left out. When the user
-// had a file without header read anyway, its own first line comes first and
-// stays even when empty, as the header takes its place.
-class EntryLines {
-public:
-    EntryLines(StreamLineReader& reader, std::optional<std::string> firstLine)
-        : reader_(reader), pending_(std::move(firstLine)) {}
-
-    // A view valid until the next call.
-    bool next(std::string_view& line) {
-        if (pending_) {
-            held_ = std::move(*pending_);
-            pending_.reset();
-            line = held_;
-        } else {
-            do {
-                if (!reader_.next(line)) return false;
-            } while (line.empty());
-        }
-        ++count_;
-        return true;
-    }
-
-    // Lines so far, the header included: when an information line is the
-    // last line, the index of its missing path line.
-    std::size_t count() const { return count_; }
-
-private:
-    StreamLineReader& reader_;
-    std::optional<std::string> pending_;
-    std::string held_;
-    std::size_t count_ = 1;
-};
-
-// The playlist streams in pieces: only the rows and one piece are held,
-// never the whole file beside the rows.
-class PlaylistFile {
-public:
-    PlaylistFile(FileSystem& fs, const std::string& path) : stream_(open(fs, path)), path_(path) {}
-    StreamLineReader& lines() { return reader_; }
-    void checkRead() const {
-        if (reader_.failed()) throw cannotOpenError(path_);
-    }
-
-private:
-    static std::unique_ptr<ByteStream> open(FileSystem& fs, const std::string& path) {
-        std::unique_ptr<ByteStream> stream = fs.openForReading(path);
-        if (!stream) throw cannotOpenError(path);
-        return stream;
-    }
-
-    std::unique_ptr<ByteStream> stream_;
-    StreamLineReader reader_{*stream_};
-    std::string path_;
-};
-
-// Room for the rows in one go, from the bytes the first rows took and the
-// file's size, so that the rows are not moved to ever larger blocks as they
-// come; room reserved and never used costs no memory until written.
-class RowReservation {
-public:
-    explicit RowReservation(std::optional<std::uint64_t> fileBytes) : fileBytes_(fileBytes.value_or(0)) {}
-
-    void afterRow(std::vector<PlaylistEntry>& rows, const StreamLineReader& lines) {
-        if (rows.size() != kSample || lines.consumed() == 0) return;
-        const double perRow = static_cast<double>(lines.consumed()) / kSample;
-        rows.reserve(static_cast<std::size_t>(static_cast<double>(fileBytes_) / perRow * 1.1) + kSample);
-    }
-
-private:
-    static constexpr std::size_t kSample = 1024;
-    std::uint64_t fileBytes_;
-};
+// The seconds stand from the ninth character up to the first comma; the
+// first eight characters are skipped whatever they are.
+std::string_view secondsText(std::string_view infoLine) {
+    const std::size_t comma = infoLine.find(',');
+    const std::size_t secondsEnd = comma == std::string_view::npos ? 0 : comma;
+    return secondsEnd > 8 ? infoLine.substr(8, secondsEnd - 8) : std::string_view();
+}
 
 class EntryReader {
 public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
         : ports_(ports), playlistFolder_(ports.rules.folder(playlistPath)), cwd_(ports.fs.currentDirectory()) {}
 
+    // The file's own first line when the header is missing: an entry even
+    // when empty, as the header takes its place.
+    void takeFirstLine(std::string_view line, std::vector<PlaylistEntry>& rows) {
+        ++lines_;
+        if (isInformationLine(line))
+            waitingInfo_.emplace(line);
+        else
+            rows.push_back(plainEntry(line));
+    }
+
+    // The entries of a piece from `from` on, empty lines left out. An
+    // information line whose path is not in the piece waits for the next.
+    // The piece begins `offset` bytes into the file; the bar shows what is
+    // taken, so that it stops at a bad line.
+    void take(std::string_view piece, std::size_t from, std::uint64_t offset, std::vector<PlaylistEntry>& rows,
+              ReadProgressMeter& progress) {
+        LineReader lines(piece.substr(from));
+        offset += from;
+        for (std::string_view line; lines.next(line); progress.at(offset + lines.position())) {
+            if (line.empty()) continue;
+            ++lines_;
+            if (waitingInfo_) {
+                const std::string infoLine = std::move(*waitingInfo_);
+                waitingInfo_.reset();
+                rows.push_back(informationEntry(infoLine, line));
+            } else if (!isInformationLine(line)) {
+                rows.push_back(plainEntry(line));
+            } else {
+                std::string_view pathLine;
+                while (lines.next(pathLine) && pathLine.empty()) {
+                }
+                if (pathLine.empty()) {
+                    waitingInfo_.emplace(line);
+                    return;
+                }
+                ++lines_;
+                rows.push_back(informationEntry(line, pathLine));
+            }
+        }
+    }
+
+    // At the end of the file, an information line still waiting has no path
+    // line: the index of that line, counting the header, is the error.
+    void finish() const {
+        if (waitingInfo_) throw indexOutOfRangeError(static_cast<long long>(lines_));
+    }
+
+private:
     PlaylistEntry plainEntry(std::string_view pathLine) {
         makePath(pathLine);
         return PlaylistEntry(slabs_, kUnknownText, kUnknownText, fileName_, fullPath_);
@@ -118,18 +100,13 @@ public:
             if (ports_.fs.setCurrentDirectory(playlistFolder_)) cwd_ = ports_.fs.currentDirectory();
         }
         makePath(pathLine);
-
-        // The seconds stand from the ninth character up to the first comma;
-        // the first eight characters are skipped whatever they are.
-        const std::size_t comma = infoLine.find(',');
-        const std::size_t secondsEnd = comma == std::string_view::npos ? 0 : comma;
-        const std::string_view seconds = secondsEnd > 8 ? infoLine.substr(8, secondsEnd - 8) : std::string_view();
+        const std::string_view seconds = secondsText(infoLine);
         const std::optional<int> value = parseInteger(seconds);
         if (!value) throw invalidIntegerError(seconds);
+        const std::size_t comma = infoLine.find(',');
         return PlaylistEntry(slabs_, infoLine.substr(comma + 1), FormatLengthText(*value), fileName_, fullPath_);
     }
 
-private:
     void makePath(std::string_view pathLine) {
         fullPath_ = ports_.rules.makeAbsolute(ports_.rules.fromPlaylistLine(pathLine, converted_), cwd_, absolute_);
         fileName_ = ports_.rules.fileName(fullPath_);
@@ -138,14 +115,56 @@ private:
     const PlaylistReaderPorts& ports_;
     std::string playlistFolder_;
     std::string cwd_;
+    bool inPlaylistFolder_ = false;
+    std::size_t lines_ = 1;  // lines taken, the header included
+    std::optional<std::string> waitingInfo_;
     std::string converted_;
     std::string absolute_;
     // The row's path and name, views into the line or the two texts above.
     std::string_view fullPath_;
     std::string_view fileName_;
-    bool inPlaylistFolder_ = false;
     TextSlabs slabs_;  // the rows' texts
 };
+
+// The playlist streams in pieces: only the rows and one piece are held,
+// never the whole file beside the rows.
+class PlaylistFile {
+public:
+    PlaylistFile(FileSystem& fs, const std::string& path)
+        : stream_(open(fs, path)), pieces_(*stream_, NulByte::EndsText), path_(path) {}
+    LinePieceReader& pieces() { return pieces_; }
+    void checkRead() const {
+        if (pieces_.failed()) throw cannotOpenError(path_);
+    }
+    // Reads the rest, so that a file that cannot be read to its end says
+    // so; the progress shown, if any, goes on up to the end.
+    void readThrough(ReadProgressMeter* progress) {
+        for (LinePiece piece; pieces_.next(piece);) {
+            if (progress) progress->at(pieces_.consumed());
+        }
+        checkRead();
+    }
+
+private:
+    static std::unique_ptr<ByteStream> open(FileSystem& fs, const std::string& path) {
+        std::unique_ptr<ByteStream> stream = fs.openForReading(path);
+        if (!stream) throw cannotOpenError(path);
+        return stream;
+    }
+
+    std::unique_ptr<ByteStream> stream_;
+    LinePieceReader pieces_;
+    std::string path_;
+};
+
+// Room for the rows in one go, from the bytes the first piece's rows took
+// and the file's size, so that the rows are not moved to ever larger blocks
+// as they come; room reserved and never used costs no memory until written.
+void reserveRows(std::vector<PlaylistEntry>& rows, std::uint64_t bytesRead, std::optional<std::uint64_t> fileBytes) {
+    if (rows.empty() || !fileBytes) return;
+    const double perRow = static_cast<double>(bytesRead) / static_cast<double>(rows.size());
+    rows.reserve(static_cast<std::size_t>(static_cast<double>(*fileBytes) / perRow * 1.1) + rows.size());
+}
 
 }  // namespace
 
@@ -155,17 +174,18 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
     PlaylistRead read;
     try {
         std::optional<PlaylistFile> file(std::in_place, ports.fs, path);
-        std::string_view firstView;
-        if (!file->lines().next(firstView)) {
+        LinePiece first;
+        if (!file->pieces().next(first)) {
             file->checkRead();
             return read;  // an empty playlist is read, with no rows
         }
+        LineReader firstLines(first.text());
+        std::string_view firstLine;
+        firstLines.next(firstLine);  // a piece holds a line at least
         // The size, asked once, sizes the rows and the progress of each pass.
         const std::optional<std::uint64_t> fileBytes = ports.fs.entrySize(path);
         // The file's own first line is an entry when the header is missing.
-        const bool hasHeader = firstView == kHeader;
-        const std::optional<std::string> firstEntry =
-            hasHeader ? std::nullopt : std::optional<std::string>(std::string(firstView));
+        const bool hasHeader = firstLine == kHeader;
 
         if (!hasHeader && header == HeaderPolicy::Ask) {
             // The whole file is read before the question, so that a file
@@ -176,9 +196,8 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
                 // This pass is as long as the one after it; its bar goes
                 // before the question.
                 ReadProgressMeter progress(ports.progress, fileBytes);
-                for (std::string_view line; file->lines().next(line);) progress.at(file->lines().consumed());
+                file->readThrough(&progress);
             }
-            file->checkRead();
             const Answer answer = ports.prompts.confirm(
                 Question::ReadWithoutHeader,
                 systemText("このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？"),
@@ -188,34 +207,29 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
                 return read;
             }
             file.emplace(ports.fs, path);
-            std::string_view skipped;
-            file->lines().next(skipped);  // the first line, already held
+            if (!file->pieces().next(first)) {
+                file->checkRead();
+                return read;
+            }
+            firstLines = LineReader(first.text());
+            firstLines.next(firstLine);
         }
 
-        EntryLines lines(file->lines(), firstEntry);
         EntryReader reader(ports, path);
-        RowReservation reservation(fileBytes);
         ReadProgressMeter progress(ports.progress, fileBytes);
         try {
-            std::string infoLine;
-            for (std::string_view line; lines.next(line);
-                 reservation.afterRow(read.rows, file->lines()), progress.at(file->lines().consumed())) {
-                if (!isInformationLine(line)) {
-                    read.rows.push_back(reader.plainEntry(line));
-                    continue;
-                }
-                infoLine.assign(line);  // the next line may take the place of its text
-                std::string_view pathLine;
-                if (!lines.next(pathLine)) throw indexOutOfRangeError(static_cast<long long>(lines.count()));
-                read.rows.push_back(reader.informationEntry(infoLine, pathLine));
-            }
+            if (!hasHeader) reader.takeFirstLine(firstLine, read.rows);
+            reader.take(first.text(), firstLines.position(), 0, read.rows, progress);
+            reserveRows(read.rows, file->pieces().consumed(), fileBytes);
+            for (LinePiece& piece = first; file->pieces().next(piece);)
+                reader.take(piece.text(), 0, file->pieces().consumed() - piece.text().size(), read.rows, progress);
+            reader.finish();
         } catch (const ListoraError&) {
             // A bad line keeps the rows read before it, unless the file
             // cannot be read to its end: that is reported as such and gives
-            // nothing, as if the file had been read whole first.
-            for (std::string_view rest; file->lines().next(rest);) {
-            }
-            file->checkRead();
+            // nothing, as if the file had been read whole first. The bar
+            // stays where the bad line was.
+            file->readThrough(nullptr);
             throw;
         }
         file->checkRead();

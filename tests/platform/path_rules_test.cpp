@@ -1,6 +1,7 @@
 #include "platform/path_rules.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace listora {
 namespace {
@@ -64,6 +65,25 @@ TEST(PathRules, MakesPathsAbsoluteOnTheText) {
         {"C:\\..", "C:\\Music", "C:\\"},
     };
     for (const auto& c : windows) EXPECT_EQ(kWindows.makeAbsolute(c.path, c.cwd), c.expected) << c.path;
+}
+
+// A path already in normal form comes back as it is, and any other is
+// changed, at whatever byte of a long path the "//", "/./" or "/../" falls.
+TEST(PathRules, TellsNormalPathsAtAnyPlaceInALongPath) {
+    const auto normal = [](const std::string& path) {
+        for (const std::string_view spoiler : {"//", "/./", "/../"}) {
+            if (path.find(spoiler) != std::string::npos) return false;
+        }
+        return !path.ends_with("/.") && !path.ends_with("/..");
+    };
+    std::mt19937 dice(11);
+    const char bytes[] = {'/', '.', 'a', 'a', 'a'};
+    for (int round = 0; round < 20000; ++round) {
+        std::string path = "/";
+        for (unsigned n = dice() % 50; n > 0; --n) path += bytes[dice() % 5];
+        const std::string absolute = kPosix.makeAbsolute(path, "/m");
+        EXPECT_EQ(absolute == path, normal(path)) << path << " gave " << absolute;
+    }
 }
 
 TEST(PathRules, SplitsNamesOnWholeCharacters) {

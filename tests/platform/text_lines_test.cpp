@@ -125,6 +125,44 @@ TEST(TextLines, RandomTextsSplitAsTheRulesSayWholeAndInPieces) {
     EXPECT_FALSE(LineReader(std::string_view()).next(line));  // no text at all, not even a pointer
 }
 
+// Pieces far smaller than a line: each ends after a whole line (never
+// between the CR and the LF of a pair), together they are the text up to a
+// NUL, and their lines are the text's, also when the stream breaks off.
+TEST(TextLines, PiecesEndAfterWholeLines) {
+    std::mt19937 dice(7);
+    const char bytes[] = {'a', 'b', '\r', '\n', '\0'};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (unsigned n = dice() % 60; n > 0; --n) text += dice() % 3 ? bytes[dice() % 2] : bytes[2 + dice() % 3];
+        const std::size_t failAt = dice() % 4 ? std::string::npos : dice() % (text.size() + 1);
+        const std::string readable = text.substr(0, failAt);
+        for (const std::size_t pieceBytes : {std::size_t{1}, std::size_t{2}, std::size_t{5}}) {
+            TrickleStream stream(text, 1 + dice() % 7, failAt);
+            LinePieceReader reader(stream, NulByte::EndsText, pieceBytes);
+            std::string joined;
+            std::vector<std::string> lines;
+            for (LinePiece piece; reader.next(piece);) {
+                ASSERT_FALSE(piece.text().empty());
+                joined += piece.text();
+                if (reader.failed()) continue;
+                for (std::string_view line : splitLines(piece.text())) lines.emplace_back(line);
+            }
+            const std::string context = testing::PrintToString(text) + " in pieces of " + std::to_string(pieceBytes);
+            EXPECT_EQ(reader.consumed(), joined.size()) << context;
+            const bool broke = failAt != std::string::npos && readable.find('\0') == std::string::npos;
+            EXPECT_EQ(reader.failed(), broke) << context;
+            if (broke) {
+                // Whole lines only: what was handed out ends in a break.
+                EXPECT_TRUE(joined.empty() || joined.back() == '\n' || joined.back() == '\r') << context;
+                EXPECT_TRUE(readable.starts_with(joined)) << context;
+                continue;
+            }
+            EXPECT_EQ(joined, text.substr(0, text.find('\0'))) << context;
+            EXPECT_EQ(lines, referenceLines(text)) << context;
+        }
+    }
+}
+
 TEST(TextLines, ReadsTextsBrokenByOneKindOfBreakAlone) {
     // Each break is searched for once, so lone CRs do not rescan for an LF.
     std::string text;
