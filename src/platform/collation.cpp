@@ -47,20 +47,35 @@ std::string Collator::sortKey(std::string_view text) const {
 
 std::size_t Collator::writeSortKey(std::string_view text, char* out, std::size_t capacity) const {
     // A text the table cannot answer for gets ICU's key, from its UTF-16.
-    const bool utf8 = cp_ == CodePage::Utf8;
-    if (utf8) {
+    if (cp_ == CodePage::Utf8) {
         if (const std::size_t length = table_->writeUtf8SortKey(text, out, capacity);
             length != CollationTable::kNotHere)
             return length;
+        return writeIcuSortKey(converter_.convert(text), out, capacity);
     }
     const std::u16string_view wide = converter_.convert(text);
-    if (!utf8) {
-        if (const std::size_t length = table_->writeSortKey(wide, out, capacity); length != CollationTable::kNotHere)
-            return length;
-    }
+    if (const std::size_t length = table_->writeSortKey(wide, out, capacity); length != CollationTable::kNotHere)
+        return length;
+    return writeIcuSortKey(wide, out, capacity);
+}
+
+Collator::KeyStart Collator::keyStart(std::string_view text) const {
+    return cp_ == CodePage::Utf8 ? table_->startOf(text) : KeyStart{};
+}
+
+std::size_t Collator::writeSortKey(const KeyStart& start, std::string_view text, char* out,
+                                   std::size_t capacity) const {
+    if (start.text.empty()) return writeSortKey(text, out, capacity);
+    if (const std::size_t length = table_->writeUtf8SortKey(start, text.substr(start.text.size()), out, capacity);
+        length != CollationTable::kNotHere)
+        return length;
+    return writeIcuSortKey(converter_.convert(text), out, capacity);
+}
+
+std::size_t Collator::writeIcuSortKey(std::u16string_view text, char* out, std::size_t capacity) const {
     // ICU counts the closing zero in the length it gives.
-    const int32_t needed = ucol_getSortKey(collator_, reinterpret_cast<const UChar*>(wide.data()),
-                                           static_cast<int32_t>(wide.size()), reinterpret_cast<uint8_t*>(out),
+    const int32_t needed = ucol_getSortKey(collator_, reinterpret_cast<const UChar*>(text.data()),
+                                           static_cast<int32_t>(text.size()), reinterpret_cast<uint8_t*>(out),
                                            static_cast<int32_t>(std::min<std::size_t>(capacity, INT32_MAX)));
     if (needed <= 0) return 0;
     const auto length = static_cast<std::size_t>(needed);

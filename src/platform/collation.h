@@ -4,6 +4,7 @@
 // locale.
 
 #include "platform/codepage.h"
+#include "platform/collation_table.h"
 
 #include <memory>
 #include <string>
@@ -12,8 +13,6 @@
 struct UCollator;
 
 namespace listora {
-
-class CollationTable;
 
 class Collator {
 public:
@@ -33,12 +32,22 @@ public:
     // than `capacity`, gives the room they need, and `out` holds nothing
     // usable.
     std::size_t writeSortKey(std::string_view text, char* out, std::size_t capacity) const;
+
+    // The work on a beginning that many texts share, done once (see
+    // CollationTable::Start); it stands for none of a text when the table
+    // cannot carry on from it. Any collator of the same order takes it.
+    using KeyStart = CollationTable::Start;
+    KeyStart keyStart(std::string_view text) const;
+    // writeSortKey of a text that begins with `start.text`.
+    std::size_t writeSortKey(const KeyStart& start, std::string_view text, char* out, std::size_t capacity) const;
     int compare(std::string_view a, std::string_view b) const;
     // For a second collator of the same order, one for each thread.
     CodePage codePage() const { return cp_; }
     const std::string& locale() const { return locale_; }
 
 private:
+    std::size_t writeIcuSortKey(std::u16string_view text, char* out, std::size_t capacity) const;
+
     CodePage cp_;
     std::string locale_;
     UCollator* collator_;

@@ -1,5 +1,6 @@
 #include "platform/collation_table.h"
 
+#include <algorithm>
 #include <map>
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
@@ -61,6 +62,18 @@ void forEachString(const USet* set, const Found& found) {
 class CollationTable::KeyWriter {
 public:
     KeyWriter(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
+    // Carries on from the writer that gave `start`.
+    KeyWriter(const Start& start, char* out, std::size_t capacity)
+        : out_(out), capacity_(capacity), previous_(start.previous), commons_(start.commons) {
+        for (const char byte : start.primaries) put(static_cast<unsigned char>(byte));
+        for (const char byte : start.secondaries) putSecondary(static_cast<unsigned char>(byte));
+    }
+    // The state so far, for keys of texts that begin with `text`.
+    Start save(std::string_view text) const {
+        return {std::string(text), std::string(out_, std::min(length_, capacity_)),
+                std::string(secondaries_.data(), secondaryLength_), previous_, commons_};
+    }
+    bool fits() const { return length_ <= capacity_ && !overflowed_; }
 
     void add(const Weight& weight) {
         const std::uint32_t p = weight.primary;
@@ -231,12 +244,13 @@ std::size_t CollationTable::writeSortKey(std::u16string_view text, char* out, st
     return writer.finish();
 }
 
-std::size_t CollationTable::writeUtf8SortKey(std::string_view text, char* out, std::size_t capacity) const {
-    if (!usable_) return kNotHere;
-    std::call_once(built_, [this] { build(); });
-    KeyWriter writer(out, capacity);
-    const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* const end = byte + text.size();
+// Adds the elements of a UTF-8 text's characters; gives how many of its
+// bytes were added, less than all at the first character the table does
+// not answer for.
+std::size_t CollationTable::addUtf8(std::string_view text, KeyWriter& writer) const {
+    const auto* const begin = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = begin + text.size();
+    const auto* byte = begin;
     // Characters of up to three bytes, each well formed and in its
     // shortest form; anything else is ICU's to judge.
     const auto trail = [&](std::size_t at) { return byte + at < end && (byte[at] & 0xC0) == 0x80; };
@@ -249,16 +263,42 @@ std::size_t CollationTable::writeUtf8SortKey(std::string_view text, char* out, s
                 length = 2;
             } else if (code >= 0xE0 && code < 0xF0 && trail(1) && trail(2)) {
                 code = (code & 0x0F) << 12 | (byte[1] & 0x3F) << 6 | (byte[2] & 0x3F);
-                if (code < 0x800) return kNotHere;
+                if (code < 0x800) break;
                 length = 3;
             } else {
-                return kNotHere;
+                break;
             }
         }
-        if (!add(static_cast<char16_t>(code), writer)) return kNotHere;  // surrogates are never in the table
+        if (!add(static_cast<char16_t>(code), writer)) break;  // surrogates are never in the table
         byte += length;
     }
-    return writer.finish();
+    return static_cast<std::size_t>(byte - begin);
+}
+
+std::size_t CollationTable::writeUtf8SortKey(std::string_view text, char* out, std::size_t capacity) const {
+    if (!usable_) return kNotHere;
+    std::call_once(built_, [this] { build(); });
+    KeyWriter writer(out, capacity);
+    return addUtf8(text, writer) == text.size() ? writer.finish() : kNotHere;
+}
+
+CollationTable::Start CollationTable::startOf(std::string_view text) const {
+    if (!usable_) return {};
+    std::call_once(built_, [this] { build(); });
+    // A start holds only what the writer keeps of a key's beginning: its
+    // primaries, and secondaries short of the writer's buffer.
+    std::string room(4 * text.size() + 16, '\0');
+    KeyWriter writer(room.data(), room.size());
+    const std::size_t answered = addUtf8(text, writer);
+    if (answered == text.size() && writer.fits()) return writer.save(text);
+    return startOf(text.substr(0, answered < text.size() ? answered : text.size() / 2));
+}
+
+std::size_t CollationTable::writeUtf8SortKey(const Start& start, std::string_view rest, char* out,
+                                             std::size_t capacity) const {
+    if (!usable_) return kNotHere;
+    KeyWriter writer(start, out, capacity);
+    return addUtf8(rest, writer) == rest.size() ? writer.finish() : kNotHere;
 }
 
 std::string CollationTable::icuKey(std::u16string_view text) const {

@@ -43,6 +43,22 @@ public:
     // The same for a text in UTF-8, without converting it first.
     std::size_t writeUtf8SortKey(std::string_view text, char* out, std::size_t capacity) const;
 
+    // The key's work for the first bytes of many texts (the folder that a
+    // list's paths share), done once: keys of texts that begin with them
+    // carry on from there, and come out byte for byte as from the start.
+    struct Start {
+        std::string text;  // the UTF-8 bytes it stands for
+        std::string primaries;
+        std::string secondaries;
+        std::uint32_t previous = 0;
+        unsigned commons = 0;
+    };
+    // The start of the longest beginning of `text` the table answers for
+    // that ends with a whole character; "" when it answers for none.
+    Start startOf(std::string_view text) const;
+    // writeUtf8SortKey of `start.text` followed by `rest`.
+    std::size_t writeUtf8SortKey(const Start& start, std::string_view rest, char* out, std::size_t capacity) const;
+
 private:
     struct Weight {
         std::uint32_t primary;  // as the key writes it, after any reordering
@@ -63,6 +79,7 @@ private:
     class KeyWriter;
 
     bool add(char16_t code, KeyWriter& writer) const;
+    std::size_t addUtf8(std::string_view text, KeyWriter& writer) const;
     void addUnit(const Unit& unit, KeyWriter& writer) const;
     void build() const;
     std::vector<bool> excludedUnits() const;

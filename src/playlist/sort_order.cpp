@@ -28,10 +28,12 @@ struct KeyedRow {
 // written, and no block is copied as the keys grow.
 class KeyArena {
 public:
-    std::string_view add(std::string_view text, const Collator& collator) {
+    // The key of a text that begins with `start.text`.
+    std::string_view add(const Collator::KeyStart& start, std::string_view text, const Collator& collator) {
         for (;;) {
             const std::size_t room = size_ - used_;
-            const std::size_t length = room == 0 ? 0 : collator.writeSortKey(text, blocks_.back().get() + used_, room);
+            const std::size_t length =
+                room == 0 ? 0 : collator.writeSortKey(start, text, blocks_.back().get() + used_, room);
             if (room > 0 && length < room) {
                 const std::string_view key(blocks_.back().get() + used_, length);
                 used_ += length;
@@ -104,7 +106,7 @@ public:
             if (slot.row == UINT32_MAX || slot.hash != hash || rows[slot.row].columnText(column) != text) {
                 slot.row = static_cast<std::uint32_t>(i);
                 slot.hash = hash;
-                slot.key = arena_.add(text, collator);
+                slot.key = arena_.add(startOf(text, collator), text, collator);
                 if (i == begin) {
                     first_ = slot.key;
                     common_ = first_.size();
@@ -116,6 +118,19 @@ public:
         }
     }
 
+    // The beginning that the part's texts share (their folder, say), whose
+    // key work is done once; it shrinks as texts that share less come, so
+    // it is worked out again at most once a byte.
+    const Collator::KeyStart& startOf(std::string_view text, const Collator& collator) {
+        if (!started_) {
+            start_ = collator.keyStart(text);
+            started_ = true;
+        } else if (!text.starts_with(start_.text)) {
+            start_ = collator.keyStart(text.substr(0, commonLength(start_.text, text)));
+        }
+        return start_;
+    }
+
     static std::size_t commonLength(std::string_view a, std::string_view b) {
         return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
     }
@@ -125,6 +140,8 @@ public:
 
 private:
     KeyArena arena_;
+    Collator::KeyStart start_;
+    bool started_ = false;
     std::string_view first_;
     std::size_t common_ = 0;
 };

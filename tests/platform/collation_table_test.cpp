@@ -133,6 +133,59 @@ TEST(CollationTable, AShortBufferGetsTheRoomTheKeyNeeds) {
     EXPECT_EQ(buffer.substr(0, whole.size()), whole);
 }
 
+std::string utf8Of(std::u16string_view text) {
+    std::string utf8(text.size() * 3, '\0');
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strToUTF8(utf8.data(), static_cast<int32_t>(utf8.size()), &length, reinterpret_cast<const UChar*>(text.data()),
+                static_cast<int32_t>(text.size()), &status);
+    utf8.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    return utf8;
+}
+
+std::string keyAfter(const Collator& collator, const Collator::KeyStart& start, std::string_view text) {
+    std::string key(text.size() * 8 + 16, '\0');
+    key.resize(collator.writeSortKey(start, text, key.data(), key.size()));
+    return key;
+}
+
+// Keys that carry on from a shared start are the keys of the whole texts,
+// byte for byte: for a start cut anywhere, in the middle of a character or
+// before a unit that takes the unit before it as its context (the long mark
+// after kana), and for starts too long for the writer to keep.
+TEST(CollationTable, KeysCarryOnFromASharedStartByteForByte) {
+    for (const char* locale : {"", "ja"}) {
+        const Collator collator(CodePage::Utf8, locale);
+        std::mt19937 dice(3);
+        int carried = 0;
+        for (int i = 0; i < 5000; ++i) {
+            const std::string shared = utf8Of(randomText(dice));
+            const std::string asked = shared.substr(0, dice() % (shared.size() + 1));
+            const Collator::KeyStart start = collator.keyStart(asked);
+            ASSERT_TRUE(asked.starts_with(start.text));
+            carried += !start.text.empty();
+            for (int j = 0; j < 4; ++j) {
+                const std::string text = shared + utf8Of(randomText(dice));
+                ASSERT_EQ(keyAfter(collator, start, text), collator.sortKey(text))
+                    << "locale '" << locale << "', start '" << start.text << "', text '" << text << "'";
+            }
+        }
+        EXPECT_GT(carried, 1000) << locale;
+
+        const std::string folder = "/home/user/Music/";
+        EXPECT_EQ(collator.keyStart(folder).text, folder);
+        for (const std::string& text : {folder + "Artist/Song.mp3", folder + "カーテン", folder, folder + "\xE3\x81"})
+            EXPECT_EQ(keyAfter(collator, collator.keyStart(folder), text), collator.sortKey(text)) << text;
+        std::string marks;
+        for (int n = 0; n < 600; ++n) marks += "\xC3\xA9";  // é: 600 secondaries that are not common
+        const Collator::KeyStart long_ = collator.keyStart(marks);
+        EXPECT_EQ(keyAfter(collator, long_, marks + "x"), collator.sortKey(marks + "x"));
+    }
+    // In a code page the table does not read, a start stands for nothing.
+    const Collator cp932(CodePage::Cp932, "ja");
+    EXPECT_EQ(cp932.keyStart("/home/user/Music/").text, "");
+}
+
 TEST(CollationTable, CollatorsKeysStillOrderAsTheyCompare) {
     const Collator collator(CodePage::Utf8, "ja");
     const std::vector<std::string> texts = {"abc",      "ABC",  "がっこう", "かっこう", "ｶｯｺｳ",
