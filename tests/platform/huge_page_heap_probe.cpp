@@ -15,8 +15,9 @@ int main(int argc, char** argv) {
     std::ifstream environ("/proc/self/environ", std::ios::binary);
     const std::string startEnvironment((std::istreambuf_iterator<char>(environ)), {});
     const char* tunables = std::getenv("GLIBC_TUNABLES");
-    std::printf("arg=%s tunables=%s started-with-hugetlb=%d saved=%d\n", argc > 1 ? argv[1] : "",
+    std::printf("arg=%s tunables=%s started-with-hugetlb=%d keeping-freed=%d saved=%d\n", argc > 1 ? argv[1] : "",
                 tunables ? tunables : "(unset)", startEnvironment.find("glibc.malloc.hugetlb=1") != std::string::npos,
+                startEnvironment.find("glibc.malloc.trim_threshold=") != std::string::npos,
                 std::getenv("LISTORA_SAVED_TUNABLES") != nullptr);
     return 0;
 }
