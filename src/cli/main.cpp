@@ -160,10 +160,32 @@ public:
         prompts_.copyAnswer = options.rewritePaths ? Answer::Yes : Answer::No;
     }
 
+    // The rows go to the new file as they are read, so that a playlist of
+    // any size costs a piece of it; a read that is refused or ends in an
+    // error leaves nothing written, as when the rows were read first.
     int convert() {
         if (options_.positional.size() != 2 || options_.output) return usage("convert");
-        if (const int refused = read(options_.positional[0])) return refused;
-        write(absolute(options_.positional[1]));
+        const std::string in = absolute(options_.positional[0]);
+        const std::string out = absolute(options_.positional[1]);
+        struct Refused {};
+        try {
+            writeFileInPiecesOrThrow(fs_, out, [&](ByteSink& sink) {
+                PlaylistWriter writer(pathMode(), out, rules_, sink);
+                const PlaylistPass read = readPlaylistInPieces({fs_, prompts_, rules_}, in, HeaderPolicy::Ask,
+                                                               [&](std::vector<PlaylistEntry>& rows) {
+                                                                   // A row without a file name is dropped, as the
+                                                                   // window drops it.
+                                                                   for (const PlaylistEntry& row : rows)
+                                                                       if (hasFileName(row)) writer.add(row);
+                                                                   rows.clear();
+                                                               });
+                if (read.error) throw *read.error;
+                if (read.refused) throw Refused{};
+                writer.finish();
+            });
+        } catch (const Refused&) {
+            return kUsage;
+        }
         return kOk;
     }
 
@@ -263,9 +285,10 @@ private:
         return prompts_.refused ? kUsage : kOk;
     }
 
+    PathMode pathMode() const { return options_.relative ? PathMode::Relative : PathMode::Absolute; }
+
     void write(const std::string& path, std::optional<PathMode> mode = std::nullopt) {
-        const PathMode pathMode = mode.value_or(options_.relative ? PathMode::Relative : PathMode::Absolute);
-        writePlaylist(fs_, list_, pathMode, path, rules_);
+        writePlaylist(fs_, list_, mode.value_or(pathMode()), path, rules_);
     }
 
     const Options& options_;

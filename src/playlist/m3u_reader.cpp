@@ -170,8 +170,13 @@ void reserveRows(std::vector<PlaylistEntry>& rows, std::uint64_t bytesRead, std:
 
 bool hasFileName(const PlaylistEntry& row) { return !row.fileName().empty(); }
 
-PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header) {
-    PlaylistRead read;
+namespace {
+
+// The read of readPlaylist and readPlaylistInPieces: the rows go to `rows`,
+// which `take`, when there is one, is given after each piece.
+PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header,
+                      std::vector<PlaylistEntry>& rows, const RowsTaker* take) {
+    PlaylistPass read;
     try {
         std::optional<PlaylistFile> file(std::in_place, ports.fs, path);
         LinePiece first;
@@ -218,11 +223,16 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
         EntryReader reader(ports, path);
         ReadProgressMeter progress(ports.progress, fileBytes);
         try {
-            if (!hasHeader) reader.takeFirstLine(firstLine, read.rows);
-            reader.take(first.text(), firstLines.position(), 0, read.rows, progress);
-            reserveRows(read.rows, file->pieces().consumed(), fileBytes);
-            for (LinePiece& piece = first; file->pieces().next(piece);)
-                reader.take(piece.text(), 0, file->pieces().consumed() - piece.text().size(), read.rows, progress);
+            if (!hasHeader) reader.takeFirstLine(firstLine, rows);
+            reader.take(first.text(), firstLines.position(), 0, rows, progress);
+            if (take)
+                (*take)(rows);
+            else
+                reserveRows(rows, file->pieces().consumed(), fileBytes);
+            for (LinePiece& piece = first; file->pieces().next(piece);) {
+                reader.take(piece.text(), 0, file->pieces().consumed() - piece.text().size(), rows, progress);
+                if (take) (*take)(rows);
+            }
             reader.finish();
         } catch (const ListoraError&) {
             // A bad line keeps the rows read before it, unless the file
@@ -234,12 +244,30 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
         }
         file->checkRead();
     } catch (const ListoraError& error) {
-        // Every CannotOpen comes from the stream: a file that could not be
-        // opened or read to its end gives no rows.
-        if (error.kind() == ErrorKind::CannotOpen) read.rows = {};
         read.error = error;
     }
     return read;
+}
+
+}  // namespace
+
+PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header) {
+    PlaylistRead read;
+    const PlaylistPass pass = readInto(ports, path, header, read.rows, nullptr);
+    read.refused = pass.refused;
+    read.error = pass.error;
+    // Every CannotOpen comes from the stream: a file that could not be
+    // opened or read to its end gives no rows.
+    if (read.error && read.error->kind() == ErrorKind::CannotOpen) read.rows = {};
+    return read;
+}
+
+PlaylistPass readPlaylistInPieces(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header,
+                                  const RowsTaker& take) {
+    std::vector<PlaylistEntry> rows;
+    const PlaylistPass pass = readInto(ports, path, header, rows, &take);
+    if (!rows.empty()) take(rows);  // those before a bad line
+    return pass;
 }
 
 void LoadToFile(MainList& list, std::string& currentPlaylistFile, const PlaylistReaderPorts& ports,

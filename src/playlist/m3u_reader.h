@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "playlist/playlist_entry.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,10 +40,28 @@ struct PlaylistRead {
     std::optional<ListoraError> error;
 };
 
+// How a read that hands its rows on as it goes ended.
+struct PlaylistPass {
+    bool refused = false;
+    std::optional<ListoraError> error;
+};
+
+// Takes the rows read so far; it may move them out of the vector or leave
+// them, and what it leaves it is given again.
+using RowsTaker = std::function<void(std::vector<PlaylistEntry>& rows)>;
+
 // Reads the playlist's entries. Relative paths after an #EXTINF line are
 // taken against the playlist's folder, which becomes the current directory.
 // Rows whose path has no file name are kept; hasFileName tells them.
 PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header);
+
+// The same read, handing the rows to `take` a piece of the file (about a
+// mebibyte) at a time, for a caller that does not keep them all, such as a
+// conversion; the rows before a bad line are handed over before the error
+// is reported. After a CannotOpen error, which readPlaylist answers with no
+// rows, the rows handed over count for nothing.
+PlaylistPass readPlaylistInPieces(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header,
+                                  const RowsTaker& take);
 
 bool hasFileName(const PlaylistEntry& row);
 

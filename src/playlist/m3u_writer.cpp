@@ -10,30 +10,43 @@ namespace listora {
 
 PathMode pathModeOfFilter(int filterIndex) { return filterIndex == 1 ? PathMode::Absolute : PathMode::Relative; }
 
-void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out) {
-    constexpr std::size_t kPiece = 1 << 20;
-    std::string piece;
-    piece.reserve(kPiece + 4096);
-    appendLine(piece, "#EXTM3U");
-    const std::string baseFolder = rules.folder(path);
-    for (const PlaylistEntry& row : list.rows()) {
-        if (row.lengthText() != kUnknownText) {
-            piece += "#EXTINF:";
-            piece += LengthTextToSeconds(row.lengthText());
-            piece += ',';
-            appendLine(piece, row.title());
-            appendLine(piece, row.fullPath());
-        } else if (pathMode == PathMode::Absolute) {
-            appendLine(piece, row.fullPath());
-        } else {
-            appendLine(piece, rules.relativeTo(row.fullPath(), baseFolder));
-        }
-        if (piece.size() >= kPiece) {
-            out.write(piece);
-            piece.clear();
-        }
+namespace {
+constexpr std::size_t kPiece = 1 << 20;
+}
+
+PlaylistWriter::PlaylistWriter(PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out)
+    : pathMode_(pathMode), rules_(rules), out_(out), baseFolder_(rules.folder(path)) {
+    piece_.reserve(kPiece + 4096);
+    appendLine(piece_, "#EXTM3U");
+}
+
+void PlaylistWriter::add(const PlaylistEntry& row) {
+    if (row.lengthText() != kUnknownText) {
+        piece_ += "#EXTINF:";
+        piece_ += LengthTextToSeconds(row.lengthText());
+        piece_ += ',';
+        appendLine(piece_, row.title());
+        appendLine(piece_, row.fullPath());
+    } else if (pathMode_ == PathMode::Absolute) {
+        appendLine(piece_, row.fullPath());
+    } else {
+        appendLine(piece_, rules_.relativeTo(row.fullPath(), baseFolder_));
     }
-    out.write(piece);
+    if (piece_.size() >= kPiece) {
+        out_.write(piece_);
+        piece_.clear();
+    }
+}
+
+void PlaylistWriter::finish() {
+    out_.write(piece_);
+    piece_.clear();
+}
+
+void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out) {
+    PlaylistWriter writer(pathMode, path, rules, out);
+    for (const PlaylistEntry& row : list.rows()) writer.add(row);
+    writer.finish();
 }
 
 void writePlaylist(FileSystem& fs, const MainList& list, PathMode pathMode, const std::string& path,

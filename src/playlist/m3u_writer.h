@@ -10,6 +10,7 @@ class ByteSink;
 class FileSystem;
 class MainList;
 class PathRules;
+class PlaylistEntry;
 
 // Absolute or relative paths for the rows without a known length. The values
 // are the Save dialog's filter indices, so that a dialog's answer picks the
@@ -19,11 +20,27 @@ enum class PathMode { Absolute = 1, Relative = 2 };
 // The mode of the Save dialog's filter: the first absolute, any other relative.
 PathMode pathModeOfFilter(int filterIndex);
 
-// The playlist for every row, each line followed by CR LF, handed to `out`
-// in pieces of about a mebibyte, so that the whole text is never held beside
-// the rows. Rows with a known length are written with their stored full path
-// in both modes; the others get a path relative to the folder of `path`
-// unless `pathMode` is absolute.
+// Writes rows as a playlist's lines, each followed by CR LF: the header
+// first, then each row as it is added. Rows with a known length are written
+// with their stored full path in both modes; the others get a path relative
+// to the folder of `path` unless `pathMode` is absolute. The text is handed
+// to `out` in pieces of about a mebibyte, so that it is never held whole.
+class PlaylistWriter {
+public:
+    PlaylistWriter(PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out);
+    void add(const PlaylistEntry& row);
+    // Hands over the last piece.
+    void finish();
+
+private:
+    PathMode pathMode_;
+    const PathRules& rules_;
+    ByteSink& out_;
+    std::string baseFolder_;
+    std::string piece_;
+};
+
+// The playlist of every row of the list, through a PlaylistWriter.
 void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out);
 
 // SaveList into the file `path`, which is created or replaced atomically;

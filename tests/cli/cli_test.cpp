@@ -1,5 +1,6 @@
 // Runs the built listora-cli on temporary folders, as a script would.
 
+#include "support/numbered_playlist.h"
 #include "support/temp_dir.h"
 
 #include <array>
@@ -49,6 +50,23 @@ TEST_F(Cli, ConvertRoundTripsAndWritesRelativePaths) {
     EXPECT_EQ(run("convert in.m3u m/rel.m3u --relative").status, 0);
     EXPECT_EQ(readFile(dir.path("m/rel.m3u")), crlf({"#EXTM3U", "#EXTINF:125,Artist - Title, live", dir.path("m/a.mp3"),
                                                      "sub/b.mp3", "#EXTINF:-1,Stream", dir.path("c.mp3")}));
+}
+
+// A playlist of many pieces is written as it is read: the same bytes,
+// rows without a file name dropped; and a bad line deep in it leaves the
+// file that was there as it was.
+TEST_F(Cli, ConvertWritesALongPlaylistAsItReadsIt) {
+    std::string text = numberedPlaylist(120000);
+    dir.write("long.m3u", text + "/m/folder/\r\n");
+    EXPECT_EQ(run("convert long.m3u out.m3u").status, 0);
+    EXPECT_EQ(readFile(dir.path("out.m3u")), text);
+
+    text.replace(text.find("#EXTINF:61,Title 100000"), 10, "#EXTINF:6x");
+    dir.write("bad.m3u", text);
+    const Result bad = run("convert bad.m3u out.m3u");
+    EXPECT_EQ(bad.status, 3);
+    EXPECT_EQ(bad.err, "'6x' is not a valid integer value.\n");
+    EXPECT_EQ(readFile(dir.path("out.m3u")), numberedPlaylist(120000));
 }
 
 TEST_F(Cli, AFileWithoutTheHeaderIsReadOnlyWhenForced) {

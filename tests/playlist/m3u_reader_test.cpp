@@ -227,6 +227,33 @@ TEST_F(Reader, ALongFileReadInOnePassKeepsTheRulesOfAWholeRead) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
+// Read a piece at a time, a long file gives the rows of a whole read, in
+// more than one handing; the rows before a bad line come before its error.
+TEST_F(Reader, RowsHandedOnAPieceAtATimeAreThoseOfAWholeRead) {
+    std::string text = numberedPlaylist(60000);
+    const std::string good = dir.write("good.m3u", text);
+    const PlaylistRead whole = readPlaylist({fs, prompts, rules}, good, HeaderPolicy::Ask);
+    std::vector<std::string> paths;
+    int handings = 0;
+    const auto take = [&](std::vector<PlaylistEntry>& rows) {
+        ++handings;
+        for (const PlaylistEntry& row : rows) paths.emplace_back(row.fullPath());
+        rows.clear();
+    };
+    PlaylistPass pass = readPlaylistInPieces({fs, prompts, rules}, good, HeaderPolicy::Ask, take);
+    EXPECT_FALSE(pass.error || pass.refused);
+    EXPECT_GT(handings, 1);
+    ASSERT_EQ(paths.size(), whole.rows.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) ASSERT_EQ(paths[i], whole.rows[i].fullPath()) << i;
+
+    text.replace(text.find("#EXTINF:61,Title 50000"), 10, "#EXTINF:6x");
+    paths.clear();
+    pass = readPlaylistInPieces({fs, prompts, rules}, dir.write("bad.m3u", text), HeaderPolicy::Ask, take);
+    ASSERT_TRUE(pass.error);
+    EXPECT_EQ(pass.error->kind(), ErrorKind::BadContent);
+    EXPECT_EQ(paths.size(), 50000u);
+}
+
 // The comparison reads playlists apart from the list: a file without the
 // header is read without asking, rows without a file name are left for the
 // caller to drop, and an error comes back beside the rows read before it.
