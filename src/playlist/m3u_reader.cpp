@@ -11,6 +11,7 @@
 #include "playlist/main_list.h"
 #include "playlist/text_slabs.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -85,10 +86,13 @@ public:
         if (waitingInfo_) throw indexOutOfRangeError(static_cast<long long>(lines_));
     }
 
+    // Rows made without a file name.
+    std::size_t nameless() const { return nameless_; }
+
 private:
     PlaylistEntry plainEntry(std::string_view pathLine) {
         makePath(pathLine);
-        return PlaylistEntry(slabs_, kUnknownText, kUnknownText, fileName_, fullPath_);
+        return entry(kUnknownText, kUnknownText);
     }
 
     PlaylistEntry informationEntry(std::string_view infoLine, std::string_view pathLine) {
@@ -104,7 +108,12 @@ private:
         const std::optional<int> value = parseInteger(seconds);
         if (!value) throw invalidIntegerError(seconds);
         const std::size_t comma = infoLine.find(',');
-        return PlaylistEntry(slabs_, infoLine.substr(comma + 1), FormatLengthText(*value), fileName_, fullPath_);
+        return entry(infoLine.substr(comma + 1), FormatLengthText(*value));
+    }
+
+    PlaylistEntry entry(std::string_view title, std::string_view length) {
+        nameless_ += fileName_.empty();
+        return PlaylistEntry(slabs_, title, length, fileName_, fullPath_);
     }
 
     void makePath(std::string_view pathLine) {
@@ -117,6 +126,7 @@ private:
     std::string cwd_;
     bool inPlaylistFolder_ = false;
     std::size_t lines_ = 1;  // lines taken, the header included
+    std::size_t nameless_ = 0;
     std::optional<std::string> waitingInfo_;
     std::string converted_;
     std::string absolute_;
@@ -234,7 +244,9 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
                 if (take) (*take)(rows);
             }
             reader.finish();
+            read.nameless = reader.nameless();
         } catch (const ListoraError&) {
+            read.nameless = reader.nameless();
             // A bad line keeps the rows read before it, unless the file
             // cannot be read to its end: that is reported as such and gives
             // nothing, as if the file had been read whole first. The bar
@@ -256,9 +268,13 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
     const PlaylistPass pass = readInto(ports, path, header, read.rows, nullptr);
     read.refused = pass.refused;
     read.error = pass.error;
+    read.nameless = pass.nameless;
     // Every CannotOpen comes from the stream: a file that could not be
     // opened or read to its end gives no rows.
-    if (read.error && read.error->kind() == ErrorKind::CannotOpen) read.rows = {};
+    if (read.error && read.error->kind() == ErrorKind::CannotOpen) {
+        read.rows = {};
+        read.nameless = 0;
+    }
     return read;
 }
 
@@ -274,12 +290,15 @@ void LoadToFile(MainList& list, std::string& currentPlaylistFile, const Playlist
                 const std::string& path) {
     PlaylistRead read = readPlaylist(ports, path, HeaderPolicy::Ask);
     if (read.refused) return;
+    // Rows without a file name in the list come from a read that ended in
+    // an error; the new rows need no look when the reader made none.
+    const bool nameless = read.nameless > 0 || !std::all_of(list.rows().begin(), list.rows().end(), hasFileName);
     list.appendAll(std::move(read.rows));
     if (read.error) throw *read.error;
     currentPlaylistFile = path;
     // A path line ending in a separator, or one that could not be made
     // absolute, has no file name; such rows go, also those read earlier.
-    list.removeUnless(hasFileName);
+    if (nameless) list.removeUnless(hasFileName);
 }
 
 }  // namespace listora

@@ -38,12 +38,15 @@ struct PlaylistRead {
     bool refused = false;
     // What ended the read early.
     std::optional<ListoraError> error;
+    // Rows without a file name among the rows.
+    std::size_t nameless = 0;
 };
 
 // How a read that hands its rows on as it goes ended.
 struct PlaylistPass {
     bool refused = false;
     std::optional<ListoraError> error;
+    std::size_t nameless = 0;  // rows handed on without a file name
 };
 
 // Takes the rows read so far; it may move them out of the vector or leave

@@ -91,6 +91,11 @@ TEST_F(Reader, RemovesRowsWithoutAFileNameAfterASuccessfulRead) {
     list.append({"old", "---", "", "/broken/"});
     load(dir.write("l.m3u", crlf({"#EXTM3U", "folder/", "a.mp3", "#EXTINF:3,t", "sub/"})));
     EXPECT_EQ(column(3), (Texts{dir.path("a.mp3")}));
+    // One left by a read that ended in an error goes with a read that has
+    // none of its own.
+    list.append({"left", "---", "", "/broken/"});
+    load(dir.write("clean.m3u", crlf({"#EXTM3U", "b.mp3"})));
+    EXPECT_EQ(column(3), (Texts{dir.path("a.mp3"), dir.path("b.mp3")}));
 }
 
 TEST_F(Reader, AnEndlessNumberIsShownCut) {
