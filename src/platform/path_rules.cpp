@@ -1,5 +1,6 @@
 #include "platform/path_rules.h"
 
+#include <algorithm>
 #include <cctype>
 
 #if defined(__SSE2__)
@@ -79,21 +80,28 @@ bool endsInPlace(std::string_view path, std::size_t slash) {
 // pairs are looked for 16 bytes at a time.
 bool isNormalAbsolutePosixPath(std::string_view path) {
     if (path.empty() || path[0] != '/') return false;
-    std::size_t at = 0;
+    const std::size_t size = path.size();
 #if defined(__SSE2__)
-    const __m128i slash = _mm_set1_epi8('/');
-    const __m128i dot = _mm_set1_epi8('.');
-    for (; at + 17 <= path.size(); at += 16) {
-        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(path.data() + at));
-        const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(path.data() + at + 1));
-        const __m128i pairs = _mm_and_si128(_mm_cmpeq_epi8(here, slash),
-                                            _mm_or_si128(_mm_cmpeq_epi8(after, slash), _mm_cmpeq_epi8(after, dot)));
-        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(pairs)); mask != 0; mask &= mask - 1) {
-            if (endsInPlace(path, at + static_cast<std::size_t>(__builtin_ctz(mask)))) return false;
+    if (size >= 17) {
+        const __m128i slash = _mm_set1_epi8('/');
+        const __m128i dot = _mm_set1_epi8('.');
+        // Blocks of 16 "/" places with the byte after each; the last block
+        // overlaps the one before, so no place is left for a slower loop.
+        // A "/" at the very end spoils nothing.
+        for (std::size_t at = 0;; at += 16) {
+            at = std::min(at, size - 17);
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(path.data() + at));
+            const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(path.data() + at + 1));
+            const __m128i pairs = _mm_and_si128(_mm_cmpeq_epi8(here, slash),
+                                                _mm_or_si128(_mm_cmpeq_epi8(after, slash), _mm_cmpeq_epi8(after, dot)));
+            for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(pairs)); mask != 0; mask &= mask - 1) {
+                if (endsInPlace(path, at + static_cast<std::size_t>(__builtin_ctz(mask)))) return false;
+            }
+            if (at + 17 == size) return true;
         }
     }
 #endif
-    for (; at < path.size(); ++at) {
+    for (std::size_t at = 0; at < size; ++at) {
         if (path[at] == '/' && endsInPlace(path, at)) return false;
     }
     return true;

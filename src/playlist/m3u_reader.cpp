@@ -26,14 +26,6 @@ constexpr std::string_view kHeader = "#EXTM3U";
 // character itself is not looked at.
 bool isInformationLine(std::string_view line) { return line.size() >= 7 && line.substr(1, 6) == "EXTINF"; }
 
-// The seconds stand from the ninth character up to the first comma; the
-// first eight characters are skipped whatever they are.
-std::string_view secondsText(std::string_view infoLine) {
-    const std::size_t comma = infoLine.find(',');
-    const std::size_t secondsEnd = comma == std::string_view::npos ? 0 : comma;
-    return secondsEnd > 8 ? infoLine.substr(8, secondsEnd - 8) : std::string_view();
-}
-
 class EntryReader {
 public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
@@ -104,10 +96,14 @@ private:
             if (ports_.fs.setCurrentDirectory(playlistFolder_)) cwd_ = ports_.fs.currentDirectory();
         }
         makePath(pathLine);
-        const std::string_view seconds = secondsText(infoLine);
+        // The seconds stand from the ninth character up to the first comma,
+        // the title after it; the first eight characters are skipped
+        // whatever they are.
+        const std::size_t comma = infoLine.find(',');
+        const std::string_view seconds =
+            comma != std::string_view::npos && comma > 8 ? infoLine.substr(8, comma - 8) : std::string_view();
         const std::optional<int> value = parseInteger(seconds);
         if (!value) throw invalidIntegerError(seconds);
-        const std::size_t comma = infoLine.find(',');
         return entry(infoLine.substr(comma + 1), FormatLengthText(*value));
     }
 
