@@ -52,6 +52,13 @@ public:
     // Sorts and searches ask it a million times in a row, so it is inline.
     std::string_view columnText(int column) const { return column == 0 ? title() : subText(column - 1); }
 
+    // Asks the processor for the row's texts ahead of use, for a walk over
+    // rows whose blocks lie scattered (a list sorted once already).
+    void prefetch() const {
+        __builtin_prefetch(block_);
+        __builtin_prefetch(block_ + 64);
+    }
+
     bool checked = false;
     bool selected = false;
 

@@ -99,7 +99,9 @@ public:
             std::string_view key;
         };
         std::vector<Recent> recent(kRecentSlots);
+        constexpr std::size_t kAhead = 8;
         for (std::size_t i = begin; i < end; ++i) {
+            if (i + kAhead < end) rows[i + kAhead].prefetch();
             const std::string_view text = rows[i].columnText(column);
             const std::size_t hash = std::hash<std::string_view>{}(text);
             Recent& slot = recent[hash % kRecentSlots];
