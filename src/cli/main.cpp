@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "platform/handoff.h"
 #include "platform/huge_page_heap.h"
 #include "platform/native_file_system.h"
 #include "platform/path_rules.h"
@@ -25,6 +26,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace listora {
@@ -171,16 +173,20 @@ public:
         try {
             writeFileInPiecesOrThrow(fs_, out, [&](ByteSink& sink) {
                 PlaylistWriter writer(pathMode(), out, rules_, sink);
-                const PlaylistPass read = readPlaylistInPieces({fs_, prompts_, rules_}, in, HeaderPolicy::Ask,
-                                                               [&](std::vector<PlaylistEntry>& rows) {
-                                                                   // A row without a file name is dropped, as the
-                                                                   // window drops it.
-                                                                   for (const PlaylistEntry& row : rows)
-                                                                       if (hasFileName(row)) writer.add(row);
-                                                                   rows.clear();
-                                                               });
+                // The rows of one piece are written on a second thread while
+                // the next piece is read.
+                Handoff<std::vector<PlaylistEntry>> writing([&](std::vector<PlaylistEntry>& rows) {
+                    // A row without a file name is dropped, as the window drops it.
+                    for (const PlaylistEntry& row : rows)
+                        if (hasFileName(row)) writer.add(row);
+                });
+                const PlaylistPass read = readPlaylistInPieces(
+                    {fs_, prompts_, rules_}, in, HeaderPolicy::Ask,
+                    [&](std::vector<PlaylistEntry>& rows) { writing.hand(std::exchange(rows, {})); });
+                // Thrown out of the writing, which then leaves no file.
                 if (read.error) throw *read.error;
                 if (read.refused) throw Refused{};
+                writing.finish();
                 writer.finish();
             });
         } catch (const Refused&) {

@@ -36,8 +36,8 @@ private:
 class ByteStream;
 
 // Bytes of a stream that begin and end with whole lines, breaks included;
-// only the last piece of a text may end without a break. Each piece has its
-// room of its own, so that one can be worked on while the next is read.
+// only the last piece of a text may end without a break. The piece is the
+// caller's: views into it stay valid until it is handed back to the reader.
 class LinePiece {
 public:
     std::string_view text() const { return {data_.get(), size_}; }
