@@ -10,7 +10,8 @@ namespace {
 
 TEST(Handoff, WorksEveryItemInTheOrderHanded) {
     std::vector<int> done;
-    Handoff<std::vector<int>> handoff([&](std::vector<int>& items) { done.insert(done.end(), items.begin(), items.end()); });
+    Handoff<std::vector<int>> handoff(
+        [&](std::vector<int>& items) { done.insert(done.end(), items.begin(), items.end()); });
     std::vector<int> expected;
     for (int i = 0; i < 2000; ++i) {
         handoff.hand({i, -i});
