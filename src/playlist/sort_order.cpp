@@ -87,7 +87,8 @@ std::uint64_t bigEndian(std::string_view bytes, std::size_t from) {
 // The keys of rows [begin, end), in their own arena. Texts repeat a lot in
 // a column (unknown titles, common lengths, one album's folder), so a small
 // table of recent texts lets each repeat reuse its key instead of collating
-// again.
+// again. A column whose first few thousand texts hold no repeat (full paths)
+// is not hashed further.
 class KeyPart {
 public:
     void make(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator, std::size_t begin,
@@ -98,14 +99,18 @@ public:
             std::size_t hash = 0;  // so that another text is told apart without reading its row
             std::string_view key;
         };
+        constexpr std::size_t kProbe = 4096;
         std::vector<Recent> recent(kRecentSlots);
+        Recent alone;  // the slot of every text once repeats are no longer looked for
+        std::size_t repeats = 0;
         constexpr std::size_t kAhead = 8;
         for (std::size_t i = begin; i < end; ++i) {
             if (i + kAhead < end) rows[i + kAhead].prefetch();
             const std::string_view text = rows[i].columnText(column);
-            const std::size_t hash = std::hash<std::string_view>{}(text);
-            Recent& slot = recent[hash % kRecentSlots];
-            if (slot.row == UINT32_MAX || slot.hash != hash || rows[slot.row].columnText(column) != text) {
+            const bool looking = repeats > 0 || i - begin < kProbe;
+            const std::size_t hash = looking ? std::hash<std::string_view>{}(text) : 0;
+            Recent& slot = looking ? recent[hash % kRecentSlots] : alone;
+            if (!looking || slot.row == UINT32_MAX || slot.hash != hash || rows[slot.row].columnText(column) != text) {
                 slot.row = static_cast<std::uint32_t>(i);
                 slot.hash = hash;
                 slot.key = arena_.add(startOf(text, collator), text, collator);
@@ -114,6 +119,8 @@ public:
                     common_ = first_.size();
                 }
                 common_ = commonLength(first_.substr(0, common_), slot.key);
+            } else {
+                ++repeats;
             }
             keys[i] = {0, 0, slot.key.data(), static_cast<std::uint32_t>(slot.key.size()),
                        static_cast<std::uint32_t>(i)};

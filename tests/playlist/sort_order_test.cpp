@@ -78,6 +78,14 @@ TEST(SortOrder, KeyHeadsOrderAsFullCollationAndEqualKeysKeepTheirOrder) {
          {"abcdefghijklmnoZ", "abcdefghijklmnoa", "ABCDEFGHIJKLMNOA", "abcdefghijklmno", "", "abcdefghijklmnoa"})
         late.push_back({title, "---", "", ""});
     EXPECT_EQ(sortedOrder(late, 0, collator), (std::vector<std::uint32_t>{4, 3, 1, 2, 5, 0}));
+    // A column that begins with thousands of texts seen once (where repeats
+    // are no longer looked for) and then repeats them.
+    std::vector<PlaylistEntry> unique;
+    for (int i = 0; i < 6000; ++i) {
+        const std::string title = "Title " + std::to_string(i < 5000 ? i : 4999 - i % 7);
+        unique.push_back({title, "---", "", ""});
+    }
+    EXPECT_EQ(sortedOrder(unique, 0, collator), collatedOrder(unique, 0, collator));
     EXPECT_TRUE(sortedOrder({}, 0, collator).empty());
 }
 
