@@ -230,14 +230,17 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
         ReadProgressMeter progress(ports.progress, fileBytes);
         try {
             if (!hasHeader) reader.takeFirstLine(firstLine, rows);
-            reader.take(first.text(), firstLines.position(), 0, rows, progress);
-            if (take)
-                (*take)(rows);
-            else
-                reserveRows(rows, file->pieces().consumed(), fileBytes);
-            for (LinePiece& piece = first; file->pieces().next(piece);) {
-                reader.take(piece.text(), 0, file->pieces().consumed() - piece.text().size(), rows, progress);
-                if (take) (*take)(rows);
+            // The first piece from after its first line, then every piece.
+            LinePiece& piece = first;
+            for (bool firstPiece = true;; firstPiece = false) {
+                const std::uint64_t taken = file->pieces().consumed();
+                reader.take(piece.text(), firstPiece ? firstLines.position() : 0, taken - piece.text().size(), rows,
+                            progress);
+                if (take)
+                    (*take)(rows);
+                else if (firstPiece)
+                    reserveRows(rows, taken, fileBytes);
+                if (!file->pieces().next(piece)) break;
             }
             reader.finish();
             read.nameless = reader.nameless();

@@ -101,30 +101,46 @@ public:
         };
         constexpr std::size_t kProbe = 4096;
         std::vector<Recent> recent(kRecentSlots);
-        Recent alone;  // the slot of every text once repeats are no longer looked for
         std::size_t repeats = 0;
         constexpr std::size_t kAhead = 8;
         for (std::size_t i = begin; i < end; ++i) {
             if (i + kAhead < end) rows[i + kAhead].prefetch();
             const std::string_view text = rows[i].columnText(column);
-            const bool looking = repeats > 0 || i - begin < kProbe;
-            const std::size_t hash = looking ? std::hash<std::string_view>{}(text) : 0;
-            Recent& slot = looking ? recent[hash % kRecentSlots] : alone;
-            if (!looking || slot.row == UINT32_MAX || slot.hash != hash || rows[slot.row].columnText(column) != text) {
-                slot.row = static_cast<std::uint32_t>(i);
-                slot.hash = hash;
-                slot.key = arena_.add(startOf(text, collator), text, collator);
-                if (i == begin) {
-                    first_ = slot.key;
-                    common_ = first_.size();
+            std::string_view key;
+            if (repeats > 0 || i - begin < kProbe) {
+                const std::size_t hash = std::hash<std::string_view>{}(text);
+                Recent& slot = recent[hash % kRecentSlots];
+                if (slot.row != UINT32_MAX && slot.hash == hash && rows[slot.row].columnText(column) == text) {
+                    ++repeats;
+                    key = slot.key;
+                } else {
+                    key = newKey(text, collator, i == begin);
+                    slot = {static_cast<std::uint32_t>(i), hash, key};
                 }
-                common_ = commonLength(first_.substr(0, common_), slot.key);
             } else {
-                ++repeats;
+                key = newKey(text, collator, i == begin);
             }
-            keys[i] = {0, 0, slot.key.data(), static_cast<std::uint32_t>(slot.key.size()),
-                       static_cast<std::uint32_t>(i)};
+            keys[i] = {0, 0, key.data(), static_cast<std::uint32_t>(key.size()), static_cast<std::uint32_t>(i)};
         }
+    }
+
+    static std::size_t commonLength(std::string_view a, std::string_view b) {
+        return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+    }
+
+    // The first key and how much of it every key of the part shares.
+    std::string_view shared() const { return first_.substr(0, common_); }
+
+private:
+    // Collates a text, keeping how much of its key the part's keys share.
+    std::string_view newKey(std::string_view text, const Collator& collator, bool first) {
+        const std::string_view key = arena_.add(startOf(text, collator), text, collator);
+        if (first) {
+            first_ = key;
+            common_ = key.size();
+        }
+        common_ = commonLength(first_.substr(0, common_), key);
+        return key;
     }
 
     // The beginning that the part's texts share (their folder, say), whose
@@ -140,14 +156,6 @@ public:
         return start_;
     }
 
-    static std::size_t commonLength(std::string_view a, std::string_view b) {
-        return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
-    }
-
-    // The first key and how much of it every key of the part shares.
-    std::string_view shared() const { return first_.substr(0, common_); }
-
-private:
     KeyArena arena_;
     Collator::KeyStart start_;
     bool started_ = false;
