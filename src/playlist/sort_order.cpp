@@ -3,19 +3,24 @@
 #include "platform/collation.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 namespace listora {
 namespace {
 
 // One row's sort key: where it lies, and sixteen of its bytes as two
-// big-endian integers, so that nearly every comparison is one or two
-// integer comparisons instead of a walk through two keys far apart in
-// memory.
+// big-endian integers. Rows are sorted by the integers, and a key is read
+// again only for rows that tie on them, instead of on every comparison
+// from wherever it lies in memory.
 struct KeyedRow {
     std::uint64_t head;
     std::uint64_t next;
@@ -77,11 +82,23 @@ void onEachPart(std::size_t parts, const Work& work) {
         if (failure) std::rethrow_exception(failure);
 }
 
-std::uint64_t bigEndian(std::string_view bytes, std::size_t from) {
+// The key's eight bytes from `from` as one big-endian integer, zeros past
+// its end.
+std::uint64_t bigEndian(const KeyedRow& row, std::size_t from) {
+    if (from + 8 <= row.length) {
+        std::uint64_t value;
+        std::memcpy(&value, row.key + from, 8);
+        return __builtin_bswap64(value);
+    }
     std::uint64_t value = 0;
     for (std::size_t i = from; i < from + 8; ++i)
-        value = value << 8 | (i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u);
+        value = value << 8 | (i < row.length ? static_cast<unsigned char>(row.key[i]) : 0u);
     return value;
+}
+
+void takeBytesFrom(KeyedRow& row, std::size_t from) {
+    row.head = bigEndian(row, from);
+    row.next = bigEndian(row, from + 8);
 }
 
 // The keys of rows [begin, end), in their own arena. Texts repeat a lot in
@@ -185,64 +202,185 @@ public:
         common_ = shared.size();
         // The bytes that every key shares at its start (a common folder,
         // say) decide nothing, so the integers are taken after them.
-        for (KeyedRow& key : keys_) {
-            const std::string_view bytes = keyOf(key);
-            key.head = bigEndian(bytes, common_);
-            key.next = bigEndian(bytes, common_ + 8);
-        }
+        for (KeyedRow& key : keys_) takeBytesFrom(key, common_);
     }
 
     std::vector<KeyedRow>& keys() { return keys_; }
     // As many as there were threads for the keys.
     std::size_t parts() const { return parts_.size(); }
-
-    // Keys hold no zero byte, so the zeros that pad a short key sort before
-    // any byte a longer key has there: equal integers mean equal keys up to
-    // their end.
-    bool less(const KeyedRow& a, const KeyedRow& b) const {
-        if (a.head != b.head) return a.head < b.head;
-        if (a.next != b.next) return a.next < b.next;
-        if (a.key != b.key || a.length != b.length) {
-            const std::size_t decided = common_ + 16;
-            const std::string_view restA = keyOf(a).substr(std::min<std::size_t>(decided, a.length));
-            const std::string_view restB = keyOf(b).substr(std::min<std::size_t>(decided, b.length));
-            if (const int order = restA.compare(restB); order != 0) return order < 0;
-        }
-        return a.row < b.row;  // equal keys keep their order
-    }
+    // How many bytes at their start all keys share.
+    std::size_t common() const { return common_; }
 
 private:
-    static std::string_view keyOf(const KeyedRow& row) { return {row.key, row.length}; }
-
     std::vector<KeyedRow> keys_;
     std::vector<KeyPart> parts_;
     std::size_t common_ = 0;
 };
 
-// Merges the sorted runs [0, middle) and [middle, end) of `keyed` into
-// their rows' order, on two threads: one takes the smallest from the front
-// for the first half of the order, the other the largest from the back for
-// the second half. No two keys are equal, so the halves meet exactly.
-template <typename Less>
-void mergeFromBothEnds(const std::vector<KeyedRow>& keyed, std::ptrdiff_t middle, std::vector<std::uint32_t>& order,
-                       const Less& less) {
-    const KeyedRow* const first = keyed.data();
-    const KeyedRow* const second = first + middle;
-    const KeyedRow* const end = first + keyed.size();
-    const std::size_t half = keyed.size() / 2;
-    onEachPart(2, [&](std::size_t part) {
-        if (part == 0) {
-            const KeyedRow* a = first;
-            const KeyedRow* b = second;
-            for (std::size_t at = 0; at < half; ++at)
-                order[at] = (b == end || (a != second && less(*a, *b)) ? a++ : b++)->row;
-        } else {
-            const KeyedRow* a = second;
-            const KeyedRow* b = end;
-            for (std::size_t at = keyed.size(); at-- > half;)
-                order[at] = (a == first || (b != second && less(a[-1], b[-1])) ? --b : --a)->row;
+// The sixteen bytes a row's integers hold, as one integer.
+using Bytes = unsigned __int128;
+Bytes bytesOf(const KeyedRow& row) { return static_cast<Bytes>(row.head) << 64 | row.next; }
+bool sameBytes(const KeyedRow& a, const KeyedRow& b) { return bytesOf(a) == bytesOf(b); }
+
+// Sorts rows that come in their rows' order by their integers, keeping
+// that order among equal ones. A long range is dealt, in order, by the
+// highest eight bits in which its integers differ into up to 256 runs,
+// each sorted the same way on its own, so a row is moved a few times
+// instead of being compared over and over; only short runs are compared.
+void sortByBytes(KeyedRow* first, KeyedRow* last, std::vector<KeyedRow>& spare) {
+    const auto size = static_cast<std::size_t>(last - first);
+    constexpr std::size_t kCompared = 64;
+    if (size <= kCompared) {
+        std::sort(first, last, [](const KeyedRow& a, const KeyedRow& b) {
+            const Bytes x = bytesOf(a);
+            const Bytes y = bytesOf(b);
+            return x != y ? x < y : a.row < b.row;
+        });
+        return;
+    }
+    Bytes low = bytesOf(*first);
+    Bytes high = low;
+    for (const KeyedRow* row = first; row != last; ++row) {
+        low = std::min(low, bytesOf(*row));
+        high = std::max(high, bytesOf(*row));
+    }
+    if (low == high) return;
+    const Bytes differ = low ^ high;
+    const int top = differ >> 64 != 0 ? 127 - std::countl_zero(static_cast<std::uint64_t>(differ >> 64))
+                                      : 63 - std::countl_zero(static_cast<std::uint64_t>(differ));
+    const int shift = std::max(top - 7, 0);
+    const auto digit = [&](const KeyedRow& row) { return static_cast<unsigned>(bytesOf(row) >> shift) & 0xFF; };
+    std::array<std::size_t, 257> start{};
+    for (const KeyedRow* row = first; row != last; ++row) ++start[digit(*row) + 1];
+    for (std::size_t d = 1; d < start.size(); ++d) start[d] += start[d - 1];
+    if (spare.size() < size) spare.resize(size);
+    std::array<std::size_t, 256> next;
+    std::copy(start.begin(), start.end() - 1, next.begin());
+    for (const KeyedRow* row = first; row != last; ++row) spare[next[digit(*row)]++] = *row;
+    std::copy(spare.begin(), spare.begin() + static_cast<std::ptrdiff_t>(size), first);
+    for (std::size_t d = 0; d < 256; ++d)
+        if (start[d + 1] - start[d] > 1) sortByBytes(first + start[d], first + start[d + 1], spare);
+}
+
+// Orders rows whose keys agree before `from` and whose integers hold the
+// sixteen key bytes from there. They are sorted by those integers alone,
+// then each run that ties on them is sorted again by its next sixteen
+// bytes, and so on: a comparison never reads a key from memory, and the
+// keys of a tied run are read in one pass, many at once.
+//
+// Keys hold no zero byte, so the zeros that pad a short key sort before any
+// byte a longer key has there, and a run of equal integers whose keys end
+// among those bytes is a run of equal keys, which keep their rows' order.
+void sortFrom(KeyedRow* first, KeyedRow* last, std::size_t from, std::vector<KeyedRow>& spare) {
+    sortByBytes(first, last, spare);
+    for (KeyedRow* run = first; run != last;) {
+        KeyedRow* end = run + 1;
+        while (end != last && sameBytes(*end, *run)) ++end;
+        for (std::size_t at = from + 16; end - run > 1 && run->length > at; at += 16) {
+            // A text's repeats share one key, so such a run is one key.
+            bool shared = true;
+            bool same = true;
+            constexpr std::ptrdiff_t kAhead = 8;
+            for (KeyedRow* row = run; row != end; ++row) {
+                if (end - row > kAhead) __builtin_prefetch(row[kAhead].key + at);
+                takeBytesFrom(*row, at);
+                shared = shared && row->key == run->key;
+                same = same && sameBytes(*row, *run);
+            }
+            if (shared) break;
+            // Rows that tie on these bytes too are already in their rows'
+            // order; otherwise the run is sorted from here on its own.
+            if (!same) {
+                sortFrom(run, end, at, spare);
+                break;
+            }
+        }
+        run = end;
+    }
+}
+
+// The order of the rows, sorted as sortFrom does, on `threads` threads.
+//
+// A long list is first dealt into buckets by splitters sampled from its
+// own keys, so that every row of a bucket sorts before every row of the
+// next, and then each bucket is sorted on its own. Buckets are kept small
+// enough to stay in the processor's cache, so the sort's many passes run
+// there instead of in main memory, and the work grows with the rows as a
+// sort's should. Rows with the same sixteen bytes land in one bucket.
+std::vector<std::uint32_t> sortedRows(std::vector<KeyedRow>& keyed, std::size_t threads, std::size_t from) {
+    const std::size_t size = keyed.size();
+    std::vector<std::uint32_t> order(size);
+    constexpr std::size_t kRowsPerBucket = 16384;
+    if (size < 2 * kRowsPerBucket) {
+        std::vector<KeyedRow> spare;
+        sortFrom(keyed.data(), keyed.data() + size, from, spare);
+        for (std::size_t i = 0; i < size; ++i) order[i] = keyed[i].row;
+        return order;
+    }
+    const std::size_t buckets = std::clamp<std::size_t>(std::bit_ceil(size / kRowsPerBucket), 2, 4096);
+
+    // Eight samples a bucket, spread evenly over the list, give splitters
+    // that cut it into nearly equal buckets unless many rows share their
+    // bytes.
+    constexpr std::size_t kSamplesPerBucket = 8;
+    std::vector<KeyedRow> samples;
+    for (std::size_t i = 0; i < buckets * kSamplesPerBucket; ++i)
+        samples.push_back(keyed[size * i / (buckets * kSamplesPerBucket)]);
+    std::sort(samples.begin(), samples.end(),
+              [](const KeyedRow& a, const KeyedRow& b) { return bytesOf(a) < bytesOf(b); });
+    std::vector<Bytes> splitters;
+    for (std::size_t i = 1; i < buckets; ++i) splitters.push_back(bytesOf(samples[i * kSamplesPerBucket]));
+    // A row's bucket: how many splitters come before its bytes, found
+    // without branches, as `buckets` is a power of two.
+    const auto bucketOf = [&](const KeyedRow& row) {
+        std::size_t bucket = 0;
+        const Bytes bytes = bytesOf(row);
+        for (std::size_t step = buckets / 2; step > 0; step /= 2)
+            bucket += static_cast<std::size_t>(splitters[bucket + step - 1] < bytes) * step;
+        return bucket;
+    };
+
+    // Each thread deals its share of the rows, in their order, into every
+    // bucket's room for that thread's rows.
+    std::vector<std::uint16_t> bucketOfRow(size);
+    std::vector<std::vector<std::size_t>> counts(threads, std::vector<std::size_t>(buckets));
+    onEachPart(threads, [&](std::size_t part) {
+        for (std::size_t i = partStart(size, part, threads); i < partStart(size, part + 1, threads); ++i) {
+            bucketOfRow[i] = static_cast<std::uint16_t>(bucketOf(keyed[i]));
+            ++counts[part][bucketOfRow[i]];
         }
     });
+    std::vector<std::size_t> bucketStart(buckets + 1);
+    std::size_t at = 0;
+    for (std::size_t bucket = 0; bucket < buckets; ++bucket) {
+        bucketStart[bucket] = at;
+        for (std::vector<std::size_t>& count : counts) at += std::exchange(count[bucket], at);
+    }
+    bucketStart[buckets] = size;
+    const std::unique_ptr<KeyedRow[]> dealt(new KeyedRow[size]);
+    onEachPart(threads, [&](std::size_t part) {
+        std::vector<std::size_t>& next = counts[part];
+        for (std::size_t i = partStart(size, part, threads); i < partStart(size, part + 1, threads); ++i)
+            dealt[next[bucketOfRow[i]]++] = keyed[i];
+    });
+
+    // Each thread sorts a run of whole buckets holding about its share of
+    // the rows.
+    std::vector<std::size_t> firstBucket(threads + 1, buckets);
+    for (std::size_t part = 0, bucket = 0; part < threads; ++part) {
+        firstBucket[part] = bucket;
+        while (bucket < buckets && bucketStart[bucket] < partStart(size, part + 1, threads)) ++bucket;
+    }
+    onEachPart(threads, [&](std::size_t part) {
+        std::vector<KeyedRow> spare;
+        for (std::size_t bucket = firstBucket[part]; bucket < firstBucket[part + 1]; ++bucket) {
+            KeyedRow* const first = dealt.get() + bucketStart[bucket];
+            KeyedRow* const last = dealt.get() + bucketStart[bucket + 1];
+            sortFrom(first, last, from, spare);
+            for (const KeyedRow* row = first; row != last; ++row) order[row - dealt.get()] = row->row;
+        }
+    });
+    return order;
 }
 
 }  // namespace
@@ -250,26 +388,9 @@ void mergeFromBothEnds(const std::vector<KeyedRow>& keyed, std::ptrdiff_t middle
 std::vector<std::uint32_t> sortedOrder(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator) {
     RowKeys keys(rows, column, collator);
     std::vector<KeyedRow>& keyed = keys.keys();
-    // The row number breaks ties, so no two rows are equal and the plain
-    // sort is stable. That also makes the order one and the same however
-    // the rows are cut: each part is sorted on its own thread, the sorted
-    // parts but the last are merged, and that run and the last part are
-    // merged straight into the order.
-    const auto less = [&](const KeyedRow& a, const KeyedRow& b) { return keys.less(a, b); };
-    const std::size_t parts = keys.parts();
-    const auto start = [&](std::size_t part) {
-        return keyed.begin() + static_cast<std::ptrdiff_t>(partStart(keyed.size(), part, parts));
-    };
-    onEachPart(parts, [&](std::size_t part) { std::sort(start(part), start(part + 1), less); });
-    for (std::size_t part = 1; part + 1 < parts; ++part)
-        std::inplace_merge(start(0), start(part), start(part + 1), less);
-    std::vector<std::uint32_t> order(keyed.size());
-    if (parts == 1) {
-        for (std::size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].row;
-    } else {
-        mergeFromBothEnds(keyed, start(parts - 1) - keyed.begin(), order, less);
-    }
-    return order;
+    // The row number breaks ties, so equal keys keep their order and the
+    // order is one and the same however the rows are split.
+    return sortedRows(keyed, keys.parts(), keys.common());
 }
 
 }  // namespace listora

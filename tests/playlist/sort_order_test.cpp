@@ -98,6 +98,37 @@ TEST(SortOrder, AListSortedInPartsComesOutInOneStableOrder) {
         EXPECT_EQ(sortedOrder(rows, column, collator), collatedOrder(rows, column, collator)) << "column " << column;
 }
 
+// A list long enough to be dealt into many buckets, whose keys crowd
+// together: most titles begin alike and tie well past their first sixteen
+// key bytes, a large block is one title in three spellings that collate
+// alike, and the rest differ in their first byte. The buckets come out far
+// from even, and one holds every row of the block.
+TEST(SortOrder, AListDealtIntoBucketsOfCrowdedKeysComesOutInOneStableOrder) {
+    const Collator collator(CodePage::Utf8);
+    std::mt19937 dice(5);
+    const std::vector<std::string> spellings = {"Unknown Artist - Track", "UNKNOWN ARTIST - TRACK",
+                                                "unknown artist - track"};
+    std::vector<PlaylistEntry> rows;
+    for (std::size_t i = 0; i < 80000; ++i) {
+        std::string title;
+        switch (dice() % 4) {
+            case 0:
+            case 1:
+                title = "Artist " + std::to_string(dice() % 50) + " - The Long Shared Title Of Song " +
+                        std::to_string(dice() % 300);
+                break;
+            case 2:
+                title = spellings[dice() % spellings.size()];
+                break;
+            default:
+                title = std::string(1, static_cast<char>('a' + dice() % 26)) + kPieces[dice() % kPieces.size()];
+        }
+        rows.push_back({title, "---", std::to_string(i), "/home/user/Music/" + title + ".mp3"});
+    }
+    for (const int column : {0, 3})
+        EXPECT_EQ(sortedOrder(rows, column, collator), collatedOrder(rows, column, collator)) << "column " << column;
+}
+
 TEST(SortOrder, MarksAndFocusTravelWithTheirRowsToTheirNewPlaces) {
     const Collator collator(CodePage::Utf8);
     MainList list;
