@@ -109,6 +109,24 @@ public:
         if ((s & 0xFF) != 0) putSecondary(s & 0xFF);
     }
 
+    // Writes the characters from `byte` on while each is one in `plain`
+    // (an ASCII character whose primary is one byte that is never
+    // compressed, and whose secondary is the common one) and they fit;
+    // gives where it stopped. The state is kept in locals for the run, as
+    // every byte written could otherwise be the writer's own.
+    const unsigned char* addPlain(const unsigned char* byte, const unsigned char* end,
+                                  const std::array<std::uint8_t, 128>& plain) {
+        if (previous_ != 0 || length_ >= capacity_) return byte;
+        const unsigned char* const stop = byte + std::min<std::size_t>(end - byte, capacity_ - length_);
+        char* const out = out_;
+        std::size_t length = length_;
+        const unsigned char* const start = byte;
+        while (byte < stop && *byte < 0x80 && plain[*byte] != 0) out[length++] = static_cast<char>(plain[*byte++]);
+        length_ = length;
+        commons_ += static_cast<unsigned>(byte - start);
+        return byte;
+    }
+
     // The key's length, or the room it and a closing zero need when they
     // do not fit; kNotHere when the secondaries outgrew their buffer.
     std::size_t finish() {
@@ -255,6 +273,8 @@ std::size_t CollationTable::addUtf8(std::string_view text, KeyWriter& writer) co
     // shortest form; anything else is ICU's to judge.
     const auto trail = [&](std::size_t at) { return byte + at < end && (byte[at] & 0xC0) == 0x80; };
     while (byte < end) {
+        byte = writer.addPlain(byte, end, plainAscii_);
+        if (byte == end) break;
         char32_t code = *byte;
         std::size_t length = 1;
         if (code >= 0x80) {
@@ -433,6 +453,13 @@ void CollationTable::build() const {
             units_[code] = unit;
         else if (unit.count > 1)
             weights_.resize(unit.first);  // a unit left to ICU keeps no weights
+    }
+    for (char16_t code = 0; code < 0x80; ++code) {
+        const Unit& unit = units_[code];
+        const Weight& weight = unit.weight;
+        if (unit.inTable && unit.count == 1 && weight.primary > 1 && (weight.primary & 0xFFFFFF) == 0 &&
+            !weight.compressible && weight.secondary == kCommonSecondary)
+            plainAscii_[code] = static_cast<std::uint8_t>(weight.primary >> 24);
     }
     ucol_close(collator_);
     collator_ = nullptr;

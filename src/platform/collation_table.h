@@ -101,6 +101,9 @@ private:
     // (0 unknown, 1 yes, 2 no).
     mutable std::vector<std::uint16_t> reorderedLead_;
     mutable std::array<std::uint8_t, 256> compressible_{};
+    // The one primary byte of each ASCII character the key writer can
+    // write straight (see KeyWriter::addPlain); 0 for the others.
+    mutable std::array<std::uint8_t, 128> plainAscii_{};
 };
 
 }  // namespace listora
