@@ -17,13 +17,15 @@
 namespace listora {
 namespace {
 
-// One row's sort key: where it lies, and sixteen of its bytes as two
-// big-endian integers. Rows are sorted by the integers, and a key is read
-// again only for rows that tie on them, instead of on every comparison
-// from wherever it lies in memory.
+// Sixteen bytes of a key as one big-endian integer.
+using Bytes = unsigned __int128;
+
+// One row's sort key: where it lies, and sixteen of its bytes as one
+// integer. Rows are sorted by the integer, and a key is read again only for
+// rows that tie on it, instead of on every comparison from wherever it
+// lies in memory.
 struct KeyedRow {
-    std::uint64_t head;
-    std::uint64_t next;
+    Bytes bytes;
     const char* key;
     std::uint32_t length;
     std::uint32_t row;
@@ -97,8 +99,7 @@ std::uint64_t bigEndian(const KeyedRow& row, std::size_t from) {
 }
 
 void takeBytesFrom(KeyedRow& row, std::size_t from) {
-    row.head = bigEndian(row, from);
-    row.next = bigEndian(row, from + 8);
+    row.bytes = static_cast<Bytes>(bigEndian(row, from)) << 64 | bigEndian(row, from + 8);
 }
 
 // The keys of rows [begin, end), in their own arena. Texts repeat a lot in
@@ -137,7 +138,7 @@ public:
             } else {
                 key = newKey(text, collator, i == begin);
             }
-            keys[i] = {0, 0, key.data(), static_cast<std::uint32_t>(key.size()), static_cast<std::uint32_t>(i)};
+            keys[i] = {0, key.data(), static_cast<std::uint32_t>(key.size()), static_cast<std::uint32_t>(i)};
         }
     }
 
@@ -201,7 +202,7 @@ public:
         for (const KeyPart& part : parts_) shared = shared.substr(0, KeyPart::commonLength(shared, part.shared()));
         common_ = shared.size();
         // The bytes that every key shares at its start (a common folder,
-        // say) decide nothing, so the integers are taken after them.
+        // say) decide nothing, so the integer is taken after them.
         for (KeyedRow& key : keys_) takeBytesFrom(key, common_);
     }
 
@@ -217,14 +218,9 @@ private:
     std::size_t common_ = 0;
 };
 
-// The sixteen bytes a row's integers hold, as one integer.
-using Bytes = unsigned __int128;
-Bytes bytesOf(const KeyedRow& row) { return static_cast<Bytes>(row.head) << 64 | row.next; }
-bool sameBytes(const KeyedRow& a, const KeyedRow& b) { return bytesOf(a) == bytesOf(b); }
-
-// Sorts rows that come in their rows' order by their integers, keeping
+// Sorts rows that come in their rows' order by their integer, keeping
 // that order among equal ones. A long range is dealt, in order, by the
-// highest eight bits in which its integers differ into up to 256 runs,
+// highest eight bits in which their integers differ into up to 256 runs,
 // each sorted the same way on its own, so a row is moved a few times
 // instead of being compared over and over; only short runs are compared.
 void sortByBytes(KeyedRow* first, KeyedRow* last, std::vector<KeyedRow>& spare) {
@@ -232,24 +228,22 @@ void sortByBytes(KeyedRow* first, KeyedRow* last, std::vector<KeyedRow>& spare) 
     constexpr std::size_t kCompared = 64;
     if (size <= kCompared) {
         std::sort(first, last, [](const KeyedRow& a, const KeyedRow& b) {
-            const Bytes x = bytesOf(a);
-            const Bytes y = bytesOf(b);
-            return x != y ? x < y : a.row < b.row;
+            return a.bytes != b.bytes ? a.bytes < b.bytes : a.row < b.row;
         });
         return;
     }
-    Bytes low = bytesOf(*first);
+    Bytes low = first->bytes;
     Bytes high = low;
     for (const KeyedRow* row = first; row != last; ++row) {
-        low = std::min(low, bytesOf(*row));
-        high = std::max(high, bytesOf(*row));
+        low = std::min(low, row->bytes);
+        high = std::max(high, row->bytes);
     }
     if (low == high) return;
     const Bytes differ = low ^ high;
     const int top = differ >> 64 != 0 ? 127 - std::countl_zero(static_cast<std::uint64_t>(differ >> 64))
                                       : 63 - std::countl_zero(static_cast<std::uint64_t>(differ));
     const int shift = std::max(top - 7, 0);
-    const auto digit = [&](const KeyedRow& row) { return static_cast<unsigned>(bytesOf(row) >> shift) & 0xFF; };
+    const auto digit = [&](const KeyedRow& row) { return static_cast<unsigned>(row.bytes >> shift) & 0xFF; };
     std::array<std::size_t, 257> start{};
     for (const KeyedRow* row = first; row != last; ++row) ++start[digit(*row) + 1];
     for (std::size_t d = 1; d < start.size(); ++d) start[d] += start[d - 1];
@@ -262,8 +256,8 @@ void sortByBytes(KeyedRow* first, KeyedRow* last, std::vector<KeyedRow>& spare) 
         if (start[d + 1] - start[d] > 1) sortByBytes(first + start[d], first + start[d + 1], spare);
 }
 
-// Orders rows whose keys agree before `from` and whose integers hold the
-// sixteen key bytes from there. They are sorted by those integers alone,
+// Orders rows whose keys agree before `from` and whose integer holds the
+// sixteen key bytes from there. They are sorted by that integer alone,
 // then each run that ties on them is sorted again by its next sixteen
 // bytes, and so on: a comparison never reads a key from memory, and the
 // keys of a tied run are read in one pass, many at once.
@@ -275,7 +269,7 @@ void sortFrom(KeyedRow* first, KeyedRow* last, std::size_t from, std::vector<Key
     sortByBytes(first, last, spare);
     for (KeyedRow* run = first; run != last;) {
         KeyedRow* end = run + 1;
-        while (end != last && sameBytes(*end, *run)) ++end;
+        while (end != last && end->bytes == run->bytes) ++end;
         for (std::size_t at = from + 16; end - run > 1 && run->length > at; at += 16) {
             // A text's repeats share one key, so such a run is one key.
             bool shared = true;
@@ -285,7 +279,7 @@ void sortFrom(KeyedRow* first, KeyedRow* last, std::size_t from, std::vector<Key
                 if (end - row > kAhead) __builtin_prefetch(row[kAhead].key + at);
                 takeBytesFrom(*row, at);
                 shared = shared && row->key == run->key;
-                same = same && sameBytes(*row, *run);
+                same = same && row->bytes == run->bytes;
             }
             if (shared) break;
             // Rows that tie on these bytes too are already in their rows'
@@ -301,7 +295,7 @@ void sortFrom(KeyedRow* first, KeyedRow* last, std::size_t from, std::vector<Key
 
 // The order of the rows, sorted as sortFrom does, on `threads` threads.
 //
-// A long list is first dealt into buckets by splitters sampled from its
+// The list is first dealt into buckets by splitters sampled from its
 // own keys, so that every row of a bucket sorts before every row of the
 // next, and then each bucket is sorted on its own. Buckets are kept small
 // enough to stay in the processor's cache, so the sort's many passes run
@@ -310,33 +304,26 @@ void sortFrom(KeyedRow* first, KeyedRow* last, std::size_t from, std::vector<Key
 std::vector<std::uint32_t> sortedRows(std::vector<KeyedRow>& keyed, std::size_t threads, std::size_t from) {
     const std::size_t size = keyed.size();
     std::vector<std::uint32_t> order(size);
+    // A list shorter than two buckets is one.
     constexpr std::size_t kRowsPerBucket = 16384;
-    if (size < 2 * kRowsPerBucket) {
-        std::vector<KeyedRow> spare;
-        sortFrom(keyed.data(), keyed.data() + size, from, spare);
-        for (std::size_t i = 0; i < size; ++i) order[i] = keyed[i].row;
-        return order;
-    }
-    const std::size_t buckets = std::clamp<std::size_t>(std::bit_ceil(size / kRowsPerBucket), 2, 4096);
+    const std::size_t buckets = std::clamp<std::size_t>(std::bit_ceil(size / kRowsPerBucket), 1, 4096);
 
     // Eight samples a bucket, spread evenly over the list, give splitters
     // that cut it into nearly equal buckets unless many rows share their
-    // bytes.
+    // bytes; one bucket needs none.
     constexpr std::size_t kSamplesPerBucket = 8;
+    const std::size_t sampled = buckets > 1 ? buckets * kSamplesPerBucket : 0;
     std::vector<KeyedRow> samples;
-    for (std::size_t i = 0; i < buckets * kSamplesPerBucket; ++i)
-        samples.push_back(keyed[size * i / (buckets * kSamplesPerBucket)]);
-    std::sort(samples.begin(), samples.end(),
-              [](const KeyedRow& a, const KeyedRow& b) { return bytesOf(a) < bytesOf(b); });
+    for (std::size_t i = 0; i < sampled; ++i) samples.push_back(keyed[size * i / sampled]);
+    std::sort(samples.begin(), samples.end(), [](const KeyedRow& a, const KeyedRow& b) { return a.bytes < b.bytes; });
     std::vector<Bytes> splitters;
-    for (std::size_t i = 1; i < buckets; ++i) splitters.push_back(bytesOf(samples[i * kSamplesPerBucket]));
+    for (std::size_t i = 1; i < buckets; ++i) splitters.push_back(samples[i * kSamplesPerBucket].bytes);
     // A row's bucket: how many splitters come before its bytes, found
     // without branches, as `buckets` is a power of two.
     const auto bucketOf = [&](const KeyedRow& row) {
         std::size_t bucket = 0;
-        const Bytes bytes = bytesOf(row);
         for (std::size_t step = buckets / 2; step > 0; step /= 2)
-            bucket += static_cast<std::size_t>(splitters[bucket + step - 1] < bytes) * step;
+            bucket += static_cast<std::size_t>(splitters[bucket + step - 1] < row.bytes) * step;
         return bucket;
     };
 
