@@ -38,7 +38,7 @@ constexpr std::size_t kRows = 1'000'000;
 constexpr std::size_t kSmallRows = 100'000;
 constexpr std::size_t kLargeRows = 4'000'000;
 constexpr int kRuns = 5;
-constexpr int kLargeRuns = 3;
+constexpr int kLargeRuns = 5;
 
 constexpr double kSortTarget = 0.25;
 constexpr double kWindowSortTarget = 0.4;

@@ -1,10 +1,12 @@
 #include "platform/text_lines.h"
 
 #include "platform/file_system.h"
+#include "platform/read_ahead.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <system_error>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -137,6 +139,35 @@ bool LinePieceReader::fail() {
     failed_ = true;
     ended_ = true;
     return false;
+}
+
+ReadAheadLinePieces::ReadAheadLinePieces(ByteStream& stream, NulByte nul, std::size_t pieceBytes)
+    : reader_(stream, nul, pieceBytes) {
+    try {
+        ahead_ = std::make_unique<ReadAhead<Made>>([this](Made& made) { return make(made); });
+    } catch (const std::system_error&) {
+        // No thread: next() reads in place.
+    }
+}
+
+ReadAheadLinePieces::~ReadAheadLinePieces() = default;
+
+bool ReadAheadLinePieces::make(Made& made) {
+    const bool got = reader_.next(made.piece);
+    made.failed = reader_.failed();
+    return got;
+}
+
+bool ReadAheadLinePieces::next(LinePiece& piece) {
+    Made made{std::move(piece)};
+    const bool got = ahead_ ? ahead_->next(made) : make(made);
+    // After the last piece the reading thread has ended, and the reader is
+    // this thread's to ask.
+    failed_ = got ? made.failed : reader_.failed();
+    if (!got) return false;
+    piece = std::move(made.piece);
+    consumed_ += piece.text().size();
+    return true;
 }
 
 bool StreamLineReader::next(std::string_view& line) {

@@ -34,6 +34,8 @@ private:
 };
 
 class ByteStream;
+template <typename Item>
+class ReadAhead;
 
 // Bytes of a stream that begin and end with whole lines, breaks included;
 // only the last piece of a text may end without a break. The piece is the
@@ -78,6 +80,33 @@ private:
     std::uint64_t consumed_ = 0;
     bool ended_ = false;
     bool failed_ = false;
+};
+
+// The pieces of LinePieceReader, read on a thread of its own a piece or two
+// ahead of the caller, so that the file's reading (the kernel's copy, the
+// look for a NUL) runs while the caller works on the piece before. Where no
+// thread can be started, the pieces are read in place, the same ones.
+class ReadAheadLinePieces {
+public:
+    explicit ReadAheadLinePieces(ByteStream& stream, NulByte nul, std::size_t pieceBytes = std::size_t{1} << 20);
+    ~ReadAheadLinePieces();
+
+    bool next(LinePiece& piece);
+    // As LinePieceReader's, for the pieces handed out so far.
+    bool failed() const { return failed_; }
+    std::uint64_t consumed() const { return consumed_; }
+
+private:
+    struct Made {
+        LinePiece piece;
+        bool failed = false;  // the reader's, once this piece was read
+    };
+    bool make(Made& made);
+
+    LinePieceReader reader_;  // on the reading thread while there is one
+    std::unique_ptr<ReadAhead<Made>> ahead_;
+    bool failed_ = false;
+    std::uint64_t consumed_ = 0;
 };
 
 // Reads the lines of a stream a piece at a time, with the same rules; a file

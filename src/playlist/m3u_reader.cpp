@@ -132,13 +132,14 @@ private:
     TextSlabs slabs_;  // the rows' texts
 };
 
-// The playlist streams in pieces: only the rows and one piece are held,
-// never the whole file beside the rows.
+// The playlist streams in pieces, read a piece or two ahead of the rows
+// being made: only the rows and a few pieces are held, never the whole
+// file beside the rows.
 class PlaylistFile {
 public:
     PlaylistFile(FileSystem& fs, const std::string& path)
         : stream_(open(fs, path)), pieces_(*stream_, NulByte::EndsText), path_(path) {}
-    LinePieceReader& pieces() { return pieces_; }
+    ReadAheadLinePieces& pieces() { return pieces_; }
     void checkRead() const {
         if (pieces_.failed()) throw cannotOpenError(path_);
     }
@@ -159,7 +160,7 @@ private:
     }
 
     std::unique_ptr<ByteStream> stream_;
-    LinePieceReader pieces_;
+    ReadAheadLinePieces pieces_;  // after the stream, so that it stops reading first
     std::string path_;
 };
 

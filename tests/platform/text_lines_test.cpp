@@ -127,9 +127,11 @@ TEST(TextLines, RandomTextsSplitAsTheRulesSayWholeAndInPieces) {
 
 // Pieces far smaller than a line: each ends after a whole line (never
 // between the CR and the LF of a pair), together they are the text up to a
-// NUL, and their lines are the text's, also when the stream breaks off.
-TEST(TextLines, PiecesEndAfterWholeLines) {
-    std::mt19937 dice(7);
+// NUL, and their lines are the text's, also when the stream breaks off; the
+// same read on a thread of its own gives the same.
+template <typename Reader>
+void checkPieces(std::uint32_t seed) {
+    std::mt19937 dice(seed);
     const char bytes[] = {'a', 'b', '\r', '\n', '\0'};
     for (int round = 0; round < 2000; ++round) {
         std::string text;
@@ -138,7 +140,7 @@ TEST(TextLines, PiecesEndAfterWholeLines) {
         const std::string readable = text.substr(0, failAt);
         for (const std::size_t pieceBytes : {std::size_t{1}, std::size_t{2}, std::size_t{5}}) {
             TrickleStream stream(text, 1 + dice() % 7, failAt);
-            LinePieceReader reader(stream, NulByte::EndsText, pieceBytes);
+            Reader reader(stream, NulByte::EndsText, pieceBytes);
             std::string joined;
             std::vector<std::string> lines;
             for (LinePiece piece; reader.next(piece);) {
@@ -162,6 +164,10 @@ TEST(TextLines, PiecesEndAfterWholeLines) {
         }
     }
 }
+
+TEST(TextLines, PiecesEndAfterWholeLines) { checkPieces<LinePieceReader>(7); }
+
+TEST(TextLines, PiecesReadAheadAreTheSame) { checkPieces<ReadAheadLinePieces>(8); }
 
 TEST(TextLines, ReadsTextsBrokenByOneKindOfBreakAlone) {
     // Each break is searched for once, so lone CRs do not rescan for an LF.
