@@ -141,8 +141,9 @@ bool LinePieceReader::fail() {
     return false;
 }
 
-ReadAheadLinePieces::ReadAheadLinePieces(ByteStream& stream, NulByte nul, std::size_t pieceBytes)
+ReadAheadLinePieces::ReadAheadLinePieces(ByteStream& stream, NulByte nul, PieceReading reading, std::size_t pieceBytes)
     : reader_(stream, nul, pieceBytes) {
+    if (reading == PieceReading::InPlace) return;
     try {
         ahead_ = std::make_unique<ReadAhead<Made>>([this](Made& made) { return make(made); });
     } catch (const std::system_error&) {

@@ -82,13 +82,19 @@ private:
     bool failed_ = false;
 };
 
+// Where a stream's pieces are read: on a thread of their own ahead of the
+// caller, or in place, when the second processor has other work of the
+// same read (writing its rows out).
+enum class PieceReading { Ahead, InPlace };
+
 // The pieces of LinePieceReader, read on a thread of its own a piece or two
 // ahead of the caller, so that the file's reading (the kernel's copy, the
 // look for a NUL) runs while the caller works on the piece before. Where no
 // thread can be started, the pieces are read in place, the same ones.
 class ReadAheadLinePieces {
 public:
-    explicit ReadAheadLinePieces(ByteStream& stream, NulByte nul, std::size_t pieceBytes = std::size_t{1} << 20);
+    ReadAheadLinePieces(ByteStream& stream, NulByte nul, PieceReading reading = PieceReading::Ahead,
+                        std::size_t pieceBytes = std::size_t{1} << 20);
     ~ReadAheadLinePieces();
 
     bool next(LinePiece& piece);

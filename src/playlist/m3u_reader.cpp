@@ -133,12 +133,12 @@ private:
 };
 
 // The playlist streams in pieces, read a piece or two ahead of the rows
-// being made: only the rows and a few pieces are held, never the whole
-// file beside the rows.
+// being made or in place: only the rows and a few pieces are held, never
+// the whole file beside the rows.
 class PlaylistFile {
 public:
-    PlaylistFile(FileSystem& fs, const std::string& path)
-        : stream_(open(fs, path)), pieces_(*stream_, NulByte::EndsText), path_(path) {}
+    PlaylistFile(FileSystem& fs, const std::string& path, PieceReading reading)
+        : stream_(open(fs, path)), pieces_(*stream_, NulByte::EndsText, reading), path_(path) {}
     ReadAheadLinePieces& pieces() { return pieces_; }
     void checkRead() const {
         if (pieces_.failed()) throw cannotOpenError(path_);
@@ -184,8 +184,11 @@ namespace {
 PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header,
                       std::vector<PlaylistEntry>& rows, const RowsTaker* take) {
     PlaylistPass read;
+    // Rows handed on go to work on the second processor (writing them out),
+    // which the pieces' reading would only take turns with.
+    const PieceReading reading = take ? PieceReading::InPlace : PieceReading::Ahead;
     try {
-        std::optional<PlaylistFile> file(std::in_place, ports.fs, path);
+        std::optional<PlaylistFile> file(std::in_place, ports.fs, path, reading);
         LinePiece first;
         if (!file->pieces().next(first)) {
             file->checkRead();
@@ -218,7 +221,7 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
                 read.refused = true;
                 return read;
             }
-            file.emplace(ports.fs, path);
+            file.emplace(ports.fs, path, reading);
             if (!file->pieces().next(first)) {
                 file->checkRead();
                 return read;

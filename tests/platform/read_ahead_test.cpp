@@ -27,7 +27,7 @@ TEST(ReadAhead, GivesEveryItemInOrderAndReusesTheirRoom) {
     }
     EXPECT_FALSE(ahead.next(item));
     EXPECT_FALSE(ahead.next(item));  // and stays at the end
-    EXPECT_LE(fresh, 5);  // the few on their way at once, not one an item
+    EXPECT_LE(fresh, 5);             // the few on their way at once, not one an item
 }
 
 // A failure of the making comes after the items made before it; one left

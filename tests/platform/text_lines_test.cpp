@@ -129,8 +129,8 @@ TEST(TextLines, RandomTextsSplitAsTheRulesSayWholeAndInPieces) {
 // between the CR and the LF of a pair), together they are the text up to a
 // NUL, and their lines are the text's, also when the stream breaks off; the
 // same read on a thread of its own gives the same.
-template <typename Reader>
-void checkPieces(std::uint32_t seed) {
+template <typename Reader, typename MakeReader>
+void checkPieces(std::uint32_t seed, const MakeReader& makeReader) {
     std::mt19937 dice(seed);
     const char bytes[] = {'a', 'b', '\r', '\n', '\0'};
     for (int round = 0; round < 2000; ++round) {
@@ -140,7 +140,7 @@ void checkPieces(std::uint32_t seed) {
         const std::string readable = text.substr(0, failAt);
         for (const std::size_t pieceBytes : {std::size_t{1}, std::size_t{2}, std::size_t{5}}) {
             TrickleStream stream(text, 1 + dice() % 7, failAt);
-            Reader reader(stream, NulByte::EndsText, pieceBytes);
+            Reader reader = makeReader(stream, pieceBytes);
             std::string joined;
             std::vector<std::string> lines;
             for (LinePiece piece; reader.next(piece);) {
@@ -165,9 +165,17 @@ void checkPieces(std::uint32_t seed) {
     }
 }
 
-TEST(TextLines, PiecesEndAfterWholeLines) { checkPieces<LinePieceReader>(7); }
+TEST(TextLines, PiecesEndAfterWholeLines) {
+    checkPieces<LinePieceReader>(7, [](ByteStream& stream, std::size_t pieceBytes) {
+        return LinePieceReader(stream, NulByte::EndsText, pieceBytes);
+    });
+}
 
-TEST(TextLines, PiecesReadAheadAreTheSame) { checkPieces<ReadAheadLinePieces>(8); }
+TEST(TextLines, PiecesReadAheadAreTheSame) {
+    checkPieces<ReadAheadLinePieces>(8, [](ByteStream& stream, std::size_t pieceBytes) {
+        return ReadAheadLinePieces(stream, NulByte::EndsText, PieceReading::Ahead, pieceBytes);
+    });
+}
 
 TEST(TextLines, ReadsTextsBrokenByOneKindOfBreakAlone) {
     // Each break is searched for once, so lone CRs do not rescan for an LF.
