@@ -1,6 +1,7 @@
 #include "playlist/sort_order.h"
 
 #include "platform/collation.h"
+#include "platform/scratch_room.h"
 
 #include <algorithm>
 #include <array>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -31,8 +33,25 @@ struct KeyedRow {
     std::uint32_t row;
 };
 
+// Entries for every row, in room kept from one sort to the next, whose
+// pages are then already there.
+class KeyedRows {
+public:
+    explicit KeyedRows(std::size_t size)
+        : room_(size * sizeof(KeyedRow)), rows_(static_cast<KeyedRow*>(room_.data()), size) {
+        std::uninitialized_default_construct_n(rows_.data(), size);  // nothing to do, as KeyedRow is plain
+    }
+    std::span<KeyedRow> rows() const { return rows_; }
+
+private:
+    ScratchRoom room_;
+    std::span<KeyedRow> rows_;
+};
+
 // The keys' bytes, in blocks that are never moved: a key stays where it was
-// written, and no block is copied as the keys grow.
+// written, and no block is copied as the keys grow. The blocks grow from
+// 1 MiB for a short list to rooms kept from one sort to the next for a
+// long one.
 class KeyArena {
 public:
     // The key of a text that begins with `start.text`.
@@ -40,22 +59,25 @@ public:
         for (;;) {
             const std::size_t room = size_ - used_;
             const std::size_t length =
-                room == 0 ? 0 : collator.writeSortKey(start, text, blocks_.back().get() + used_, room);
+                room == 0
+                    ? 0
+                    : collator.writeSortKey(start, text, static_cast<char*>(blocks_.back()->data()) + used_, room);
             if (room > 0 && length < room) {
-                const std::string_view key(blocks_.back().get() + used_, length);
+                const std::string_view key(static_cast<char*>(blocks_.back()->data()) + used_, length);
                 used_ += length;
                 return key;
             }
             // A key longer than a block gets a block of its own size.
-            size_ = std::max(kBlock, length);
+            size_ = std::max(blocks_.empty() ? kFirstBlock : std::min(2 * size_, kLargestBlock), length);
             used_ = 0;
-            blocks_.push_back(std::unique_ptr<char[]>(new char[size_]));
+            blocks_.push_back(std::make_unique<ScratchRoom>(size_));
         }
     }
 
 private:
-    static constexpr std::size_t kBlock = 1 << 20;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    static constexpr std::size_t kFirstBlock = std::size_t{1} << 20;
+    static constexpr std::size_t kLargestBlock = std::size_t{32} << 20;
+    std::vector<std::unique_ptr<ScratchRoom>> blocks_;
     std::size_t size_ = 0;  // of the last block
     std::size_t used_ = 0;
 };
@@ -110,7 +132,7 @@ void takeBytesFrom(KeyedRow& row, std::size_t from) {
 class KeyPart {
 public:
     void make(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator, std::size_t begin,
-              std::size_t end, std::vector<KeyedRow>& keys) {
+              std::size_t end, std::span<KeyedRow> keys) {
         constexpr std::size_t kRecentSlots = 4096;
         struct Recent {
             std::uint32_t row = UINT32_MAX;
@@ -193,9 +215,9 @@ public:
         onEachPart(parts_.size(), [&](std::size_t part) {
             const std::size_t begin = partStart(rows.size(), part, parts_.size());
             const std::size_t end = partStart(rows.size(), part + 1, parts_.size());
-            if (part == 0) return parts_[0].make(rows, column, collator, begin, end, keys_);
+            if (part == 0) return parts_[0].make(rows, column, collator, begin, end, keys_.rows());
             const Collator own(collator.codePage(), collator.locale());  // a collator is not shared between threads
-            parts_[part].make(rows, column, own, begin, end, keys_);
+            parts_[part].make(rows, column, own, begin, end, keys_.rows());
         });
 
         std::string_view shared = parts_[0].shared();
@@ -203,17 +225,17 @@ public:
         common_ = shared.size();
         // The bytes that every key shares at its start (a common folder,
         // say) decide nothing, so the integer is taken after them.
-        for (KeyedRow& key : keys_) takeBytesFrom(key, common_);
+        for (KeyedRow& key : keys_.rows()) takeBytesFrom(key, common_);
     }
 
-    std::vector<KeyedRow>& keys() { return keys_; }
+    std::span<KeyedRow> keys() const { return keys_.rows(); }
     // As many as there were threads for the keys.
     std::size_t parts() const { return parts_.size(); }
     // How many bytes at their start all keys share.
     std::size_t common() const { return common_; }
 
 private:
-    std::vector<KeyedRow> keys_;
+    KeyedRows keys_;
     std::vector<KeyPart> parts_;
     std::size_t common_ = 0;
 };
@@ -301,7 +323,7 @@ void sortFrom(KeyedRow* first, KeyedRow* last, std::size_t from, std::vector<Key
 // enough to stay in the processor's cache, so the sort's many passes run
 // there instead of in main memory, and the work grows with the rows as a
 // sort's should. Rows with the same sixteen bytes land in one bucket.
-std::vector<std::uint32_t> sortedRows(std::vector<KeyedRow>& keyed, std::size_t threads, std::size_t from) {
+std::vector<std::uint32_t> sortedRows(std::span<const KeyedRow> keyed, std::size_t threads, std::size_t from) {
     const std::size_t size = keyed.size();
     std::vector<std::uint32_t> order(size);
     // A list shorter than two buckets is one.
@@ -344,7 +366,8 @@ std::vector<std::uint32_t> sortedRows(std::vector<KeyedRow>& keyed, std::size_t 
         for (std::vector<std::size_t>& count : counts) at += std::exchange(count[bucket], at);
     }
     bucketStart[buckets] = size;
-    const std::unique_ptr<KeyedRow[]> dealt(new KeyedRow[size]);
+    const KeyedRows dealtRows(size);
+    const std::span<KeyedRow> dealt = dealtRows.rows();
     onEachPart(threads, [&](std::size_t part) {
         std::vector<std::size_t>& next = counts[part];
         for (std::size_t i = partStart(size, part, threads); i < partStart(size, part + 1, threads); ++i)
@@ -361,10 +384,10 @@ std::vector<std::uint32_t> sortedRows(std::vector<KeyedRow>& keyed, std::size_t 
     onEachPart(threads, [&](std::size_t part) {
         std::vector<KeyedRow> spare;
         for (std::size_t bucket = firstBucket[part]; bucket < firstBucket[part + 1]; ++bucket) {
-            KeyedRow* const first = dealt.get() + bucketStart[bucket];
-            KeyedRow* const last = dealt.get() + bucketStart[bucket + 1];
+            KeyedRow* const first = dealt.data() + bucketStart[bucket];
+            KeyedRow* const last = dealt.data() + bucketStart[bucket + 1];
             sortFrom(first, last, from, spare);
-            for (const KeyedRow* row = first; row != last; ++row) order[row - dealt.get()] = row->row;
+            for (const KeyedRow* row = first; row != last; ++row) order[row - dealt.data()] = row->row;
         }
     });
     return order;
@@ -374,7 +397,7 @@ std::vector<std::uint32_t> sortedRows(std::vector<KeyedRow>& keyed, std::size_t 
 
 std::vector<std::uint32_t> sortedOrder(const std::vector<PlaylistEntry>& rows, int column, const Collator& collator) {
     RowKeys keys(rows, column, collator);
-    std::vector<KeyedRow>& keyed = keys.keys();
+    const std::span<const KeyedRow> keyed = keys.keys();
     // The row number breaks ties, so equal keys keep their order and the
     // order is one and the same however the rows are split.
     return sortedRows(keyed, keys.parts(), keys.common());

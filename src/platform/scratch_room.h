@@ -1,0 +1,33 @@
+#pragma once
+// Room for large work that passes (the entries a sort of a million rows
+// deals and moves), kept between uses instead of given back to the kernel
+// and faulted in again: on a virtual machine a fresh page costs more than
+// the work done on it, and a sort of 4,000,000 rows would fault in some
+// 300 MB of them each time. Between uses the pages are marked free
+// (MADV_FREE): the kernel takes them back whenever it needs memory, and
+// until then the next use has them without a fault. A few rooms are kept,
+// the largest last used first.
+
+#include <cstddef>
+
+namespace listora {
+
+class ScratchRoom {
+public:
+    // At least `bytes`, uninitialised, aligned for any type; throws
+    // std::bad_alloc when the system has no room.
+    explicit ScratchRoom(std::size_t bytes);
+    // Gives the room back to be kept.
+    ~ScratchRoom();
+    ScratchRoom(const ScratchRoom&) = delete;
+    ScratchRoom& operator=(const ScratchRoom&) = delete;
+
+    void* data() const { return data_; }
+    std::size_t size() const { return size_; }
+
+private:
+    void* data_;
+    std::size_t size_;
+};
+
+}  // namespace listora
