@@ -109,16 +109,20 @@ bool isNormalAbsolutePosixPath(std::string_view path) {
 
 }  // namespace
 
+bool PathRules::isFullPathAsWritten(std::string_view line) const {
+    return style_ == PathStyle::Posix && isNormalAbsolutePosixPath(line);
+}
+
 std::string_view PathRules::makeAbsolute(std::string_view path, std::string_view currentDir,
                                          std::string& storage) const {
-    if (style_ == PathStyle::Posix && isNormalAbsolutePosixPath(path)) return path;
+    if (isFullPathAsWritten(path)) return path;
     storage = makeAbsolute(path, currentDir);
     return storage;
 }
 
 std::string PathRules::makeAbsolute(std::string_view path, std::string_view currentDir) const {
     if (path.empty()) return {};
-    if (style_ == PathStyle::Posix && isNormalAbsolutePosixPath(path)) return std::string(path);
+    if (isFullPathAsWritten(path)) return std::string(path);
     const char sep = separator();
     std::string text = style_ == PathStyle::Windows ? replaceChar(path, '/', '\\', cp_) : std::string(path);
 

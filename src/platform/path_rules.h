@@ -48,6 +48,10 @@ public:
     // as "/" so that "..\Rock\c.mp3" still opens. The result is `line`
     // itself or a converted copy kept in `storage`.
     std::string_view fromPlaylistLine(std::string_view line, std::string& storage) const;
+    // True when neither fromPlaylistLine nor makeAbsolute would change the
+    // line, whatever the current directory: an absolute Linux path already
+    // in its normal form.
+    bool isFullPathAsWritten(std::string_view line) const;
 
     bool sameName(std::string_view a, std::string_view b) const;
 

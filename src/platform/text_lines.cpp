@@ -141,9 +141,8 @@ bool LinePieceReader::fail() {
     return false;
 }
 
-ReadAheadLinePieces::ReadAheadLinePieces(ByteStream& stream, NulByte nul, PieceReading reading, std::size_t pieceBytes)
-    : reader_(stream, nul, pieceBytes) {
-    if (reading == PieceReading::InPlace) return;
+ReadAheadLinePieces::ReadAheadLinePieces(ByteStream& stream, NulByte nul, LineMark mark, std::size_t pieceBytes)
+    : reader_(stream, nul, pieceBytes), nul_(nul), mark_(std::move(mark)) {
     try {
         ahead_ = std::make_unique<ReadAhead<Made>>([this](Made& made) { return make(made); });
     } catch (const std::system_error&) {
@@ -156,7 +155,16 @@ ReadAheadLinePieces::~ReadAheadLinePieces() = default;
 bool ReadAheadLinePieces::make(Made& made) {
     const bool got = reader_.next(made.piece);
     made.failed = reader_.failed();
-    return got;
+    std::vector<PieceLine>& lines = made.piece.lines_;
+    lines.clear();
+    if (!got) return false;
+    const std::string_view text = made.piece.text();
+    LineReader reader(text, nul_);
+    for (std::string_view line; reader.next(line);) {
+        const auto begin = static_cast<std::size_t>(line.data() - text.data());
+        lines.push_back({begin, begin + line.size(), reader.position(), mark_ ? mark_(line) : 0});
+    }
+    return true;
 }
 
 bool ReadAheadLinePieces::next(LinePiece& piece) {

@@ -5,6 +5,7 @@
 // Lines are written back with CR LF after every line, the last one included.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,18 +38,31 @@ class ByteStream;
 template <typename Item>
 class ReadAhead;
 
+// A line of a piece, as LineReader finds it: its bytes [begin, end), the
+// line after it from `next`, and what the reader's look at it noted.
+struct PieceLine {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t next = 0;
+    std::size_t mark = 0;
+};
+
 // Bytes of a stream that begin and end with whole lines, breaks included;
 // only the last piece of a text may end without a break. The piece is the
 // caller's: views into it stay valid until it is handed back to the reader.
 class LinePiece {
 public:
     std::string_view text() const { return {data_.get(), size_}; }
+    // Its lines, from ReadAheadLinePieces; none from LinePieceReader.
+    const std::vector<PieceLine>& lines() const { return lines_; }
 
 private:
     friend class LinePieceReader;
+    friend class ReadAheadLinePieces;
     std::unique_ptr<char[]> data_;  // not zeroed: every byte used was read
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
+    std::vector<PieceLine> lines_;
 };
 
 // Reads a stream as pieces of whole lines, with the rules above: a CR at the
@@ -82,18 +96,18 @@ private:
     bool failed_ = false;
 };
 
-// Where a stream's pieces are read: on a thread of their own ahead of the
-// caller, or in place, when the second processor has other work of the
-// same read (writing its rows out).
-enum class PieceReading { Ahead, InPlace };
+// What a reader notes of each line as it is found: a playlist, where its
+// file name begins.
+using LineMark = std::function<std::size_t(std::string_view line)>;
 
-// The pieces of LinePieceReader, read on a thread of its own a piece or two
-// ahead of the caller, so that the file's reading (the kernel's copy, the
-// look for a NUL) runs while the caller works on the piece before. Where no
-// thread can be started, the pieces are read in place, the same ones.
+// The pieces of LinePieceReader with their lines found, read on a thread
+// of their own a piece or two ahead of the caller, so that the file's
+// reading (the kernel's copy, the looks for a NUL and for the breaks, and
+// `mark`) runs while the caller works on the piece before. Where no thread
+// can be started, the pieces are read in place, the same ones.
 class ReadAheadLinePieces {
 public:
-    ReadAheadLinePieces(ByteStream& stream, NulByte nul, PieceReading reading = PieceReading::Ahead,
+    ReadAheadLinePieces(ByteStream& stream, NulByte nul, LineMark mark = {},
                         std::size_t pieceBytes = std::size_t{1} << 20);
     ~ReadAheadLinePieces();
 
@@ -110,6 +124,8 @@ private:
     bool make(Made& made);
 
     LinePieceReader reader_;  // on the reading thread while there is one
+    NulByte nul_;
+    LineMark mark_;
     std::unique_ptr<ReadAhead<Made>> ahead_;
     bool failed_ = false;
     std::uint64_t consumed_ = 0;

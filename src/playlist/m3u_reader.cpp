@@ -26,6 +26,17 @@ constexpr std::string_view kHeader = "#EXTM3U";
 // character itself is not looked at.
 bool isInformationLine(std::string_view line) { return line.size() >= 7 && line.substr(1, 6) == "EXTINF"; }
 
+constexpr std::size_t kNotAsWritten = std::string_view::npos;
+
+// Where the file name of a path line begins when the line as written is its
+// entry's full path, as nearly every line of a saved playlist is; otherwise
+// kNotAsWritten. The reader works it out for each line on the thread that
+// reads the file, ahead of the rows being made.
+std::size_t nameAsWritten(const PathRules& rules, std::string_view line) {
+    if (!rules.isFullPathAsWritten(line)) return kNotAsWritten;
+    return static_cast<std::size_t>(rules.fileName(line).data() - line.data());
+}
+
 class EntryReader {
 public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
@@ -38,36 +49,41 @@ public:
         if (isInformationLine(line))
             waitingInfo_.emplace(line);
         else
-            rows.push_back(plainEntry(line));
+            rows.push_back(plainEntry(line, nameAsWritten(ports_.rules, line)));
     }
 
     // The entries of a piece from `from` on, empty lines left out. An
     // information line whose path is not in the piece waits for the next.
     // The piece begins `offset` bytes into the file; the bar shows what is
     // taken, so that it stops at a bad line.
-    void take(std::string_view piece, std::size_t from, std::uint64_t offset, std::vector<PlaylistEntry>& rows,
+    void take(const LinePiece& piece, std::size_t from, std::uint64_t offset, std::vector<PlaylistEntry>& rows,
               ReadProgressMeter& progress) {
-        LineReader lines(piece.substr(from));
-        offset += from;
-        for (std::string_view line; lines.next(line); progress.at(offset + lines.position())) {
-            if (line.empty()) continue;
+        const std::string_view text = piece.text();
+        const std::vector<PieceLine>& lines = piece.lines();
+        const auto textOf = [&](const PieceLine& line) { return text.substr(line.begin, line.end - line.begin); };
+        const auto empty = [](const PieceLine& line) { return line.begin == line.end; };
+        std::size_t i = 0;
+        while (i < lines.size() && lines[i].begin < from) ++i;
+        for (; i < lines.size(); progress.at(offset + lines[i++].next)) {
+            if (empty(lines[i])) continue;
             ++lines_;
+            const std::string_view line = textOf(lines[i]);
             if (waitingInfo_) {
                 const std::string infoLine = std::move(*waitingInfo_);
                 waitingInfo_.reset();
-                rows.push_back(informationEntry(infoLine, line));
+                rows.push_back(informationEntry(infoLine, line, lines[i].mark));
             } else if (!isInformationLine(line)) {
-                rows.push_back(plainEntry(line));
+                rows.push_back(plainEntry(line, lines[i].mark));
             } else {
-                std::string_view pathLine;
-                while (lines.next(pathLine) && pathLine.empty()) {
-                }
-                if (pathLine.empty()) {
+                std::size_t path = i + 1;
+                while (path < lines.size() && empty(lines[path])) ++path;
+                if (path == lines.size()) {
                     waitingInfo_.emplace(line);
                     return;
                 }
                 ++lines_;
-                rows.push_back(informationEntry(line, pathLine));
+                rows.push_back(informationEntry(line, textOf(lines[path]), lines[path].mark));
+                i = path;
             }
         }
     }
@@ -82,12 +98,12 @@ public:
     std::size_t nameless() const { return nameless_; }
 
 private:
-    PlaylistEntry plainEntry(std::string_view pathLine) {
-        makePath(pathLine);
+    PlaylistEntry plainEntry(std::string_view pathLine, std::size_t nameAt) {
+        makePath(pathLine, nameAt);
         return entry(kUnknownText, kUnknownText);
     }
 
-    PlaylistEntry informationEntry(std::string_view infoLine, std::string_view pathLine) {
+    PlaylistEntry informationEntry(std::string_view infoLine, std::string_view pathLine, std::size_t nameAt) {
         // Relative paths after an #EXTINF line resolve against the playlist's
         // folder, which stays the current directory after the read. It is the
         // same folder for every line, so it is entered once.
@@ -95,7 +111,7 @@ private:
             inPlaylistFolder_ = true;
             if (ports_.fs.setCurrentDirectory(playlistFolder_)) cwd_ = ports_.fs.currentDirectory();
         }
-        makePath(pathLine);
+        makePath(pathLine, nameAt);
         // The seconds stand from the ninth character up to the first comma,
         // the title after it; the first eight characters are skipped
         // whatever they are.
@@ -112,7 +128,13 @@ private:
         return PlaylistEntry(slabs_, title, length, fileName_, fullPath_);
     }
 
-    void makePath(std::string_view pathLine) {
+    // `nameAt` is nameAsWritten's of the line.
+    void makePath(std::string_view pathLine, std::size_t nameAt) {
+        if (nameAt != kNotAsWritten) {
+            fullPath_ = pathLine;
+            fileName_ = pathLine.substr(nameAt);
+            return;
+        }
         fullPath_ = ports_.rules.makeAbsolute(ports_.rules.fromPlaylistLine(pathLine, converted_), cwd_, absolute_);
         fileName_ = ports_.rules.fileName(fullPath_);
     }
@@ -133,12 +155,15 @@ private:
 };
 
 // The playlist streams in pieces, read a piece or two ahead of the rows
-// being made or in place: only the rows and a few pieces are held, never
-// the whole file beside the rows.
+// being made: only the rows and a few pieces are held, never the whole
+// file beside the rows.
 class PlaylistFile {
 public:
-    PlaylistFile(FileSystem& fs, const std::string& path, PieceReading reading)
-        : stream_(open(fs, path)), pieces_(*stream_, NulByte::EndsText, reading), path_(path) {}
+    PlaylistFile(const PlaylistReaderPorts& ports, const std::string& path)
+        : stream_(open(ports.fs, path)),
+          pieces_(*stream_, NulByte::EndsText,
+                  [&rules = ports.rules](std::string_view line) { return nameAsWritten(rules, line); }),
+          path_(path) {}
     ReadAheadLinePieces& pieces() { return pieces_; }
     void checkRead() const {
         if (pieces_.failed()) throw cannotOpenError(path_);
@@ -184,11 +209,8 @@ namespace {
 PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header,
                       std::vector<PlaylistEntry>& rows, const RowsTaker* take) {
     PlaylistPass read;
-    // Rows handed on go to work on the second processor (writing them out),
-    // which the pieces' reading would only take turns with.
-    const PieceReading reading = take ? PieceReading::InPlace : PieceReading::Ahead;
     try {
-        std::optional<PlaylistFile> file(std::in_place, ports.fs, path, reading);
+        std::optional<PlaylistFile> file(std::in_place, ports, path);
         LinePiece first;
         if (!file->pieces().next(first)) {
             file->checkRead();
@@ -221,7 +243,7 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
                 read.refused = true;
                 return read;
             }
-            file.emplace(ports.fs, path, reading);
+            file.emplace(ports, path);
             if (!file->pieces().next(first)) {
                 file->checkRead();
                 return read;
@@ -238,8 +260,7 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
             LinePiece& piece = first;
             for (bool firstPiece = true;; firstPiece = false) {
                 const std::uint64_t taken = file->pieces().consumed();
-                reader.take(piece.text(), firstPiece ? firstLines.position() : 0, taken - piece.text().size(), rows,
-                            progress);
+                reader.take(piece, firstPiece ? firstLines.position() : 0, taken - piece.text().size(), rows, progress);
                 if (take)
                     (*take)(rows);
                 else if (firstPiece)

@@ -130,7 +130,7 @@ TEST(TextLines, RandomTextsSplitAsTheRulesSayWholeAndInPieces) {
 // NUL, and their lines are the text's, also when the stream breaks off; the
 // same read on a thread of its own gives the same.
 template <typename Reader, typename MakeReader>
-void checkPieces(std::uint32_t seed, const MakeReader& makeReader) {
+void checkPieces(std::uint32_t seed, bool indexed, const MakeReader& makeReader) {
     std::mt19937 dice(seed);
     const char bytes[] = {'a', 'b', '\r', '\n', '\0'};
     for (int round = 0; round < 2000; ++round) {
@@ -148,6 +148,18 @@ void checkPieces(std::uint32_t seed, const MakeReader& makeReader) {
                 joined += piece.text();
                 if (reader.failed()) continue;
                 for (std::string_view line : splitLines(piece.text())) lines.emplace_back(line);
+                if (!indexed) continue;
+                // The lines found with the piece are those of a walk over it.
+                LineReader walk(piece.text());
+                for (const PieceLine& line : piece.lines()) {
+                    std::string_view walked;
+                    ASSERT_TRUE(walk.next(walked));
+                    ASSERT_EQ(piece.text().substr(line.begin, line.end - line.begin), walked);
+                    ASSERT_EQ(line.next, walk.position());
+                    ASSERT_EQ(line.mark, walked.size());
+                }
+                std::string_view more;
+                ASSERT_FALSE(walk.next(more));
             }
             const std::string context = testing::PrintToString(text) + " in pieces of " + std::to_string(pieceBytes);
             EXPECT_EQ(reader.consumed(), joined.size()) << context;
@@ -166,14 +178,15 @@ void checkPieces(std::uint32_t seed, const MakeReader& makeReader) {
 }
 
 TEST(TextLines, PiecesEndAfterWholeLines) {
-    checkPieces<LinePieceReader>(7, [](ByteStream& stream, std::size_t pieceBytes) {
+    checkPieces<LinePieceReader>(7, false, [](ByteStream& stream, std::size_t pieceBytes) {
         return LinePieceReader(stream, NulByte::EndsText, pieceBytes);
     });
 }
 
 TEST(TextLines, PiecesReadAheadAreTheSame) {
-    checkPieces<ReadAheadLinePieces>(8, [](ByteStream& stream, std::size_t pieceBytes) {
-        return ReadAheadLinePieces(stream, NulByte::EndsText, PieceReading::Ahead, pieceBytes);
+    const LineMark length = [](std::string_view line) { return line.size(); };
+    checkPieces<ReadAheadLinePieces>(8, true, [&](ByteStream& stream, std::size_t pieceBytes) {
+        return ReadAheadLinePieces(stream, NulByte::EndsText, length, pieceBytes);
     });
 }
 
