@@ -52,6 +52,8 @@ void MainList::resetWith(std::vector<PlaylistEntry> rows) {
 
 void MainList::sortByColumn(int column, const Collator& collator) {
     std::vector<std::uint32_t> order = sortedOrder(rows_, column, collator);
+    // Taken before the view hears of the reset: nothing after it can fail.
+    const ScratchRoom room(order.size() * sizeof(PlaylistEntry));
     if (observer_) observer_->listAboutToBeReset();
     std::size_t newFocus = npos;
     for (std::size_t i = 0; i < order.size() && focusRow_ != npos; ++i) {
@@ -64,7 +66,6 @@ void MainList::sortByColumn(int column, const Collator& collator) {
     // their way at once, which moving them along the permutation's cycles
     // cannot: that takes ten times as long for 4,000,000 rows.
     constexpr std::size_t kAhead = 16;
-    const ScratchRoom room(order.size() * sizeof(PlaylistEntry));
     auto* const sorted = static_cast<PlaylistEntry*>(room.data());
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (i + kAhead < order.size()) __builtin_prefetch(&rows_[order[i + kAhead]]);
