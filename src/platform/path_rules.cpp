@@ -77,10 +77,12 @@ bool endsInPlace(std::string_view path, std::size_t slash) {
 // An absolute Linux path with no "." or ".." part and no doubled "/" is
 // already in its normal form; most playlist lines are. Only a "/" followed
 // by "/" or "." can spoil it, and a playlist's paths are a million, so such
-// pairs are looked for 16 bytes at a time.
-bool isNormalAbsolutePosixPath(std::string_view path) {
+// pairs are looked for 16 bytes at a time. The same walk finds the last
+// "/", which `lastSlash` gets.
+bool isNormalAbsolutePosixPath(std::string_view path, std::size_t& lastSlash) {
     if (path.empty() || path[0] != '/') return false;
     const std::size_t size = path.size();
+    if (path.back() == '/') lastSlash = size - 1;
 #if defined(__SSE2__)
     if (size >= 17) {
         const __m128i slash = _mm_set1_epi8('/');
@@ -92,17 +94,24 @@ bool isNormalAbsolutePosixPath(std::string_view path) {
             at = std::min(at, size - 17);
             const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(path.data() + at));
             const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(path.data() + at + 1));
-            const __m128i pairs = _mm_and_si128(_mm_cmpeq_epi8(here, slash),
-                                                _mm_or_si128(_mm_cmpeq_epi8(after, slash), _mm_cmpeq_epi8(after, dot)));
+            const __m128i slashes = _mm_cmpeq_epi8(here, slash);
+            const __m128i pairs =
+                _mm_and_si128(slashes, _mm_or_si128(_mm_cmpeq_epi8(after, slash), _mm_cmpeq_epi8(after, dot)));
             for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(pairs)); mask != 0; mask &= mask - 1) {
                 if (endsInPlace(path, at + static_cast<std::size_t>(__builtin_ctz(mask)))) return false;
             }
+            // The path's last byte is no block's place: a "/" there is
+            // taken above.
+            if (const auto found = static_cast<unsigned>(_mm_movemask_epi8(slashes)); found != 0 && path.back() != '/')
+                lastSlash = at + 31 - static_cast<std::size_t>(__builtin_clz(found));
             if (at + 17 == size) return true;
         }
     }
 #endif
     for (std::size_t at = 0; at < size; ++at) {
-        if (path[at] == '/' && endsInPlace(path, at)) return false;
+        if (path[at] != '/') continue;
+        if (endsInPlace(path, at)) return false;
+        lastSlash = at;
     }
     return true;
 }
@@ -110,7 +119,17 @@ bool isNormalAbsolutePosixPath(std::string_view path) {
 }  // namespace
 
 bool PathRules::isFullPathAsWritten(std::string_view line) const {
-    return style_ == PathStyle::Posix && isNormalAbsolutePosixPath(line);
+    std::size_t lastSlash = 0;
+    return style_ == PathStyle::Posix && isNormalAbsolutePosixPath(line, lastSlash);
+}
+
+std::size_t PathRules::nameAsWritten(std::string_view line) const {
+    std::size_t lastSlash = 0;
+    if (style_ != PathStyle::Posix || !isNormalAbsolutePosixPath(line, lastSlash)) return std::string_view::npos;
+    // In UTF-8 the last "/" byte is the last separator; in a double-byte
+    // code page a lead byte takes the byte after it along, even a "/".
+    if (cp_ == CodePage::Utf8) return lastSlash + 1;
+    return static_cast<std::size_t>(fileName(line).data() - line.data());
 }
 
 std::string_view PathRules::makeAbsolute(std::string_view path, std::string_view currentDir,

@@ -52,6 +52,9 @@ public:
     // line, whatever the current directory: an absolute Linux path already
     // in its normal form.
     bool isFullPathAsWritten(std::string_view line) const;
+    // For a line that is, where its file name begins (the offset of
+    // fileName(line)); npos for any other line.
+    std::size_t nameAsWritten(std::string_view line) const;
 
     bool sameName(std::string_view a, std::string_view b) const;
 

@@ -1,6 +1,7 @@
 #include "platform/text_lines.h"
 
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
 #include "platform/read_ahead.h"
 
 #include <algorithm>
@@ -141,8 +142,9 @@ bool LinePieceReader::fail() {
     return false;
 }
 
-ReadAheadLinePieces::ReadAheadLinePieces(ByteStream& stream, NulByte nul, LineMark mark, std::size_t pieceBytes)
-    : reader_(stream, nul, pieceBytes), nul_(nul), mark_(std::move(mark)) {
+ReadAheadLinePieces::ReadAheadLinePieces(ByteStream& stream, NulByte nul, const PathRules* names,
+                                         std::size_t pieceBytes)
+    : reader_(stream, nul, pieceBytes), nul_(nul), names_(names) {
     try {
         ahead_ = std::make_unique<ReadAhead<Made>>([this](Made& made) { return make(made); });
     } catch (const std::system_error&) {
@@ -162,7 +164,8 @@ bool ReadAheadLinePieces::make(Made& made) {
     LineReader reader(text, nul_);
     for (std::string_view line; reader.next(line);) {
         const auto begin = static_cast<std::size_t>(line.data() - text.data());
-        lines.push_back({begin, begin + line.size(), reader.position(), mark_ ? mark_(line) : 0});
+        lines.push_back({begin, begin + line.size(), reader.position(),
+                         names_ ? names_->nameAsWritten(line) : std::string_view::npos});
     }
     return true;
 }

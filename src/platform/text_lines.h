@@ -5,7 +5,6 @@
 // Lines are written back with CR LF after every line, the last one included.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,12 +38,13 @@ template <typename Item>
 class ReadAhead;
 
 // A line of a piece, as LineReader finds it: its bytes [begin, end), the
-// line after it from `next`, and what the reader's look at it noted.
+// line after it from `next`, and, when the line as written is a full path,
+// where its file name begins (PathRules::nameAsWritten, npos otherwise).
 struct PieceLine {
     std::size_t begin = 0;
     std::size_t end = 0;
     std::size_t next = 0;
-    std::size_t mark = 0;
+    std::size_t nameAt = 0;
 };
 
 // Bytes of a stream that begin and end with whole lines, breaks included;
@@ -96,18 +96,18 @@ private:
     bool failed_ = false;
 };
 
-// What a reader notes of each line as it is found: a playlist, where its
-// file name begins.
-using LineMark = std::function<std::size_t(std::string_view line)>;
+class PathRules;
 
-// The pieces of LinePieceReader with their lines found, read on a thread
-// of their own a piece or two ahead of the caller, so that the file's
-// reading (the kernel's copy, the looks for a NUL and for the breaks, and
-// `mark`) runs while the caller works on the piece before. Where no thread
-// can be started, the pieces are read in place, the same ones.
+// The pieces of LinePieceReader with their lines found, and with `names`
+// the file names of the lines that are full paths (a playlist's), read on
+// a thread of their own a piece or two ahead of the caller, so that the
+// file's reading (the kernel's copy, the looks for a NUL, for the breaks
+// and for the names) runs while the caller works on the piece before.
+// Where no thread can be started, the pieces are read in place, the same
+// ones.
 class ReadAheadLinePieces {
 public:
-    ReadAheadLinePieces(ByteStream& stream, NulByte nul, LineMark mark = {},
+    ReadAheadLinePieces(ByteStream& stream, NulByte nul, const PathRules* names = nullptr,
                         std::size_t pieceBytes = std::size_t{1} << 20);
     ~ReadAheadLinePieces();
 
@@ -125,7 +125,7 @@ private:
 
     LinePieceReader reader_;  // on the reading thread while there is one
     NulByte nul_;
-    LineMark mark_;
+    const PathRules* names_;
     std::unique_ptr<ReadAhead<Made>> ahead_;
     bool failed_ = false;
     std::uint64_t consumed_ = 0;

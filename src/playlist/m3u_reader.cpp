@@ -26,16 +26,10 @@ constexpr std::string_view kHeader = "#EXTM3U";
 // character itself is not looked at.
 bool isInformationLine(std::string_view line) { return line.size() >= 7 && line.substr(1, 6) == "EXTINF"; }
 
+// A path line that is not its entry's full path as written: nearly every
+// line of a saved playlist is, and the thread that reads the file finds
+// where its file name begins, ahead of the rows being made.
 constexpr std::size_t kNotAsWritten = std::string_view::npos;
-
-// Where the file name of a path line begins when the line as written is its
-// entry's full path, as nearly every line of a saved playlist is; otherwise
-// kNotAsWritten. The reader works it out for each line on the thread that
-// reads the file, ahead of the rows being made.
-std::size_t nameAsWritten(const PathRules& rules, std::string_view line) {
-    if (!rules.isFullPathAsWritten(line)) return kNotAsWritten;
-    return static_cast<std::size_t>(rules.fileName(line).data() - line.data());
-}
 
 class EntryReader {
 public:
@@ -49,7 +43,7 @@ public:
         if (isInformationLine(line))
             waitingInfo_.emplace(line);
         else
-            rows.push_back(plainEntry(line, nameAsWritten(ports_.rules, line)));
+            rows.push_back(plainEntry(line, ports_.rules.nameAsWritten(line)));
     }
 
     // The entries of a piece from `from` on, empty lines left out. An
@@ -71,9 +65,9 @@ public:
             if (waitingInfo_) {
                 const std::string infoLine = std::move(*waitingInfo_);
                 waitingInfo_.reset();
-                rows.push_back(informationEntry(infoLine, line, lines[i].mark));
+                rows.push_back(informationEntry(infoLine, line, lines[i].nameAt));
             } else if (!isInformationLine(line)) {
-                rows.push_back(plainEntry(line, lines[i].mark));
+                rows.push_back(plainEntry(line, lines[i].nameAt));
             } else {
                 std::size_t path = i + 1;
                 while (path < lines.size() && empty(lines[path])) ++path;
@@ -82,7 +76,7 @@ public:
                     return;
                 }
                 ++lines_;
-                rows.push_back(informationEntry(line, textOf(lines[path]), lines[path].mark));
+                rows.push_back(informationEntry(line, textOf(lines[path]), lines[path].nameAt));
                 i = path;
             }
         }
@@ -128,7 +122,7 @@ private:
         return PlaylistEntry(slabs_, title, length, fileName_, fullPath_);
     }
 
-    // `nameAt` is nameAsWritten's of the line.
+    // `nameAt` is PathRules::nameAsWritten's of the line.
     void makePath(std::string_view pathLine, std::size_t nameAt) {
         if (nameAt != kNotAsWritten) {
             fullPath_ = pathLine;
@@ -160,10 +154,7 @@ private:
 class PlaylistFile {
 public:
     PlaylistFile(const PlaylistReaderPorts& ports, const std::string& path)
-        : stream_(open(ports.fs, path)),
-          pieces_(*stream_, NulByte::EndsText,
-                  [&rules = ports.rules](std::string_view line) { return nameAsWritten(rules, line); }),
-          path_(path) {}
+        : stream_(open(ports.fs, path)), pieces_(*stream_, NulByte::EndsText, &ports.rules), path_(path) {}
     ReadAheadLinePieces& pieces() { return pieces_; }
     void checkRead() const {
         if (pieces_.failed()) throw cannotOpenError(path_);

@@ -83,6 +83,16 @@ TEST(PathRules, TellsNormalPathsAtAnyPlaceInALongPath) {
         for (unsigned n = dice() % 50; n > 0; --n) path += bytes[dice() % 5];
         const std::string absolute = kPosix.makeAbsolute(path, "/m");
         EXPECT_EQ(absolute == path, normal(path)) << path << " gave " << absolute;
+        // The name found in the same walk is fileName's, in either code
+        // page; in CP932 a lead byte before a "/" takes it along.
+        const std::string named = path + (dice() % 2 ? "\x95" : "") + path.substr(1);
+        for (const PathRules& rules : {kPosix, PathRules(PathStyle::Posix, CodePage::Cp932)}) {
+            const std::size_t name = rules.nameAsWritten(named);
+            ASSERT_EQ(name == std::string_view::npos, !rules.isFullPathAsWritten(named)) << named;
+            if (name != std::string_view::npos) {
+                ASSERT_EQ(std::string_view(named).substr(name), rules.fileName(named)) << named;
+            }
+        }
     }
 }
 

@@ -156,7 +156,7 @@ void checkPieces(std::uint32_t seed, bool indexed, const MakeReader& makeReader)
                     ASSERT_TRUE(walk.next(walked));
                     ASSERT_EQ(piece.text().substr(line.begin, line.end - line.begin), walked);
                     ASSERT_EQ(line.next, walk.position());
-                    ASSERT_EQ(line.mark, walked.size());
+                    ASSERT_EQ(line.nameAt, std::string_view::npos);
                 }
                 std::string_view more;
                 ASSERT_FALSE(walk.next(more));
@@ -184,9 +184,8 @@ TEST(TextLines, PiecesEndAfterWholeLines) {
 }
 
 TEST(TextLines, PiecesReadAheadAreTheSame) {
-    const LineMark length = [](std::string_view line) { return line.size(); };
-    checkPieces<ReadAheadLinePieces>(8, true, [&](ByteStream& stream, std::size_t pieceBytes) {
-        return ReadAheadLinePieces(stream, NulByte::EndsText, length, pieceBytes);
+    checkPieces<ReadAheadLinePieces>(8, true, [](ByteStream& stream, std::size_t pieceBytes) {
+        return ReadAheadLinePieces(stream, NulByte::EndsText, nullptr, pieceBytes);
     });
 }
 
