@@ -77,8 +77,14 @@ private:
             {
                 const std::lock_guard lock(mutex_);
                 if (made) {
-                    waiting_.push_back(std::move(item));
-                } else {
+                    try {
+                        waiting_.push_back(std::move(item));
+                    } catch (...) {  // no room for the queue: a failure like the making's
+                        made = false;
+                        failure = std::current_exception();
+                    }
+                }
+                if (!made) {
                     ended_ = true;
                     failure_ = failure;
                 }

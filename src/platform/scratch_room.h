@@ -3,10 +3,11 @@
 // deals and moves), kept between uses instead of given back to the kernel
 // and faulted in again: on a virtual machine a fresh page costs more than
 // the work done on it, and a sort of 4,000,000 rows would fault in some
-// 300 MB of them each time. Between uses the pages are marked free
+// 600 MB of them each time. Between uses the pages are marked free
 // (MADV_FREE): the kernel takes them back whenever it needs memory, and
-// until then the next use has them without a fault. A few rooms are kept,
-// the largest last used first.
+// until then the next use has them without a fault. Up to 1 GiB is kept; a
+// request gets the smallest kept room that is large enough, and when more
+// is given back the oldest rooms go first.
 
 #include <cstddef>
 

@@ -71,6 +71,7 @@ bool LineReader::next(std::string_view& line) {
 }
 
 bool LinePieceReader::next(LinePiece& piece) {
+    piece.lines_.clear();
     if (ended_ && carried_.empty()) return false;
     try {
         const std::size_t room = carried_.size() + pieceBytes_;
@@ -157,12 +158,12 @@ ReadAheadLinePieces::~ReadAheadLinePieces() = default;
 bool ReadAheadLinePieces::make(Made& made) {
     const bool got = reader_.next(made.piece);
     made.failed = reader_.failed();
-    std::vector<PieceLine>& lines = made.piece.lines_;
-    lines.clear();
     if (!got) return false;
+    std::vector<PieceLine>& lines = made.piece.lines_;
     const std::string_view text = made.piece.text();
     LineReader reader(text, nul_);
     for (std::string_view line; reader.next(line);) {
+        if (line.empty()) continue;
         const auto begin = static_cast<std::size_t>(line.data() - text.data());
         lines.push_back({begin, begin + line.size(), reader.position(),
                          names_ ? names_->nameAsWritten(line) : std::string_view::npos});
@@ -176,7 +177,10 @@ bool ReadAheadLinePieces::next(LinePiece& piece) {
     // After the last piece the reading thread has ended, and the reader is
     // this thread's to ask.
     failed_ = got ? made.failed : reader_.failed();
-    if (!got) return false;
+    if (!got) {
+        piece = LinePiece();
+        return false;
+    }
     piece = std::move(made.piece);
     consumed_ += piece.text().size();
     return true;

@@ -44,7 +44,7 @@ struct PieceLine {
     std::size_t begin = 0;
     std::size_t end = 0;
     std::size_t next = 0;
-    std::size_t nameAt = 0;
+    std::size_t nameAt = std::string_view::npos;
 };
 
 // Bytes of a stream that begin and end with whole lines, breaks included;
@@ -53,7 +53,9 @@ struct PieceLine {
 class LinePiece {
 public:
     std::string_view text() const { return {data_.get(), size_}; }
-    // Its lines, from ReadAheadLinePieces; none from LinePieceReader.
+    // Its lines but the empty ones, which make nothing, from
+    // ReadAheadLinePieces (so a file of empty lines costs no more than its
+    // pieces); none from LinePieceReader.
     const std::vector<PieceLine>& lines() const { return lines_; }
 
 private:
@@ -111,6 +113,7 @@ public:
                         std::size_t pieceBytes = std::size_t{1} << 20);
     ~ReadAheadLinePieces();
 
+    // After the last piece, `piece` is left empty.
     bool next(LinePiece& piece);
     // As LinePieceReader's, for the pieces handed out so far.
     bool failed() const { return failed_; }

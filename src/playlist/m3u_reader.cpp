@@ -53,13 +53,12 @@ public:
     void take(const LinePiece& piece, std::size_t from, std::uint64_t offset, std::vector<PlaylistEntry>& rows,
               ReadProgressMeter& progress) {
         const std::string_view text = piece.text();
+        // The piece's lines but the empty ones.
         const std::vector<PieceLine>& lines = piece.lines();
         const auto textOf = [&](const PieceLine& line) { return text.substr(line.begin, line.end - line.begin); };
-        const auto empty = [](const PieceLine& line) { return line.begin == line.end; };
         std::size_t i = 0;
         while (i < lines.size() && lines[i].begin < from) ++i;
         for (; i < lines.size(); progress.at(offset + lines[i++].next)) {
-            if (empty(lines[i])) continue;
             ++lines_;
             const std::string_view line = textOf(lines[i]);
             if (waitingInfo_) {
@@ -68,18 +67,16 @@ public:
                 rows.push_back(informationEntry(infoLine, line, lines[i].nameAt));
             } else if (!isInformationLine(line)) {
                 rows.push_back(plainEntry(line, lines[i].nameAt));
+            } else if (i + 1 == lines.size()) {
+                waitingInfo_.emplace(line);
+                return;
             } else {
-                std::size_t path = i + 1;
-                while (path < lines.size() && empty(lines[path])) ++path;
-                if (path == lines.size()) {
-                    waitingInfo_.emplace(line);
-                    return;
-                }
                 ++lines_;
-                rows.push_back(informationEntry(line, textOf(lines[path]), lines[path].nameAt));
-                i = path;
+                ++i;
+                rows.push_back(informationEntry(line, textOf(lines[i]), lines[i].nameAt));
             }
         }
+        progress.at(offset + text.size());  // empty lines at its end
     }
 
     // At the end of the file, an information line still waiting has no path

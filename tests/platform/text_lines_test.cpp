@@ -1,10 +1,12 @@
 #include "platform/text_lines.h"
 
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
+#include <type_traits>
 
 namespace listora {
 namespace {
@@ -128,11 +130,12 @@ TEST(TextLines, RandomTextsSplitAsTheRulesSayWholeAndInPieces) {
 // Pieces far smaller than a line: each ends after a whole line (never
 // between the CR and the LF of a pair), together they are the text up to a
 // NUL, and their lines are the text's, also when the stream breaks off; the
-// same read on a thread of its own gives the same.
+// same read on a thread of its own gives the same, with the lines that are
+// not empty found, and with `names` their file names.
 template <typename Reader, typename MakeReader>
-void checkPieces(std::uint32_t seed, bool indexed, const MakeReader& makeReader) {
+void checkPieces(std::uint32_t seed, const PathRules* names, const MakeReader& makeReader) {
     std::mt19937 dice(seed);
-    const char bytes[] = {'a', 'b', '\r', '\n', '\0'};
+    const char bytes[] = {'a', '/', '\r', '\n', '\0'};
     for (int round = 0; round < 2000; ++round) {
         std::string text;
         for (unsigned n = dice() % 60; n > 0; --n) text += dice() % 3 ? bytes[dice() % 2] : bytes[2 + dice() % 3];
@@ -148,18 +151,21 @@ void checkPieces(std::uint32_t seed, bool indexed, const MakeReader& makeReader)
                 joined += piece.text();
                 if (reader.failed()) continue;
                 for (std::string_view line : splitLines(piece.text())) lines.emplace_back(line);
-                if (!indexed) continue;
-                // The lines found with the piece are those of a walk over it.
-                LineReader walk(piece.text());
-                for (const PieceLine& line : piece.lines()) {
+                if constexpr (std::is_same_v<Reader, ReadAheadLinePieces>) {
+                    // The lines found with the piece are those of a walk over
+                    // it that are not empty.
+                    LineReader walk(piece.text());
                     std::string_view walked;
-                    ASSERT_TRUE(walk.next(walked));
-                    ASSERT_EQ(piece.text().substr(line.begin, line.end - line.begin), walked);
-                    ASSERT_EQ(line.next, walk.position());
-                    ASSERT_EQ(line.nameAt, std::string_view::npos);
+                    for (const PieceLine& line : piece.lines()) {
+                        do {
+                            ASSERT_TRUE(walk.next(walked));
+                        } while (walked.empty());
+                        ASSERT_EQ(piece.text().substr(line.begin, line.end - line.begin), walked);
+                        ASSERT_EQ(line.next, walk.position());
+                        ASSERT_EQ(line.nameAt, names ? names->nameAsWritten(walked) : std::string_view::npos);
+                    }
+                    while (walk.next(walked)) ASSERT_TRUE(walked.empty());
                 }
-                std::string_view more;
-                ASSERT_FALSE(walk.next(more));
             }
             const std::string context = testing::PrintToString(text) + " in pieces of " + std::to_string(pieceBytes);
             EXPECT_EQ(reader.consumed(), joined.size()) << context;
@@ -178,15 +184,18 @@ void checkPieces(std::uint32_t seed, bool indexed, const MakeReader& makeReader)
 }
 
 TEST(TextLines, PiecesEndAfterWholeLines) {
-    checkPieces<LinePieceReader>(7, false, [](ByteStream& stream, std::size_t pieceBytes) {
+    checkPieces<LinePieceReader>(7, nullptr, [](ByteStream& stream, std::size_t pieceBytes) {
         return LinePieceReader(stream, NulByte::EndsText, pieceBytes);
     });
 }
 
 TEST(TextLines, PiecesReadAheadAreTheSame) {
-    checkPieces<ReadAheadLinePieces>(8, true, [](ByteStream& stream, std::size_t pieceBytes) {
-        return ReadAheadLinePieces(stream, NulByte::EndsText, nullptr, pieceBytes);
-    });
+    const PathRules posix(PathStyle::Posix, CodePage::Utf8);
+    for (const PathRules* names : {static_cast<const PathRules*>(nullptr), &posix}) {
+        checkPieces<ReadAheadLinePieces>(8, names, [&](ByteStream& stream, std::size_t pieceBytes) {
+            return ReadAheadLinePieces(stream, NulByte::EndsText, names, pieceBytes);
+        });
+    }
 }
 
 TEST(TextLines, ReadsTextsBrokenByOneKindOfBreakAlone) {

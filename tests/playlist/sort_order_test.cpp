@@ -150,5 +150,29 @@ TEST(SortOrder, MarksAndFocusTravelWithTheirRowsToTheirNewPlaces) {
     EXPECT_EQ(list.at(list.focusRow()).fileName(), "1234");
 }
 
+// A list long enough for its sort to take room kept from the sort before
+// (which that sort left full of its own entries and keys): sorted by title
+// and then by path, each order is the collator's and keeps the rows of
+// equal texts in the order they had.
+TEST(SortOrder, ALongListSortedAgainInKeptRoomKeepsOrderAndStability) {
+    const Collator collator(CodePage::Utf8);
+    MainList list;
+    list.appendAll(mixedRows(600000, 8));
+    std::vector<std::size_t> before(list.count());  // by row number, its place before the sort
+    for (const int column : {0, 3}) {
+        for (std::size_t i = 0; i < list.count(); ++i) before[std::stoul(std::string(list.at(i).fileName()))] = i;
+        list.sortByColumn(column, collator);
+        for (std::size_t i = 1; i < list.count(); ++i) {
+            const int order = collator.compare(list.at(i - 1).columnText(column), list.at(i).columnText(column));
+            ASSERT_LE(order, 0) << "column " << column << ", row " << i;
+            if (order == 0) {
+                ASSERT_LT(before[std::stoul(std::string(list.at(i - 1).fileName()))],
+                          before[std::stoul(std::string(list.at(i).fileName()))])
+                    << "column " << column << ", row " << i;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace listora
