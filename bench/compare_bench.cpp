@@ -1,11 +1,11 @@
 #include "compare_bench.h"
 
+#include "core/native/native_file_system.h"
+#include "core/paths/path_rules.h"
+#include "core/playlist/m3u_reader.h"
+#include "core/playlist/main_list.h"
+#include "core/search/playlist_comparison.h"
 #include "measure.h"
-#include "platform/native_file_system.h"
-#include "platform/path_rules.h"
-#include "playlist/m3u_reader.h"
-#include "playlist/main_list.h"
-#include "search/playlist_comparison.h"
 #include "yes_prompts.h"
 
 #include <cstdio>

@@ -1,10 +1,10 @@
 #include "gather_bench.h"
 
+#include "core/native/native_file_system.h"
+#include "core/paths/path_rules.h"
+#include "core/playlist/gatherer.h"
+#include "core/playlist/main_list.h"
 #include "measure.h"
-#include "platform/native_file_system.h"
-#include "platform/path_rules.h"
-#include "playlist/gatherer.h"
-#include "playlist/main_list.h"
 #include "silent_status_line.h"
 #include "yes_prompts.h"
 

@@ -1,9 +1,9 @@
 #include "log_view_bench.h"
 
-#include "gui/list_selection_model.h"
-#include "logview/tform5.h"
+#include "core/native/native_file_system.h"
 #include "measure.h"
-#include "platform/native_file_system.h"
+#include "ui/common/list_selection_model.h"
+#include "ui/logview/log_window.h"
 #include "yes_prompts.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "player_bench.h"
 
 #include "measure.h"
-#include "player/qt_media_player.h"
+#include "ui/media/qt_media_player.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

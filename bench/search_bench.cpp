@@ -1,12 +1,12 @@
 #include "search_bench.h"
 
-#include "app/tform1.h"
+#include "core/playlist/length_text.h"
+#include "core/playlist/main_list.h"
+#include "core/search/search_rule.h"
+#include "core/text/codepage.h"
 #include "measure.h"
-#include "platform/codepage.h"
-#include "playlist/length_text.h"
-#include "playlist/main_list.h"
-#include "search/search_rule.h"
-#include "search/tform3.h"
+#include "ui/main/main_window.h"
+#include "ui/search/search_window.h"
 #include "window_bench.h"
 
 #include <QAction>

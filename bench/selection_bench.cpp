@@ -1,8 +1,8 @@
 #include "selection_bench.h"
 
+#include "core/playlist/main_list.h"
+#include "core/search/selection_commands.h"
 #include "measure.h"
-#include "playlist/main_list.h"
-#include "search/selection_commands.h"
 
 #include <algorithm>
 #include <charconv>

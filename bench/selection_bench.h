@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playlist/main_list.h"
+#include "core/playlist/main_list.h"
 
 #include <cstddef>
 #include <string>

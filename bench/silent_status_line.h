@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/status_line.h"
+#include "core/ports/status_line.h"
 
 namespace bench {
 

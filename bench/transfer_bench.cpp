@@ -1,12 +1,12 @@
 #include "transfer_bench.h"
 
+#include "core/fileops/transfer_engine.h"
+#include "core/native/native_clock.h"
+#include "core/native/native_file_system.h"
+#include "core/paths/path_rules.h"
+#include "core/playlist/main_list.h"
 #include "file_set.h"
-#include "fileops/transfer_engine.h"
 #include "measure.h"
-#include "platform/clock.h"
-#include "platform/native_file_system.h"
-#include "platform/path_rules.h"
-#include "playlist/main_list.h"
 #include "silent_status_line.h"
 #include "yes_prompts.h"
 

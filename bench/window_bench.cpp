@@ -1,7 +1,7 @@
 #include "window_bench.h"
 
-#include "gui/list_selection_model.h"
 #include "measure.h"
+#include "ui/common/list_selection_model.h"
 
 #include <QAction>
 #include <QApplication>

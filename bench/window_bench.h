@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/tform1.h"
-#include "platform/clock.h"
-#include "platform/native_file_system.h"
+#include "core/native/native_clock.h"
+#include "core/native/native_file_system.h"
 #include "selection_bench.h"
 #include "support/fixed_ports.h"
+#include "ui/main/main_window.h"
 #include "yes_prompts.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/prompts.h"
+#include "core/ports/prompts.h"
 
 namespace bench {
 

@@ -3,7 +3,7 @@
 // replaces, case folding is the replacement of each capital, and converting
 // to UTF-16 directly or through UTF-8 gives the same text.
 
-#include "platform/codepage.h"
+#include "core/text/codepage.h"
 #include "require.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -2,13 +2,13 @@
 // written is read back as the last one after the records the file held, and
 // reading the file in pieces gives what reading it whole gives.
 
-#include "fileops/log_reader.h"
-#include "fileops/operation_log.h"
+#include "core/errors/errors.h"
+#include "core/fileops/log_reader.h"
+#include "core/fileops/operation_log.h"
+#include "core/text/codepage.h"
+#include "core/text/text_lines.h"
 #include "memory_file_system.h"
 #include "piece_input.h"
-#include "platform/codepage.h"
-#include "platform/errors.h"
-#include "platform/text_lines.h"
 #include "require.h"
 #include "support/fixed_ports.h"
 

@@ -2,7 +2,7 @@
 // behaviour, and every length an #EXTINF line can give is written back as
 // the same number of seconds.
 
-#include "playlist/length_text.h"
+#include "core/playlist/length_text.h"
 #include "require.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -2,14 +2,14 @@
 // the rows it gave and reads the saved file again: every row that a playlist
 // line can hold comes back the same, and the saved file reads without error.
 
+#include "core/paths/path_rules.h"
+#include "core/playlist/m3u_reader.h"
+#include "core/playlist/m3u_writer.h"
+#include "core/playlist/main_list.h"
+#include "core/ports/prompts.h"
+#include "core/text/codepage.h"
 #include "memory_file_system.h"
 #include "piece_input.h"
-#include "platform/codepage.h"
-#include "platform/path_rules.h"
-#include "platform/prompts.h"
-#include "playlist/m3u_reader.h"
-#include "playlist/m3u_writer.h"
-#include "playlist/main_list.h"
 #include "require.h"
 
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // reads of the sizes the input chose, and may break off after a chosen
 // number of them, as a network share or a failing disk hands out a file.
 
-#include "platform/file_system.h"
+#include "core/files/file_system.h"
 
 #include <cstddef>
 #include <functional>

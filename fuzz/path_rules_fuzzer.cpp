@@ -3,7 +3,7 @@
 // folder and file name, and a path written relative to a folder is taken
 // back against that folder to the same path.
 
-#include "platform/path_rules.h"
+#include "core/paths/path_rules.h"
 #include "require.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

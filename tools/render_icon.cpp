@@ -2,7 +2,7 @@
 // from the same picture and code the windows use:
 //   render_icon OUT_FOLDER SIZE...   writes OUT_FOLDER/SIZE.png for each size.
 
-#include "gui/program_icon.h"
+#include "ui/common/program_icon.h"
 
 #include <QGuiApplication>
 #include <cstdio>

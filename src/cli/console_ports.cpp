@@ -1,6 +1,6 @@
 #include "cli/console_ports.h"
 
-#include "platform/codepage.h"
+#include "core/text/codepage.h"
 
 #include <cstdio>
 #include <unistd.h>

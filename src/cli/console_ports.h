@@ -5,9 +5,9 @@
 // answered as a closed box answers),
 // and a progress line on standard error when it is a terminal.
 
-#include "fileops/transfer_engine.h"
-#include "platform/prompts.h"
-#include "platform/status_line.h"
+#include "core/fileops/transfer_engine.h"
+#include "core/ports/prompts.h"
+#include "core/ports/status_line.h"
 
 #include <chrono>
 #include <optional>

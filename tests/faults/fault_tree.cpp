@@ -1,6 +1,6 @@
 #include "fault_tree.h"
 
-#include "fileops/log_reader.h"
+#include "core/fileops/log_reader.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -4,8 +4,8 @@
 // on 7 December 2026, a status line and a shell that record, and Linux path
 // rules in UTF-8.
 
-#include "platform/native_file_system.h"
-#include "platform/path_rules.h"
+#include "core/native/native_file_system.h"
+#include "core/paths/path_rules.h"
 #include "support/fixed_ports.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"

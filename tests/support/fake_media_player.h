@@ -3,7 +3,7 @@
 // refused, lengths are set by the test, and every call is recorded. It
 // stands wherever the playback window needs a back end.
 
-#include "player/media_player.h"
+#include "core/player/media_player.h"
 
 #include <functional>
 #include <map>

@@ -3,7 +3,7 @@
 // an operation fails, a file read or written in pieces is cut after N bytes,
 // a folder's listing breaks off. Everything else passes through.
 
-#include "platform/native_file_system.h"
+#include "core/native/native_file_system.h"
 
 #include <array>
 #include <cstddef>

@@ -2,9 +2,9 @@
 // A clock stopped on one day, and a status line and a shell that keep
 // every text given to them. No GoogleTest here: the benchmark uses them.
 
-#include "platform/clock.h"
-#include "platform/shell.h"
-#include "platform/status_line.h"
+#include "core/ports/clock.h"
+#include "core/ports/shell.h"
+#include "core/ports/status_line.h"
 
 #include <string>
 #include <vector>

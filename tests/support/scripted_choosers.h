@@ -2,7 +2,7 @@
 // A folder chooser and a name input window that answer from the test and
 // keep what they were asked.
 
-#include "platform/choosers.h"
+#include "core/ports/choosers.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // Prompts with answers scripted by the test; every text shown is recorded
 // with its kind, so a test can check the exact messages and their order.
 
-#include "platform/prompts.h"
+#include "core/ports/prompts.h"
 
 #include <deque>
 #include <optional>

@@ -1,0 +1,30 @@
+#include "cli/session.h"
+
+#include "core/errors/errors.h"
+#include "core/playlist/m3u_reader.h"
+#include "core/text/codepage.h"
+
+namespace listora::cli {
+
+Session::Session(const Options& options) : options_(options), start_(fs.currentDirectory()) {
+    prompts.headerAnswer = options.force ? Answer::Yes : Answer::No;
+    prompts.copyAnswer = options.rewritePaths ? Answer::Yes : Answer::No;
+}
+
+std::string Session::absolute(const std::string& path) const {
+    const std::optional<std::string> held = convertCodePageExactly(path, fileNameCodePage(), systemCodePage());
+    // A name the program's code page cannot hold would reach another file.
+    if (!held) throw cannotOpenError(convertCodePage(path, fileNameCodePage(), systemCodePage()));
+    return rules.makeAbsolute(*held, start_);
+}
+
+int Session::read(const std::string& path) {
+    LoadToFile(list, currentFile, {fs, prompts, rules}, absolute(path));
+    return prompts.refused ? kUsage : kOk;
+}
+
+void Session::write(const std::string& path, std::optional<PathMode> mode) {
+    writePlaylist(fs, list, mode.value_or(pathMode()), path, rules);
+}
+
+}  // namespace listora::cli

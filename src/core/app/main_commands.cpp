@@ -1,0 +1,158 @@
+#include "core/app/main_commands.h"
+
+#include "core/fileops/entry_file_commands.h"
+#include "core/fileops/transfer_engine.h"
+#include "core/files/file_system.h"
+#include "core/playlist/gatherer.h"
+#include "core/playlist/m3u_reader.h"
+#include "core/playlist/m3u_writer.h"
+#include "core/ports/prompts.h"
+#include "core/ports/status_line.h"
+#include "core/text/codepage.h"
+
+namespace listora {
+
+MainCommands::MainCommands(MainState& state, CommandPorts ports, PathRules rules, std::string logFolder)
+    : state_(state), ports_(ports), rules_(rules), logFolder_(std::move(logFolder)), collator_(rules.codePage()) {}
+
+std::optional<FileChoice> MainCommands::askSaveFile() { return state_.dialogs.askSaveFile(ports_.prompts); }
+
+std::optional<FileChoice> MainCommands::askOpenFile() { return state_.dialogs.askOpenFile(ports_.prompts); }
+
+void MainCommands::writePlaylist(PathMode pathMode, const std::string& path) {
+    listora::writePlaylist(ports_.fs, state_.list, pathMode, path, rules_);
+}
+
+void MainCommands::load(const std::string& path) {
+    LoadToFile(state_.list, state_.currentPlaylistFile, {ports_.fs, ports_.prompts, rules_, ports_.progress}, path);
+}
+
+MainCommands::SaveOffer MainCommands::offerToSave() {
+    const Answer answer =
+        ports_.prompts.confirm(Question::SaveFirst, systemText("プレイリストを保存しますか？"), Buttons::YesNoCancel);
+    if (answer == Answer::Cancel) return SaveOffer::Cancelled;
+    if (answer == Answer::No) return SaveOffer::Declined;
+    // Always through the dialog, and the file chosen is not kept as the
+    // current playlist: the list is about to be let go.
+    const std::optional<FileChoice> choice = askSaveFile();
+    if (!choice) return SaveOffer::DialogCancelled;
+    writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
+    return SaveOffer::Saved;
+}
+
+void MainCommands::newPlaylist() {
+    if (state_.list.empty()) return;
+    const SaveOffer offer = offerToSave();
+    if (offer == SaveOffer::Cancelled || offer == SaveOffer::DialogCancelled) return;
+    state_.list.clear();
+    state_.currentPlaylistFile.clear();
+}
+
+void MainCommands::open() {
+    const Answer answer =
+        ports_.prompts.confirm(Question::AddToList, systemText("プレイリストに追加しますか？"), Buttons::YesNoCancel);
+    if (answer == Answer::Cancel) return;
+    const std::optional<FileChoice> choice = askOpenFile();
+    if (!choice) return;
+    if (answer == Answer::No) state_.list.clear();
+    load(choice->path);
+}
+
+void MainCommands::loadReplacing() {
+    const std::optional<FileChoice> choice = askOpenFile();
+    if (!choice) return;
+    state_.list.clear();
+    load(choice->path);
+}
+
+void MainCommands::loadAppending() {
+    if (const std::optional<FileChoice> choice = askOpenFile()) load(choice->path);
+}
+
+void MainCommands::save() {
+    if (state_.autoSave && !state_.currentPlaylistFile.empty()) {
+        writePlaylist(PathMode::Absolute, state_.currentPlaylistFile);
+        return;
+    }
+    const std::optional<FileChoice> choice = askSaveFile();
+    if (!choice) return;
+    writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
+    state_.currentPlaylistFile = choice->path;
+}
+
+void MainCommands::sortByColumn(int column) {
+    state_.sortColumn = column;
+    state_.list.sortByColumn(column, collator_);
+}
+
+void MainCommands::search(const SearchSettings& settings) {
+    const std::size_t hits = searchRows(state_.list, settings, rules_.codePage());
+    ports_.status.show(std::to_string(hits) + systemText("個ヒット"));
+}
+
+bool MainCommands::prepareComparison() {
+    if (!state_.list.empty()) {
+        // A cancelled Save dialog goes on; the list stays until "検出".
+        const SaveOffer offer = offerToSave();
+        if (offer == SaveOffer::Cancelled) return false;
+        if (offer == SaveOffer::Declined) state_.list.clear();
+    }
+    state_.currentPlaylistFile.clear();
+    return true;
+}
+
+ComparisonOutcome MainCommands::compare(const std::string& playlistA, const std::string& playlistB,
+                                        ComparisonMethod method) {
+    return ComparePlaylists({state_.list, state_.currentPlaylistFile, state_.cutBuffer, state_.compareBuffer},
+                            {ports_.fs, ports_.prompts, rules_}, playlistA, playlistB, method);
+}
+
+void MainCommands::gather() {
+    DragFileAdd(state_.list, state_.currentPlaylistFile, state_.gatherQueue,
+                {ports_.fs, ports_.prompts, ports_.status, rules_, ports_.progress});
+}
+
+void MainCommands::removeFromList() {
+    removeSelected(state_.list);
+    save();  // also when nothing was selected
+}
+
+EntryFilePorts MainCommands::entryFilePorts() { return {ports_.fs, ports_.prompts, ports_.clock, rules_, logFolder_}; }
+
+void MainCommands::renameFile(NameAsker& names) {
+    if (listora::renameFile(state_.list, entryFilePorts(), names)) save();
+}
+
+void MainCommands::deleteWithFile() {
+    listora::deleteWithFile(state_.list, entryFilePorts());
+    save();  // also after Cancel
+}
+
+void MainCommands::removeMissing() { listora::removeMissing(state_.list, ports_.fs, ports_.prompts); }
+
+void MainCommands::openFolder() { listora::openFolder(state_.list, ports_.shell); }
+
+void MainCommands::transfer(TransferMode mode) {
+    SaveToFile(state_.list, state_.destinationFolder, mode,
+               {ports_.fs, ports_.prompts, ports_.clock, ports_.status, rules_, logFolder_});
+}
+
+void MainCommands::transferAndSave(TransferMode mode) {
+    if (state_.autoSave && !state_.currentPlaylistFile.empty()) {
+        if (state_.destinationFolder.empty()) return;  // nothing to do, and nothing said
+        transfer(mode);
+        writePlaylist(PathMode::Absolute, state_.currentPlaylistFile);
+        return;
+    }
+    if (state_.destinationFolder.empty()) {
+        ports_.prompts.information(noDestinationText());
+        return;
+    }
+    const std::optional<FileChoice> choice = askSaveFile();
+    if (!choice) return;
+    transfer(mode);
+    writePlaylist(pathModeOfFilter(choice->filterIndex), choice->path);
+    state_.currentPlaylistFile = choice->path;
+}
+
+}  // namespace listora

@@ -1,0 +1,28 @@
+#pragma once
+// The state the main window owns and every command shares.
+
+#include "core/playlist/main_list.h"
+#include "core/playlist/playlist_dialogs.h"
+#include "core/search/selection_commands.h"
+
+#include <deque>
+#include <string>
+
+namespace listora {
+
+struct MainState {
+    MainList list;
+    std::string currentPlaylistFile;
+    bool autoSave = false;
+    std::string destinationFolder;
+    // Paths waiting to be gathered; only a gather that ended with an error
+    // leaves some for the next one.
+    std::deque<std::string> gatherQueue;
+    CutBuffer cutBuffer;
+    // The comparison's second list, playlist B; the cut buffer holds A.
+    std::vector<PlaylistEntry> compareBuffer;
+    int sortColumn = 0;
+    PlaylistDialogs dialogs;
+};
+
+}  // namespace listora

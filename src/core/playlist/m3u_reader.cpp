@@ -1,0 +1,318 @@
+#include "core/playlist/m3u_reader.h"
+
+#include "core/errors/errors.h"
+#include "core/files/file_system.h"
+#include "core/paths/path_rules.h"
+#include "core/playlist/length_text.h"
+#include "core/playlist/main_list.h"
+#include "core/playlist/playlist_line.h"
+#include "core/playlist/playlist_pieces.h"
+#include "core/playlist/text_slabs.h"
+#include "core/ports/prompts.h"
+#include "core/ports/read_progress.h"
+#include "core/text/codepage.h"
+#include "core/text/text_lines.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace listora {
+namespace {
+
+constexpr std::string_view kHeader = "#EXTM3U";
+
+// "#EXTINF:…": the first "EXTINF" begins at the second character; the first
+// character itself is not looked at.
+bool isInformationLine(std::string_view line) { return line.size() >= 7 && line.substr(1, 6) == "EXTINF"; }
+
+// A path line that is not its entry's full path as written: nearly every
+// line of a saved playlist is, and the thread that reads the file finds
+// where its file name begins, ahead of the rows being made.
+constexpr std::size_t kNotAsWritten = std::string_view::npos;
+
+class EntryReader {
+public:
+    EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
+        : ports_(ports), playlistFolder_(ports.rules.folder(playlistPath)), cwd_(ports.fs.currentDirectory()) {}
+
+    // The file's own first line when the header is missing: an entry even
+    // when empty, as the header takes its place.
+    void takeFirstLine(std::string_view line, std::vector<PlaylistEntry>& rows) {
+        ++lines_;
+        if (isInformationLine(line))
+            waitingInfo_.emplace(line);
+        else
+            rows.push_back(plainEntry(line, ports_.rules.nameAsWritten(line)));
+    }
+
+    // The entries of a piece from `from` on, empty lines left out. An
+    // information line whose path is not in the piece waits for the next.
+    // The piece begins `offset` bytes into the file; the bar shows what is
+    // taken, so that it stops at a bad line.
+    void take(const PlaylistPiece& piece, std::size_t from, std::uint64_t offset, std::vector<PlaylistEntry>& rows,
+              ReadProgressMeter& progress) {
+        const std::string_view text = piece.text();
+        // The piece's lines but the empty ones.
+        const std::vector<PieceLine>& lines = piece.lines;
+        const auto textOf = [&](const PieceLine& line) { return text.substr(line.begin, line.end - line.begin); };
+        std::size_t i = 0;
+        while (i < lines.size() && lines[i].begin < from) ++i;
+        for (; i < lines.size(); progress.at(offset + lines[i++].next)) {
+            ++lines_;
+            const std::string_view line = textOf(lines[i]);
+            if (waitingInfo_) {
+                const std::string infoLine = std::move(*waitingInfo_);
+                waitingInfo_.reset();
+                rows.push_back(informationEntry(infoLine, line, lines[i].nameAt));
+            } else if (!isInformationLine(line)) {
+                rows.push_back(plainEntry(line, lines[i].nameAt));
+            } else if (i + 1 == lines.size()) {
+                waitingInfo_.emplace(line);
+                return;
+            } else {
+                ++lines_;
+                ++i;
+                rows.push_back(informationEntry(line, textOf(lines[i]), lines[i].nameAt));
+            }
+        }
+        progress.at(offset + text.size());  // empty lines at its end
+    }
+
+    // At the end of the file, an information line still waiting has no path
+    // line: the index of that line, counting the header, is the error.
+    void finish() const {
+        if (waitingInfo_) throw indexOutOfRangeError(static_cast<long long>(lines_));
+    }
+
+    // Rows made without a file name.
+    std::size_t nameless() const { return nameless_; }
+
+private:
+    PlaylistEntry plainEntry(std::string_view pathLine, std::size_t nameAt) {
+        makePath(pathLine, nameAt);
+        return entry(kUnknownText, kUnknownText);
+    }
+
+    PlaylistEntry informationEntry(std::string_view infoLine, std::string_view pathLine, std::size_t nameAt) {
+        // Relative paths after an #EXTINF line resolve against the playlist's
+        // folder, which stays the current directory after the read. It is the
+        // same folder for every line, so it is entered once.
+        if (!inPlaylistFolder_) {
+            inPlaylistFolder_ = true;
+            if (ports_.fs.setCurrentDirectory(playlistFolder_)) cwd_ = ports_.fs.currentDirectory();
+        }
+        makePath(pathLine, nameAt);
+        // The seconds stand from the ninth character up to the first comma,
+        // the title after it; the first eight characters are skipped
+        // whatever they are.
+        const std::size_t comma = infoLine.find(',');
+        const std::string_view seconds =
+            comma != std::string_view::npos && comma > 8 ? infoLine.substr(8, comma - 8) : std::string_view();
+        const std::optional<int> value = parseInteger(seconds);
+        if (!value) throw invalidIntegerError(seconds);
+        return entry(infoLine.substr(comma + 1), FormatLengthText(*value));
+    }
+
+    PlaylistEntry entry(std::string_view title, std::string_view length) {
+        nameless_ += fileName_.empty();
+        return PlaylistEntry(slabs_, title, length, fileName_, fullPath_);
+    }
+
+    // `nameAt` is PathRules::nameAsWritten's of the line.
+    void makePath(std::string_view pathLine, std::size_t nameAt) {
+        if (nameAt != kNotAsWritten) {
+            fullPath_ = pathLine;
+            fileName_ = pathLine.substr(nameAt);
+            return;
+        }
+        fullPath_ = ports_.rules.makeAbsolute(pathOfPlaylistLine(ports_.rules, pathLine, converted_), cwd_, absolute_);
+        fileName_ = ports_.rules.fileName(fullPath_);
+    }
+
+    const PlaylistReaderPorts& ports_;
+    std::string playlistFolder_;
+    std::string cwd_;
+    bool inPlaylistFolder_ = false;
+    std::size_t lines_ = 1;  // lines taken, the header included
+    std::size_t nameless_ = 0;
+    std::optional<std::string> waitingInfo_;
+    std::string converted_;
+    std::string absolute_;
+    // The row's path and name, views into the line or the two texts above.
+    std::string_view fullPath_;
+    std::string_view fileName_;
+    TextSlabs slabs_;  // the rows' texts
+};
+
+// The playlist streams in pieces, read a piece or two ahead of the rows
+// being made: only the rows and a few pieces are held, never the whole
+// file beside the rows.
+class PlaylistFile {
+public:
+    PlaylistFile(const PlaylistReaderPorts& ports, const std::string& path)
+        : stream_(open(ports.fs, path)), pieces_(*stream_, ports.rules), path_(path) {}
+    PlaylistPieceReader& pieces() { return pieces_; }
+    void checkRead() const {
+        if (pieces_.failed()) throw cannotOpenError(path_);
+    }
+    // Reads the rest, so that a file that cannot be read to its end says
+    // so; the progress shown, if any, goes on up to the end.
+    void readThrough(ReadProgressMeter* progress) {
+        for (PlaylistPiece piece; pieces_.next(piece);) {
+            if (progress) progress->at(pieces_.consumed());
+        }
+        checkRead();
+    }
+
+private:
+    static std::unique_ptr<ByteStream> open(FileSystem& fs, const std::string& path) {
+        std::unique_ptr<ByteStream> stream = fs.openForReading(path);
+        if (!stream) throw cannotOpenError(path);
+        return stream;
+    }
+
+    std::unique_ptr<ByteStream> stream_;
+    PlaylistPieceReader pieces_;  // after the stream, so that it stops reading first
+    std::string path_;
+};
+
+// Room for the rows in one go, from the bytes the first piece's rows took
+// and the file's size, so that the rows are not moved to ever larger blocks
+// as they come; room reserved and never used costs no memory until written.
+void reserveRows(std::vector<PlaylistEntry>& rows, std::uint64_t bytesRead, std::optional<std::uint64_t> fileBytes) {
+    if (rows.empty() || !fileBytes) return;
+    const double perRow = static_cast<double>(bytesRead) / static_cast<double>(rows.size());
+    rows.reserve(static_cast<std::size_t>(static_cast<double>(*fileBytes) / perRow * 1.1) + rows.size());
+}
+
+}  // namespace
+
+bool hasFileName(const PlaylistEntry& row) { return !row.fileName().empty(); }
+
+namespace {
+
+// The read of readPlaylist and readPlaylistInPieces: the rows go to `rows`,
+// which `take`, when there is one, is given after each piece.
+PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header,
+                      std::vector<PlaylistEntry>& rows, const RowsTaker* take) {
+    PlaylistPass read;
+    try {
+        std::optional<PlaylistFile> file(std::in_place, ports, path);
+        PlaylistPiece first;
+        if (!file->pieces().next(first)) {
+            file->checkRead();
+            return read;  // an empty playlist is read, with no rows
+        }
+        LineReader firstLines(first.text());
+        std::string_view firstLine;
+        firstLines.next(firstLine);  // a piece holds a line at least
+        // The size, asked once, sizes the rows and the progress of each pass.
+        const std::optional<std::uint64_t> fileBytes = ports.fs.entrySize(path);
+        // The file's own first line is an entry when the header is missing.
+        const bool hasHeader = firstLine == kHeader;
+
+        if (!hasHeader && header == HeaderPolicy::Ask) {
+            // The whole file is read before the question, so that a file
+            // that cannot be read says so rather than asking first; the rows
+            // are made in a second read, after the answer, as the read
+            // changes the current directory.
+            {
+                // This pass is as long as the one after it; its bar goes
+                // before the question.
+                ReadProgressMeter progress(ports.progress, fileBytes);
+                file->readThrough(&progress);
+            }
+            const Answer answer = ports.prompts.confirm(
+                Question::ReadWithoutHeader,
+                systemText("このファイルはm3uファイルではない可能性があります、強制的に読み込みますか？"),
+                Buttons::YesNo);
+            if (answer != Answer::Yes) {
+                read.refused = true;
+                return read;
+            }
+            file.emplace(ports, path);
+            if (!file->pieces().next(first)) {
+                file->checkRead();
+                return read;
+            }
+            firstLines = LineReader(first.text());
+            firstLines.next(firstLine);
+        }
+
+        EntryReader reader(ports, path);
+        ReadProgressMeter progress(ports.progress, fileBytes);
+        try {
+            if (!hasHeader) reader.takeFirstLine(firstLine, rows);
+            // The first piece from after its first line, then every piece.
+            PlaylistPiece& piece = first;
+            for (bool firstPiece = true;; firstPiece = false) {
+                const std::uint64_t taken = file->pieces().consumed();
+                reader.take(piece, firstPiece ? firstLines.position() : 0, taken - piece.text().size(), rows, progress);
+                if (take)
+                    (*take)(rows);
+                else if (firstPiece)
+                    reserveRows(rows, taken, fileBytes);
+                if (!file->pieces().next(piece)) break;
+            }
+            reader.finish();
+            read.nameless = reader.nameless();
+        } catch (const ListoraError&) {
+            read.nameless = reader.nameless();
+            // A bad line keeps the rows read before it, unless the file
+            // cannot be read to its end: that is reported as such and gives
+            // nothing, as if the file had been read whole first. The bar
+            // stays where the bad line was.
+            file->readThrough(nullptr);
+            throw;
+        }
+        file->checkRead();
+    } catch (const ListoraError& error) {
+        read.error = error;
+    }
+    return read;
+}
+
+}  // namespace
+
+PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header) {
+    PlaylistRead read;
+    const PlaylistPass pass = readInto(ports, path, header, read.rows, nullptr);
+    read.refused = pass.refused;
+    read.error = pass.error;
+    read.nameless = pass.nameless;
+    // Every CannotOpen comes from the stream: a file that could not be
+    // opened or read to its end gives no rows.
+    if (read.error && read.error->kind() == ErrorKind::CannotOpen) {
+        read.rows = {};
+        read.nameless = 0;
+    }
+    return read;
+}
+
+PlaylistPass readPlaylistInPieces(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header,
+                                  const RowsTaker& take) {
+    std::vector<PlaylistEntry> rows;
+    const PlaylistPass pass = readInto(ports, path, header, rows, &take);
+    if (!rows.empty()) take(rows);  // those before a bad line
+    return pass;
+}
+
+void LoadToFile(MainList& list, std::string& currentPlaylistFile, const PlaylistReaderPorts& ports,
+                const std::string& path) {
+    PlaylistRead read = readPlaylist(ports, path, HeaderPolicy::Ask);
+    if (read.refused) return;
+    // Rows without a file name in the list come from a read that ended in
+    // an error; the new rows need no look when the reader made none.
+    const bool nameless = read.nameless > 0 || !std::all_of(list.rows().begin(), list.rows().end(), hasFileName);
+    list.appendAll(std::move(read.rows));
+    if (read.error) throw *read.error;
+    currentPlaylistFile = path;
+    // A path line ending in a separator, or one that could not be made
+    // absolute, has no file name; such rows go, also those read earlier.
+    if (nameless) list.removeUnless(hasFileName);
+}
+
+}  // namespace listora

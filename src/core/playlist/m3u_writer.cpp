@@ -1,0 +1,57 @@
+#include "core/playlist/m3u_writer.h"
+
+#include "core/files/file_system.h"
+#include "core/paths/path_rules.h"
+#include "core/playlist/length_text.h"
+#include "core/playlist/main_list.h"
+#include "core/text/text_lines.h"
+
+namespace listora {
+
+PathMode pathModeOfFilter(int filterIndex) { return filterIndex == 1 ? PathMode::Absolute : PathMode::Relative; }
+
+namespace {
+constexpr std::size_t kPiece = 1 << 20;
+}
+
+PlaylistWriter::PlaylistWriter(PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out)
+    : pathMode_(pathMode), rules_(rules), out_(out), baseFolder_(rules.folder(path)) {
+    piece_.reserve(kPiece + 4096);
+    appendLine(piece_, "#EXTM3U");
+}
+
+void PlaylistWriter::add(const PlaylistEntry& row) {
+    if (row.lengthText() != kUnknownText) {
+        piece_ += "#EXTINF:";
+        piece_ += LengthTextToSeconds(row.lengthText());
+        piece_ += ',';
+        appendLine(piece_, row.title());
+        appendLine(piece_, row.fullPath());
+    } else if (pathMode_ == PathMode::Absolute) {
+        appendLine(piece_, row.fullPath());
+    } else {
+        appendLine(piece_, rules_.relativeTo(row.fullPath(), baseFolder_));
+    }
+    if (piece_.size() >= kPiece) {
+        out_.write(piece_);
+        piece_.clear();
+    }
+}
+
+void PlaylistWriter::finish() {
+    out_.write(piece_);
+    piece_.clear();
+}
+
+void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out) {
+    PlaylistWriter writer(pathMode, path, rules, out);
+    for (const PlaylistEntry& row : list.rows()) writer.add(row);
+    writer.finish();
+}
+
+void writePlaylist(FileSystem& fs, const MainList& list, PathMode pathMode, const std::string& path,
+                   const PathRules& rules) {
+    writeFileInPiecesOrThrow(fs, path, [&](ByteSink& out) { SaveList(list, pathMode, path, rules, out); });
+}
+
+}  // namespace listora

@@ -1,0 +1,46 @@
+#include "core/playlist/playlist_dialogs.h"
+
+#include "core/text/codepage.h"
+
+namespace listora {
+
+std::optional<FileChoice> PlaylistDialogs::askSaveFile(Prompts& prompts) {
+    if (saveFileName_.empty()) saveFileName_ = systemText("新規プレイリスト");
+    FileDialogRequest request;
+    request.filters = {{systemText("プレイリスト（絶対パス）(*.m3u)"), "*.m3u"},
+                       {systemText("プレイリスト（相対パス）（*.m3u）"), "*.m3u"}};
+    request.filterIndex = saveFilterIndex_;
+    request.fileName = saveFileName_;
+    request.defaultExtension = "m3u";
+    std::optional<FileChoice> choice = prompts.askSaveFile(request);
+    if (choice) {
+        saveFileName_ = choice->path;
+        saveFilterIndex_ = choice->filterIndex;
+    }
+    return choice;
+}
+
+namespace {
+
+// An Open dialog for one playlist, starting at `fileName`.
+FileDialogRequest openRequest(std::string_view caption, const std::string& fileName) {
+    FileDialogRequest request;
+    request.filters = {{systemText(caption), "*.m3u"}};
+    request.fileName = fileName;
+    request.defaultExtension = "m3u";
+    return request;
+}
+
+}  // namespace
+
+std::optional<FileChoice> PlaylistDialogs::askOpenFile(Prompts& prompts) {
+    std::optional<FileChoice> choice = prompts.askOpenFile(openRequest("プレイリスト(*.m3u)", openFileName_));
+    if (choice) openFileName_ = choice->path;
+    return choice;
+}
+
+std::optional<FileChoice> PlaylistDialogs::askComparedFile(Prompts& prompts, const std::string& current) {
+    return prompts.askOpenFile(openRequest("プレイリスト（*.m3u）", current));
+}
+
+}  // namespace listora
