@@ -11,7 +11,7 @@
 // `listora-bench fixture ROWS FILE` writes such a playlist to profile.
 
 #include "compare_bench.h"
-#include "core/app/huge_page_heap.h"
+#include "core/app/heap_settings.h"
 #include "core/collation/collation.h"
 #include "core/files/file_system.h"
 #include "core/native/native_file_system.h"
@@ -483,11 +483,9 @@ int run() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The program starts itself again with glibc's heap on huge pages; the
-    // core is timed under the same heap, or the figures would describe a
-    // program nobody runs. The reference commands get the caller's
-    // environment back and run as they always do.
-    listora::restartWithHugePageHeap(argv);
+    // The core is timed under the programs' heap settings, or the figures
+    // would describe a program nobody runs.
+    listora::applyHeapSettings();
     try {
         const std::string only = argc > 1 ? argv[1] : "";
         if (only == "selection") return runSelectionOnly();

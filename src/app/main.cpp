@@ -2,7 +2,7 @@
 // fixed order (the search and playback windows are made on each opening);
 // only the main window is shown, and closing it ends the program.
 
-#include "core/app/huge_page_heap.h"
+#include "core/app/heap_settings.h"
 #include "core/app/program_files.h"
 #include "core/app/start_arguments.h"
 #include "core/help/about_settings.h"
@@ -46,7 +46,7 @@ listora::StartArguments startArguments(int argc, char* argv[], listora::FileSyst
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    listora::restartWithHugePageHeap(argv);
+    listora::applyHeapSettings();
     listora::NativeFileSystem fs;
     // The usage and the version need no window, nor a display.
     switch (startArguments(argc, argv, fs).action) {

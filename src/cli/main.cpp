@@ -6,7 +6,7 @@
 #include "cli/command.h"
 #include "cli/options.h"
 #include "cli/session.h"
-#include "core/app/huge_page_heap.h"
+#include "core/app/heap_settings.h"
 #include "core/errors/errors.h"
 #include "core/text/codepage.h"
 
@@ -83,6 +83,6 @@ int run(int argc, char** argv) {
 }  // namespace listora::cli
 
 int main(int argc, char** argv) {
-    listora::restartWithHugePageHeap(argv);
+    listora::applyHeapSettings();
     return listora::cli::run(argc, argv);
 }

@@ -1,8 +1,8 @@
 #pragma once
-// Room for the texts of rows. A read makes a million rows at once, and one
+// Memory for the texts of rows. A read makes a million rows at once, and one
 // heap allocation each (and one free each when the list goes) costs more
 // than reading the file; so a read takes its rows' blocks from slabs of
-// 1 MiB, one after another. A slab lives while any row in it does, and
+// 2 MiB, one after another. A slab lives while any row in it does, and
 // every block, in a slab or on its own, is released the same way.
 
 #include <cstddef>
@@ -16,11 +16,11 @@ public:
     TextSlabs(const TextSlabs&) = delete;
     TextSlabs& operator=(const TextSlabs&) = delete;
 
-    // Room for `size` bytes, aligned for 32-bit lengths, in the current
+    // A block of `size` bytes, aligned for 32-bit lengths, in the current
     // slab or a new one.
     char* allocate(std::size_t size);
 
-    // Room on its own, for a row made or changed alone.
+    // A block on its own, for a row made or changed alone.
     static char* allocateAlone(std::size_t size);
     // Gives back a block from either; its slab goes with its last block.
     static void release(char* block);
