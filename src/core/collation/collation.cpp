@@ -3,6 +3,7 @@
 #include "core/collation/key_table/collation_table.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
@@ -20,16 +21,22 @@ std::string userLocale() {
     return posix ? std::string() : std::string(locale);
 }
 
+bool plainKeysAsked() {
+    const char* asked = std::getenv("LISTORA_PLAIN_COLLATION_KEYS");
+    return asked && *asked && std::string_view(asked) != "0";
+}
+
 }  // namespace
 
 Collator::Collator(CodePage cp) : Collator(cp, userLocale()) {}
 
-Collator::Collator(CodePage cp, std::string locale) : cp_(cp), locale_(std::move(locale)), converter_(cp) {
+Collator::Collator(CodePage cp, std::string locale, KeySource keys)
+    : cp_(cp), locale_(std::move(locale)), converter_(cp) {
     UErrorCode status = U_ZERO_ERROR;
     collator_ = ucol_open(locale_.c_str(), &status);
     if (U_FAILURE(status) || !collator_) throw std::runtime_error("ICU collator unavailable");
     ucol_setStrength(collator_, UCOL_SECONDARY);  // case differences are tertiary: ignored
-    table_ = CollationTable::of(locale_, collator_);
+    if (keys == KeySource::Table && !plainKeysAsked()) table_ = CollationTable::of(locale_, collator_);
 }
 
 Collator::~Collator() { ucol_close(collator_); }
@@ -47,6 +54,7 @@ std::string Collator::sortKey(std::string_view text) const {
 
 std::size_t Collator::writeSortKey(std::string_view text, char* out, std::size_t capacity) const {
     // A text the table cannot answer for gets ICU's key, from its UTF-16.
+    if (!table_) return writeIcuSortKey(converter_.convert(text), out, capacity);
     if (cp_ == CodePage::Utf8) {
         if (const std::size_t length = table_->writeUtf8SortKey(text, out, capacity);
             length != CollationTable::kNotHere)
@@ -60,7 +68,7 @@ std::size_t Collator::writeSortKey(std::string_view text, char* out, std::size_t
 }
 
 Collator::KeyStart Collator::keyStart(std::string_view text) const {
-    return cp_ == CodePage::Utf8 ? table_->startOf(text) : KeyStart{};
+    return cp_ == CodePage::Utf8 && table_ ? table_->startOf(text) : KeyStart{};
 }
 
 std::size_t Collator::writeSortKey(const KeyStart& start, std::string_view text, char* out,

@@ -14,12 +14,17 @@ struct UCollator;
 
 namespace listora {
 
+// Where sort keys come from: the exact key table where it answers, else
+// ICU; or ICU alone. LISTORA_PLAIN_COLLATION_KEYS=1 in the environment makes
+// every collator take ICU's keys alone.
+enum class KeySource { Table, Icu };
+
 class Collator {
 public:
     // The user's locale's order; not for use from two threads at once.
     explicit Collator(CodePage cp);
     // The order of `locale` ("" is the root order).
-    Collator(CodePage cp, std::string locale);
+    Collator(CodePage cp, std::string locale, KeySource keys = KeySource::Table);
     ~Collator();
     Collator(const Collator&) = delete;
     Collator& operator=(const Collator&) = delete;
@@ -44,6 +49,10 @@ public:
     // For a second collator of the same order, one for each thread.
     CodePage codePage() const { return cp_; }
     const std::string& locale() const { return locale_; }
+    KeySource keySource() const { return table_ ? KeySource::Table : KeySource::Icu; }
+    // Whether keys are written from the table at all (see
+    // CollationTable::answers).
+    bool keysFromTable() const { return table_ && table_->answers(); }
 
 private:
     std::size_t writeIcuSortKey(std::u16string_view text, char* out, std::size_t capacity) const;

@@ -6,6 +6,7 @@
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
 #include <unicode/uset.h>
+#include <unicode/ustring.h>
 
 namespace listora {
 namespace {
@@ -253,9 +254,17 @@ inline bool CollationTable::add(char16_t code, KeyWriter& writer) const {
     return true;
 }
 
-std::size_t CollationTable::writeSortKey(std::u16string_view text, char* out, std::size_t capacity) const {
-    if (!usable_) return kNotHere;
+bool CollationTable::answers() const {
+    if (!usable_) return false;
     std::call_once(built_, [this] { build(); });
+    return agrees_;
+}
+
+std::size_t CollationTable::writeSortKey(std::u16string_view text, char* out, std::size_t capacity) const {
+    return answers() ? keyOf(text, out, capacity) : kNotHere;
+}
+
+std::size_t CollationTable::keyOf(std::u16string_view text, char* out, std::size_t capacity) const {
     KeyWriter writer(out, capacity);
     for (const char16_t code : text)
         if (!add(code, writer)) return kNotHere;
@@ -296,15 +305,16 @@ std::size_t CollationTable::addUtf8(std::string_view text, KeyWriter& writer) co
 }
 
 std::size_t CollationTable::writeUtf8SortKey(std::string_view text, char* out, std::size_t capacity) const {
-    if (!usable_) return kNotHere;
-    std::call_once(built_, [this] { build(); });
+    return answers() ? utf8KeyOf(text, out, capacity) : kNotHere;
+}
+
+std::size_t CollationTable::utf8KeyOf(std::string_view text, char* out, std::size_t capacity) const {
     KeyWriter writer(out, capacity);
     return addUtf8(text, writer) == text.size() ? writer.finish() : kNotHere;
 }
 
 CollationTable::Start CollationTable::startOf(std::string_view text) const {
-    if (!usable_) return {};
-    std::call_once(built_, [this] { build(); });
+    if (!answers()) return {};
     // A start holds only what the writer keeps of a key's beginning: its
     // primaries, and secondaries short of the writer's buffer.
     std::string room(4 * text.size() + 16, '\0');
@@ -316,7 +326,7 @@ CollationTable::Start CollationTable::startOf(std::string_view text) const {
 
 std::size_t CollationTable::writeUtf8SortKey(const Start& start, std::string_view rest, char* out,
                                              std::size_t capacity) const {
-    if (!usable_) return kNotHere;
+    if (!answers()) return kNotHere;
     KeyWriter writer(start, out, capacity);
     return addUtf8(rest, writer) == rest.size() ? writer.finish() : kNotHere;
 }
@@ -415,6 +425,53 @@ void CollationTable::learnLeads(const std::vector<std::vector<Raw>>& raws) const
     }
 }
 
+// Texts whose keys depend on how the units' elements are written together,
+// which the check of each unit alone and twice cannot see: long runs of
+// common and of other secondaries (compressed in runs of a bounded length),
+// primaries whose lead bytes change from unit to unit and back, scripts
+// mixed (reordered in some locales), widths and cases mixed, and texts as
+// long as folder paths.
+const std::u16string_view kCheckTexts[] = {
+    u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\u00E9",
+    u"\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9"
+    u"\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9\u00E9e",
+    u"eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee\u00E8eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee",
+    u"\u00C0\u00C9\u00CE\u00D5\u00DC\u00E0\u00E9\u00EE\u00F5\u00FC\u00DF\u00E6\u00F8 R\u00E9sum\u00E9 Caf\u00E9",
+    u"Artist - 01 Track (Live) [2001] {bonus} #1 & 2, 3; 4: 5! 6? 'x' \"y\" ~z~ @a +b =c %d",
+    u"\u6771\u4EAC\u3068\u3046\u304D\u3087\u3046\u30C8\u30A6\u30AD\u30E7\u30A6\uFF84\uFF73\uFF77\uFF6E\uFF73 Tokyo",
+    u"a\u3042b\u3044c\u3046\u6771d\u4EACe\uFF21f\uFF41g\uFF10h0i\u30A2j\u30AB\u30AC\u30D1\u3071\u3063\u3083",
+    u"\uFF21\uFF22\uFF23abcABC\uFF71\uFF72\uFF73\u30A2\u30A4\u30A6\u3042\u3044\u3046\u3000\u300C\u300D",
+    u"/home/user/Music/Various Artists/2001 - The Best Of/Disc 1/01 - \u00C9t\u00E9 \u6771\u4EAC.mp3",
+    u"\u0391\u03B2\u03B3 \u0414\u0436 \u05D0\u05D1 \u0627\u0628 \u0915\u0916 \u4E2D\u6587",
+    u"zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz",
+    u"\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC\u30FC",
+};
+
+// The table's keys of the check texts it answers for, each from UTF-16 and
+// from UTF-8, against ICU's own. The table is only used when they agree, so
+// an ICU whose key layout differs from the one this table writes (a new
+// version, say) gets its own keys everywhere instead of a wrong order.
+bool CollationTable::agreesWithIcu() const {
+    std::string key;
+    for (const std::u16string_view text : kCheckTexts) {
+        key.assign(8 * text.size() + 16, '\0');
+        std::size_t length = keyOf(text, key.data(), key.size());
+        if (length == kNotHere) continue;
+        const std::string expected = icuKey(text);
+        if (key.compare(0, length, expected) != 0 || length != expected.size()) return false;
+        std::string utf8(3 * text.size(), '\0');
+        int32_t utf8Length = 0;
+        UErrorCode status = U_ZERO_ERROR;
+        u_strToUTF8(utf8.data(), static_cast<int32_t>(utf8.size()), &utf8Length,
+                    reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &status);
+        if (U_FAILURE(status)) return false;
+        utf8.resize(static_cast<std::size_t>(utf8Length));
+        length = utf8KeyOf(utf8, key.data(), key.size());
+        if (length != kNotHere && (length != expected.size() || key.compare(0, length, expected) != 0)) return false;
+    }
+    return true;
+}
+
 // Every unit of the Basic Multilingual Plane, once. A unit goes into the
 // table only when the table then writes ICU's very keys for the unit alone
 // and for the unit twice, so a wrong guess about a lead byte can only leave
@@ -461,6 +518,7 @@ void CollationTable::build() const {
             !weight.compressible && weight.secondary == kCommonSecondary)
             plainAscii_[code] = static_cast<std::uint8_t>(weight.primary >> 24);
     }
+    agrees_ = agreesWithIcu();
     ucol_close(collator_);
     collator_ = nullptr;
 }

@@ -192,7 +192,8 @@ public:
             const std::size_t begin = partStart(rows, part, parts_.size());
             const std::size_t end = partStart(rows, part + 1, parts_.size());
             if (part == 0) return parts_[0].make(texts, collator, begin, end, keys_.rows());
-            const Collator own(collator.codePage(), collator.locale());  // a collator is not shared between threads
+            // A collator is not shared between threads.
+            const Collator own(collator.codePage(), collator.locale(), collator.keySource());
             parts_[part].make(texts, own, begin, end, keys_.rows());
         });
 
