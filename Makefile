@@ -7,7 +7,9 @@ PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-multim
             gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
             libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth
 CHECK_PACKAGES := clang-format desktop-file-utils appstream
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors in the developers' and CI's builds (CMake's own
+# default leaves them warnings, for users and packagers).
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLISTORA_WERROR=ON
 
 .PHONY: all deps check-deps bench-deps configure build run test check install package bench clean
 
@@ -53,7 +55,7 @@ check: check-deps build
 BENCH_PACKAGES := gstreamer1.0-tools
 
 bench: deps bench-deps
-	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLISTORA_WERROR=ON
 	cmake --build build-release -j$(JOBS) --target listora-bench
 	./build-release/bench/listora-bench
 	./build-release/bench/listora-bench read

@@ -20,7 +20,6 @@
 #include "ui/main/main_window.h"
 #include "ui/media/qt_media_player.h"
 #include "ui/search/comparison_window.h"
-#include "ui/search/search_window.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -90,7 +89,6 @@ int main(int argc, char* argv[]) {
     listora::TForm1 form1(fs, prompts, clock, shell, listora::locateProgramFiles(listora::executableFolder()));
     prompts.setParentWidget(&form1);
     listora::TForm2 form2(&form1);
-    listora::TForm3 form3(&form2, &form1);
     listora::TForm5 form5(fs, prompts, form1.programFiles().logFolder, &form1);
     listora::TForm6 form6(prompts, form1.state().dialogs, &form1);
     listora::TForm7 form7(fs, shell, form1.programFiles().helpFile, &form1);

@@ -179,9 +179,10 @@ private:
     std::string path_;
 };
 
-// Room for the rows in one go, from the bytes the first piece's rows took
+// Memory for the rows in one go, from the bytes the first piece's rows took
 // and the file's size, so that the rows are not moved to ever larger blocks
-// as they come; room reserved and never used costs no memory until written.
+// as they come; capacity reserved and never used costs no memory until
+// written.
 void reserveRows(std::vector<PlaylistEntry>& rows, std::uint64_t bytesRead, std::optional<std::uint64_t> fileBytes) {
     if (rows.empty() || !fileBytes) return;
     const double perRow = static_cast<double>(bytesRead) / static_cast<double>(rows.size());

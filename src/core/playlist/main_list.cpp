@@ -1,6 +1,6 @@
 #include "core/playlist/main_list.h"
 
-#include "core/playlist/sort/scratch_room.h"
+#include "core/playlist/sort/scratch_buffer.h"
 #include "core/playlist/sort/sort_order.h"
 
 #include <cstdint>
@@ -70,20 +70,20 @@ private:
 void MainList::sortByColumn(int column, const Collator& collator) {
     std::vector<std::uint32_t> order = sortedOrder(ColumnTexts(rows_, column), collator);
     // Taken before the view hears of the reset: nothing after it can fail.
-    const ScratchRoom room(order.size() * sizeof(PlaylistEntry));
+    const ScratchBuffer buffer(order.size() * sizeof(PlaylistEntry));
     if (observer_) observer_->listAboutToBeReset();
     std::size_t newFocus = npos;
     for (std::size_t i = 0; i < order.size() && focusRow_ != npos; ++i) {
         if (order[i] == focusRow_) newFocus = i;
     }
     focusRow_ = newFocus;
-    // The rows are gathered into their new places in one pass, in room
-    // kept from one sort to the next, and moved back in a second, in
+    // The rows are gathered into their new places in one pass, in a buffer
+    // reused from one sort to the next, and moved back in a second, in
     // order. Reading the rows ahead lets many of the scattered reads be on
     // their way at once, which moving them along the permutation's cycles
     // cannot: that takes ten times as long for 4,000,000 rows.
     constexpr std::size_t kAhead = 16;
-    auto* const sorted = static_cast<PlaylistEntry*>(room.data());
+    auto* const sorted = static_cast<PlaylistEntry*>(buffer.data());
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (i + kAhead < order.size()) __builtin_prefetch(&rows_[order[i + kAhead]]);
         new (sorted + i) PlaylistEntry(std::move(rows_[order[i]]));

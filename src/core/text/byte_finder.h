@@ -1,8 +1,8 @@
 #pragma once
 // Finds one run of bytes in many texts; its skip table is made once for a
 // whole search. It compares bytes only, so in a double-byte code page a match
-// may begin on a character's second byte: the searches of the program are
-// specified that way.
+// may begin on a character's second byte, as the program's searches always
+// have.
 
 #include <algorithm>
 #include <functional>

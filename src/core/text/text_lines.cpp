@@ -58,10 +58,10 @@ bool LineReader::next(std::string_view& line) {
 bool LinePieceReader::next(LinePiece& piece) {
     if (ended_ && carried_.empty()) return false;
     try {
-        const std::size_t room = carried_.size() + pieceBytes_;
-        if (piece.capacity_ < room) {
-            piece.data_.reset(new char[room]);
-            piece.capacity_ = room;
+        const std::size_t needed = carried_.size() + pieceBytes_;
+        if (piece.capacity_ < needed) {
+            piece.data_.reset(new char[needed]);
+            piece.capacity_ = needed;
         }
     } catch (const std::bad_alloc&) {
         return fail();
@@ -106,7 +106,7 @@ bool LinePieceReader::fill(LinePiece& piece) {
             piece.size_ = end;
             return true;
         }
-        // No line ends in the room: a larger one, and read on.
+        // No line ends in the buffer: a larger one, and read on.
         try {
             const std::size_t capacity = 2 * piece.capacity_;
             std::unique_ptr<char[]> larger(new char[capacity]);

@@ -64,7 +64,7 @@ public:
     explicit LinePieceReader(ByteStream& stream, NulByte nul, std::size_t pieceBytes = std::size_t{1} << 20)
         : stream_(stream), nulEnds_(nul == NulByte::EndsText), pieceBytes_(pieceBytes) {}
 
-    // The next piece, of about pieceBytes or one line longer, in the room of
+    // The next piece, of about pieceBytes or one line longer, in the buffer of
     // `piece`, which is used again; false after the last one.
     bool next(LinePiece& piece);
     // True when the stream broke off before its end (or a line outgrew

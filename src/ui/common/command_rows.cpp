@@ -26,8 +26,6 @@ MenuRow checkableCommand(const QString& caption, const char* name, Handler handl
     return row;
 }
 
-MenuRow notYetBuilt(const QString& caption, const char* name) { return command(caption, name, {}); }
-
 MenuRow submenu(const QString& caption, std::vector<MenuRow> rows) {
     MenuRow row;
     row.kind = MenuRow::Kind::Submenu;

@@ -35,7 +35,6 @@ struct MenuRow {
 
 MenuRow command(const QString& caption, const char* name, Handler handler, Condition enabledWhen = {});
 MenuRow checkableCommand(const QString& caption, const char* name, Handler handler);
-MenuRow notYetBuilt(const QString& caption, const char* name);
 MenuRow submenu(const QString& caption, std::vector<MenuRow> rows);
 MenuRow separator();
 

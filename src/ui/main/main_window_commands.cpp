@@ -1,6 +1,5 @@
 // The main window's commands as rows: the menus, the toolbar and the list's
-// popup menu. A command whose window or engine is not built yet is a
-// notYetBuilt row; it comes alive by giving it a handler here.
+// popup menu. A row without a handler is shown disabled.
 
 #include "core/errors/errors.h"
 #include "core/help/help_command.h"

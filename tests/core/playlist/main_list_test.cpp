@@ -78,7 +78,7 @@ TEST(MainList, RemovingRowsKeepsTheFocusOnItsRow) {
     EXPECT_EQ(list.focusRow(), MainList::npos);
 }
 
-// A list long enough for its sort to take room kept from the sort before
+// A list long enough for its sort to reuse the buffers of the sort before
 // (which that sort left full of its own entries and keys): sorted by title
 // and then by path, each order is the collator's and keeps the rows of
 // equal texts in the order they had.

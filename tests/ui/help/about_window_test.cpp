@@ -25,8 +25,6 @@ TEST(AboutWindow, ShowsTheSameTextsEachTimeAndItsLinkOpensThePageOnEveryClick) {
     NativeFileSystem fs;
     RecordingShell shell;
     TForm7 form(fs, shell, help);
-    EXPECT_EQ(form.windowTitle(), "バージョン");
-    EXPECT_EQ(form.size(), QSize(363, 206));
     EXPECT_EQ(form.findChild<QLabel*>("icon")->pixmap().size(), QSize(32, 32));
     EXPECT_EQ(form.findChild<QLabel*>("softwareName")->font().pixelSize(), 19);
 

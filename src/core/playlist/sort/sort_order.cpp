@@ -1,7 +1,7 @@
 #include "core/playlist/sort/sort_order.h"
 
 #include "core/collation/collation.h"
-#include "core/playlist/sort/scratch_room.h"
+#include "core/playlist/sort/scratch_buffer.h"
 
 #include <algorithm>
 #include <array>
@@ -33,36 +33,36 @@ struct KeyedRow {
     std::uint32_t row;
 };
 
-// Entries for every row, in room kept from one sort to the next, whose
-// pages are then already there.
+// Entries for every row, in a buffer reused from one sort to the next,
+// whose pages are then already there.
 class KeyedRows {
 public:
     explicit KeyedRows(std::size_t size)
-        : room_(size * sizeof(KeyedRow)), rows_(static_cast<KeyedRow*>(room_.data()), size) {
+        : buffer_(size * sizeof(KeyedRow)), rows_(static_cast<KeyedRow*>(buffer_.data()), size) {
         std::uninitialized_default_construct_n(rows_.data(), size);  // nothing to do, as KeyedRow is plain
     }
     std::span<KeyedRow> rows() const { return rows_; }
 
 private:
-    ScratchRoom room_;
+    ScratchBuffer buffer_;
     std::span<KeyedRow> rows_;
 };
 
 // The keys' bytes, in blocks that are never moved: a key stays where it was
 // written, and no block is copied as the keys grow. The blocks grow from
-// 1 MiB for a short list to rooms kept from one sort to the next for a
-// long one.
+// 1 MiB for a short list to scratch buffers reused from one sort to the
+// next for a long one.
 class KeyArena {
 public:
     // The key of a text that begins with `start.text`.
     std::string_view add(const Collator::KeyStart& start, std::string_view text, const Collator& collator) {
         for (;;) {
-            const std::size_t room = size_ - used_;
+            const std::size_t free = size_ - used_;
             const std::size_t length =
-                room == 0
+                free == 0
                     ? 0
-                    : collator.writeSortKey(start, text, static_cast<char*>(blocks_.back()->data()) + used_, room);
-            if (room > 0 && length < room) {
+                    : collator.writeSortKey(start, text, static_cast<char*>(blocks_.back()->data()) + used_, free);
+            if (free > 0 && length < free) {
                 const std::string_view key(static_cast<char*>(blocks_.back()->data()) + used_, length);
                 used_ += length;
                 return key;
@@ -70,14 +70,14 @@ public:
             // A key longer than a block gets a block of its own size.
             size_ = std::max(blocks_.empty() ? kFirstBlock : std::min(2 * size_, kLargestBlock), length);
             used_ = 0;
-            blocks_.push_back(std::make_unique<ScratchRoom>(size_));
+            blocks_.push_back(std::make_unique<ScratchBuffer>(size_));
         }
     }
 
 private:
     static constexpr std::size_t kFirstBlock = std::size_t{1} << 20;
     static constexpr std::size_t kLargestBlock = std::size_t{32} << 20;
-    std::vector<std::unique_ptr<ScratchRoom>> blocks_;
+    std::vector<std::unique_ptr<ScratchBuffer>> blocks_;
     std::size_t size_ = 0;  // of the last block
     std::size_t used_ = 0;
 };
@@ -270,17 +270,13 @@ void sortFrom(KeyedRow* first, KeyedRow* last, std::size_t from, std::vector<Key
         KeyedRow* end = run + 1;
         while (end != last && end->bytes == run->bytes) ++end;
         for (std::size_t at = from + 16; end - run > 1 && run->length > at; at += 16) {
-            // A text's repeats share one key, so such a run is one key.
-            bool shared = true;
             bool same = true;
             constexpr std::ptrdiff_t kAhead = 8;
             for (KeyedRow* row = run; row != end; ++row) {
                 if (end - row > kAhead) __builtin_prefetch(row[kAhead].key + at);
                 takeBytesFrom(*row, at);
-                shared = shared && row->key == run->key;
                 same = same && row->bytes == run->bytes;
             }
-            if (shared) break;
             // Rows that tie on these bytes too are already in their rows'
             // order; otherwise the run is sorted from here on its own.
             if (!same) {
@@ -327,7 +323,7 @@ std::vector<std::uint32_t> sortedRows(std::span<const KeyedRow> keyed, std::size
     };
 
     // Each thread deals its share of the rows, in their order, into every
-    // bucket's room for that thread's rows.
+    // bucket's share for that thread's rows.
     std::vector<std::uint16_t> bucketOfRow(size);
     std::vector<std::vector<std::size_t>> counts(threads, std::vector<std::size_t>(buckets));
     onEachPart(threads, [&](std::size_t part) {

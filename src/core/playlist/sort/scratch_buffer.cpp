@@ -1,4 +1,4 @@
-#include "core/playlist/sort/scratch_room.h"
+#include "core/playlist/sort/scratch_buffer.h"
 
 #include <algorithm>
 #include <mutex>
@@ -10,35 +10,35 @@
 namespace listora {
 namespace {
 
-// Rooms smaller than this come from the heap, whose freed memory is kept
+// Buffers smaller than this come from the heap, whose freed memory is kept
 // well enough.
 constexpr std::size_t kSmallest = std::size_t{16} << 20;
 constexpr std::align_val_t kAlign{64};
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
-// Rooms kept while no one holds them, at most this many bytes: what a sort
+// Buffers kept while no one holds them, at most this many bytes: what a sort
 // of some 4,000,000 rows holds at once, its keys and two sets of entries.
 constexpr std::size_t kKeptBytes = std::size_t{1} << 30;
 
-struct Room {
+struct Buffer {
     void* data;
     std::size_t size;
 };
 
 class Keeper {
 public:
-    Room take(std::size_t bytes) {
+    Buffer take(std::size_t bytes) {
         if (bytes < kSmallest) return {::operator new(std::max(bytes, std::size_t{1}), kAlign), bytes};
         {
             const std::lock_guard lock(mutex_);
-            // The smallest kept room that is large enough.
+            // The smallest kept buffer that is large enough.
             auto best = kept_.end();
-            for (auto room = kept_.begin(); room != kept_.end(); ++room)
-                if (room->size >= bytes && (best == kept_.end() || room->size < best->size)) best = room;
+            for (auto buffer = kept_.begin(); buffer != kept_.end(); ++buffer)
+                if (buffer->size >= bytes && (best == kept_.end() || buffer->size < best->size)) best = buffer;
             if (best != kept_.end()) {
-                const Room room = *best;
+                const Buffer buffer = *best;
                 kept_.erase(best);
-                keptBytes_ -= room.size;
-                return room;
+                keptBytes_ -= buffer.size;
+                return buffer;
             }
         }
         const std::size_t size = (bytes + kHugePage - 1) / kHugePage * kHugePage;
@@ -48,15 +48,15 @@ public:
         return {data, size};
     }
 
-    void give(Room room) {
-        if (room.size < kSmallest) return ::operator delete(room.data, kAlign);
-        ::madvise(room.data, room.size, MADV_FREE);
-        std::vector<Room> dropped;
+    void give(Buffer buffer) {
+        if (buffer.size < kSmallest) return ::operator delete(buffer.data, kAlign);
+        ::madvise(buffer.data, buffer.size, MADV_FREE);
+        std::vector<Buffer> dropped;
         {
             const std::lock_guard lock(mutex_);
-            kept_.push_back(room);
-            keptBytes_ += room.size;
-            // The oldest go first: the rooms of the last sort are the ones
+            kept_.push_back(buffer);
+            keptBytes_ += buffer.size;
+            // The oldest go first: the buffers of the last sort are the ones
             // the next one of the same list needs.
             while (keptBytes_ > kKeptBytes) {
                 dropped.push_back(kept_.front());
@@ -64,30 +64,30 @@ public:
                 kept_.erase(kept_.begin());
             }
         }
-        for (const Room& old : dropped) drop(old);
+        for (const Buffer& old : dropped) drop(old);
     }
 
 private:
-    static void drop(Room room) { ::munmap(room.data, room.size); }
+    static void drop(Buffer buffer) { ::munmap(buffer.data, buffer.size); }
 
     std::mutex mutex_;
-    std::vector<Room> kept_;  // the oldest given back first
+    std::vector<Buffer> kept_;  // the oldest given back first
     std::size_t keptBytes_ = 0;
 };
 
 Keeper& keeper() {
-    static Keeper* const keeper = new Keeper;  // never destroyed: rooms may go back during exit
+    static Keeper* const keeper = new Keeper;  // never destroyed: buffers may come back during exit
     return *keeper;
 }
 
 }  // namespace
 
-ScratchRoom::ScratchRoom(std::size_t bytes) {
-    const Room room = keeper().take(bytes);
-    data_ = room.data;
-    size_ = room.size;
+ScratchBuffer::ScratchBuffer(std::size_t bytes) {
+    const Buffer buffer = keeper().take(bytes);
+    data_ = buffer.data;
+    size_ = buffer.size;
 }
 
-ScratchRoom::~ScratchRoom() { keeper().give({data_, size_}); }
+ScratchBuffer::~ScratchBuffer() { keeper().give({data_, size_}); }
 
 }  // namespace listora
