@@ -53,9 +53,13 @@ void Playback::tick() {
     positionText_ = PlayTimeText(bar_.position);
 }
 
-void Playback::pressOnBar() { timerRunning_ = false; }
+// A disabled bar takes no mouse input.
+void Playback::pressOnBar() {
+    if (bar_.enabled) timerRunning_ = false;
+}
 
 void Playback::releaseOnBar(int x) {
+    if (!bar_.enabled) return;
     bar_.setPosition(seekTarget(bar_, x));
     player_.seek(bar_.position);
     player_.play();

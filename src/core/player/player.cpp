@@ -19,6 +19,9 @@ Player::~Player() {
 
 void Player::open() {
     close();
+    // No file name is plainly nothing to load: refused at once, as the back
+    // end would refuse it only after waiting for it.
+    if (fileName_.empty()) throw playerError("原因不明のエラー");
     if (const std::optional<std::string> error = backEnd_->open(fileName_))
         throw error->empty() ? playerError("原因不明のエラー") : ListoraError(ErrorKind::CannotOpen, *error);
     open_ = true;
@@ -30,7 +33,11 @@ void Player::requireOpen() const {
 
 void Player::play() {
     requireOpen();
-    if (backEnd_->position() == backEnd_->length()) backEnd_->seek(0);
+    // Back to the start only at the end of a known length: a length of 0 is
+    // one the back end does not know yet (an MP3 just loaded), and seeking
+    // there would run the file to its end at once.
+    const int length = backEnd_->length();
+    if (length > 0 && backEnd_->position() >= length) backEnd_->seek(0);
     backEnd_->play();
 }
 

@@ -26,8 +26,8 @@ public:
 
     // Closes an open file first, so opening again starts from the beginning.
     void open();
-    // Plays from the current position; at the very end it starts again from
-    // the beginning.
+    // Plays from the current position; at the very end of a known length it
+    // starts again from the beginning.
     void play();
     int length();
     // Nothing while no file is open.

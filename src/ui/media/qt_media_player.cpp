@@ -65,9 +65,21 @@ std::optional<std::string> QtMediaPlayer::open(const std::string& path) {
         (now == QMediaPlayer::LoadedMedia || now == QMediaPlayer::BufferedMedia))
         return std::nullopt;
     const std::string text = fromQt(media.errorString());
-    media.setSource(QUrl());
-    file_.reset();
+    // Qt 6.4 keeps a player's error after a new source is set, so every
+    // later file would be refused too: a refused file takes its player with
+    // it, and the next open makes a new one.
+    dropPlayer();
     return text;
+}
+
+void QtMediaPlayer::dropPlayer() {
+    player_->stop();
+    // Deleted once the events it may still have queued are delivered, with
+    // the output and the device it was given.
+    audio_->setParent(player_.get());
+    audio_.release();
+    if (file_) file_.release()->setParent(player_.get());
+    player_.release()->deleteLater();
 }
 
 void QtMediaPlayer::setSource(QMediaPlayer& media, const std::string& path) {

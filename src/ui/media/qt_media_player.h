@@ -30,6 +30,7 @@ private:
     // is played, not with every playback window.
     QMediaPlayer& player();
     void setSource(QMediaPlayer& media, const std::string& path);
+    void dropPlayer();
 
     std::unique_ptr<QAudioOutput> audio_;
     std::unique_ptr<QMediaPlayer> player_;

@@ -126,7 +126,13 @@ void TForm4::paintEvent(QPaintEvent* event) {
 
 // Any button pressed on the bar freezes the display; its release, which
 // arrives here also outside the bar while the bar holds the mouse, seeks.
+// A disabled bar's presses reach this filter too (Qt drops them only after
+// the filters), and are dropped here.
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == bar_ && !bar_->isEnabled() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+         event->type() == QEvent::MouseButtonDblClick))
+        return true;
     if (watched == bar_ && event->type() == QEvent::MouseButtonPress) {
         playback_.pressOnBar();
         showState();

@@ -124,6 +124,37 @@ TEST_F(PlaybackRules, ALateLengthMovesTheBarsEndAndClosingThePlayerStopsTheSound
     EXPECT_EQ(script.calls.back(), "close");
 }
 
+// Catches a click on the disabled bar that seeks (and reports no device), an
+// MP3 whose length is not known yet sent to its end by a rewind before it
+// plays, and a window opened with no file that waits for the back end.
+TEST_F(PlaybackRules, ADisabledBarTakesNoClicksAnUnknownLengthIsNotRewoundAndNoFileIsRefusedAtOnce) {
+    playback->pressOnBar();
+    EXPECT_NO_THROW(playback->releaseOnBar(150));
+    EXPECT_TRUE(script.calls.empty());
+    EXPECT_EQ(playback->bar().position, 0);
+
+    script.lengths["/music/noxing.mp3"] = 0;
+    playback->setFileName("/music/noxing.mp3");
+    playback->play();
+    EXPECT_EQ(script.calls, (std::vector<std::string>{"open /music/noxing.mp3", "play"}));
+
+    playback->stop();
+    script.calls.clear();
+    playback->pressOnBar();
+    EXPECT_NO_THROW(playback->releaseOnBar(150));
+    EXPECT_TRUE(script.calls.empty());
+    EXPECT_FALSE(playback->timerRunning());
+
+    playback->setFileName("");
+    try {
+        playback->play();
+        FAIL() << "nothing played";
+    } catch (const ListoraError& error) {
+        EXPECT_STREQ(error.what(), "原因不明のエラー");
+    }
+    EXPECT_TRUE(script.calls.empty());  // the back end was not asked
+}
+
 class PlayEntry : public CoreFixture {};
 
 TEST_F(PlayEntry, TheFirstSelectedRowsFileOrAMessage) {
