@@ -5,7 +5,8 @@ BUILD ?= build
 JOBS ?= 2
 PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n libicu-dev \
             gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
-            libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth
+            libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth \
+            libxcb1-dev openbox x11-utils
 CHECK_PACKAGES := clang-format desktop-file-utils appstream
 # Warnings are errors in the developers' and CI's builds (CMake's own
 # default leaves them warnings, for users and packagers).

@@ -1,6 +1,6 @@
 #include "ui/common/qt_prompts.h"
 
-#include "ui/common/paint_now.h"
+#include "ui/common/modal_run.h"
 #include "ui/common/text_bridge.h"
 
 #include <QAbstractButton>
@@ -86,9 +86,7 @@ int chosenFilterIndex(const FileDialogRequest& request, const QFileDialog& dialo
 namespace {
 
 // A box shown during a long command (a walk under the busy cursor) gets the
-// ordinary pointer while it waits for the user. Once it has closed, the
-// windows are painted before the command goes on, so the box does not stay
-// drawn over them while a long copy runs.
+// ordinary pointer while it waits for the user.
 class PointerWhileAsking {
 public:
     PointerWhileAsking() : busy_(QApplication::overrideCursor() != nullptr) {
@@ -96,7 +94,6 @@ public:
     }
     ~PointerWhileAsking() {
         if (busy_) QApplication::restoreOverrideCursor();
-        paintShownWindowsNow();
     }
     PointerWhileAsking(const PointerWhileAsking&) = delete;
     PointerWhileAsking& operator=(const PointerWhileAsking&) = delete;
@@ -107,27 +104,32 @@ private:
 
 }  // namespace
 
+// Every box and dialog belongs to the window the user asked from; once it
+// has closed, the windows are painted before the command goes on, so it
+// does not stay drawn over them while a long copy runs.
 void QtPrompts::information(const std::string& text) {
     PointerWhileAsking pointer;
-    makeNoticeBox(QMessageBox::NoIcon, toQt(text), parent_)->exec();
+    runModal(*makeNoticeBox(QMessageBox::NoIcon, toQt(text), askingWindow(parent_)));
 }
 
 void QtPrompts::error(const std::string& text) {
     PointerWhileAsking pointer;
-    makeNoticeBox(QMessageBox::Critical, toQt(text), parent_)->exec();
+    runModal(*makeNoticeBox(QMessageBox::Critical, toQt(text), askingWindow(parent_)));
 }
 
 Answer QtPrompts::confirm(Question, const std::string& text, Buttons buttons) {
     PointerWhileAsking pointer;
-    auto box = makeQuestionBox(QMessageBox::Question, QStringLiteral("確認"), toQt(text), buttons, parent_);
-    box->exec();
+    auto box =
+        makeQuestionBox(QMessageBox::Question, QStringLiteral("確認"), toQt(text), buttons, askingWindow(parent_));
+    runModal(*box);
     return answerOf(*box);
 }
 
 Answer QtPrompts::warn(Question, const std::string& text, Buttons buttons) {
     PointerWhileAsking pointer;
-    auto box = makeQuestionBox(QMessageBox::Warning, QStringLiteral("警告"), toQt(text), buttons, parent_);
-    box->exec();
+    auto box =
+        makeQuestionBox(QMessageBox::Warning, QStringLiteral("警告"), toQt(text), buttons, askingWindow(parent_));
+    runModal(*box);
     return answerOf(*box);
 }
 
@@ -141,8 +143,8 @@ std::optional<FileChoice> QtPrompts::askSaveFile(const FileDialogRequest& reques
 
 std::optional<FileChoice> QtPrompts::runFileDialog(const FileDialogRequest& request, bool save) {
     PointerWhileAsking pointer;
-    auto dialog = makeFileDialog(request, save, parent_);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    auto dialog = makeFileDialog(request, save, askingWindow(parent_));
+    if (runModal(*dialog) != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
     FileChoice choice;
     choice.path = fromQt(dialog->selectedFiles().front());
     choice.filterIndex = chosenFilterIndex(request, *dialog);

@@ -1,6 +1,7 @@
 #include "ui/fileops/folder_chooser_window.h"
 
 #include "core/paths/path_rules.h"
+#include "ui/common/modal_run.h"
 #include "ui/common/text_bridge.h"
 #include "ui/common/view_style.h"
 
@@ -70,7 +71,7 @@ void TForm2::preparePick(FolderPurpose purpose) {
 
 std::optional<std::string> TForm2::pickFolder(FolderPurpose purpose) {
     preparePick(purpose);
-    exec();
+    runModal(*this);
     return result_;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/ports/prompts.h"
 #include "core/text/codepage.h"
+#include "ui/common/modal_run.h"
 #include "ui/common/text_bridge.h"
 #include "ui/common/view_style.h"
 
@@ -59,7 +60,7 @@ void TForm8::prepare(NameMode mode, const std::string& name, const std::string& 
 
 std::optional<std::string> TForm8::askName(NameMode mode, const std::string& name, const std::string& extension) {
     prepare(mode, name, extension);
-    exec();
+    runModal(*this);
     if (mode_ != NameMode::Confirmed) return std::nullopt;
     return fromQt(nameBox_->text());
 }
