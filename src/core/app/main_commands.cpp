@@ -10,10 +10,21 @@
 #include "core/ports/status_line.h"
 #include "core/text/codepage.h"
 
+#include <system_error>
+
 namespace listora {
 
 MainCommands::MainCommands(MainState& state, CommandPorts ports, PathRules rules, std::string logFolder)
-    : state_(state), ports_(ports), rules_(rules), logFolder_(std::move(logFolder)), collator_(rules.codePage()) {}
+    : state_(state), ports_(ports), rules_(rules), logFolder_(std::move(logFolder)), collator_(rules.codePage()) {
+    // The first sort would build the table of sort keys while the user
+    // waits; it is built now on a thread of its own (the table is shared and
+    // built once), and a sort that comes first waits for it.
+    try {
+        keyTableBuild_ = std::jthread([this] { collator_.keysFromTable(); });
+    } catch (const std::system_error&) {
+        // No thread: the first sort builds it.
+    }
+}
 
 std::optional<FileChoice> MainCommands::askSaveFile() { return state_.dialogs.askSaveFile(ports_.prompts); }
 

@@ -13,6 +13,8 @@
 #include "core/search/playlist_comparison.h"
 #include "core/search/search_rule.h"
 
+#include <thread>
+
 namespace listora {
 
 class Clock;
@@ -93,6 +95,7 @@ private:
     PathRules rules_;
     std::string logFolder_;
     Collator collator_;
+    std::jthread keyTableBuild_;  // after the collator, so that it ends first
 };
 
 }  // namespace listora

@@ -5,8 +5,20 @@
 #include <QHeaderView>
 #include <QPalette>
 #include <QTableView>
+#include <algorithm>
 
 namespace listora {
+RowList::RowList(QWidget* parent) : QTableView(parent) {}
+
+// Home and End go to the first and the last row, in the current column, as
+// in a report list; the view's key handling then selects as for any move.
+QModelIndex RowList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if ((action == MoveHome || action == MoveEnd) && model() && model()->rowCount() > 0) {
+        const int column = std::max(currentIndex().column(), 0);
+        return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, column);
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
 
 void keepSelectionVisible(QAbstractItemView& view) {
     QPalette palette = view.palette();

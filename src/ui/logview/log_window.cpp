@@ -45,7 +45,7 @@ TForm5::TForm5(FileSystem& fs, Prompts& prompts, std::string logFolder, QWidget*
     top->addStretch();
 
     model_ = new LogRecordModel(viewer_, this);
-    list_ = new QTableView(this);
+    list_ = new RowList(this);
     list_->setObjectName("recordList");
     list_->setModel(model_);
     setUpRowList(*list_);

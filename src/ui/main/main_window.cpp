@@ -111,7 +111,7 @@ void TForm1::buildStrip() {
 
 void TForm1::buildList() {
     model_ = new PlaylistTableModel(state_.list, this);
-    list_ = new QTableView(centralWidget());
+    list_ = new RowList(centralWidget());
     list_->setObjectName("mainList");
     list_->setModel(model_);
     setUpRowList(*list_);

@@ -4,17 +4,17 @@
 #include "ui/common/qt_prompts.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <chrono>
-#include <gtest/gtest.h>
 #include <csignal>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <thread>
 #include <xcb/xcb.h>
 
@@ -41,9 +41,7 @@ void showAndSettle(QWidget& window) {
     QTest::qWait(200);  // the window manager's frame and placement
 }
 
-xcb_connection_t* xConnection() {
-    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
+xcb_connection_t* xConnection() { return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection(); }
 
 // The window manager's frame around a shown top-level window.
 xcb_window_t frameOf(const QWidget& window) {
@@ -70,12 +68,12 @@ int pixelsNotOf(const QRect& area, const QColor& colour) {
     int screen = 0;
     xcb_connection_t* x = xcb_connect(nullptr, &screen);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-    xcb_get_image_reply_t* image = xcb_get_image_reply(
-        x,
-        xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<int16_t>(area.x()),
-                      static_cast<int16_t>(area.y()), static_cast<uint16_t>(area.width()),
-                      static_cast<uint16_t>(area.height()), ~0u),
-        nullptr);
+    xcb_get_image_reply_t* image =
+        xcb_get_image_reply(x,
+                            xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<int16_t>(area.x()),
+                                          static_cast<int16_t>(area.y()), static_cast<uint16_t>(area.width()),
+                                          static_cast<uint16_t>(area.height()), ~0u),
+                            nullptr);
     int wrong = area.width() * area.height();
     if (image) {
         const uint8_t* pixel = xcb_get_image_data(image);  // blue, green, red and a spare byte a pixel
