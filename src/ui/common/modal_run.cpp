@@ -19,13 +19,20 @@ int runModal(QDialog& dialog) {
     // placed over the asking window and made its transient for this time.
     QWidget* parent = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
     QWidget* owner = askingWindow(parent);
-    if (owner && owner != parent && owner != &dialog) {
+    if (owner && owner != &dialog) {
         dialog.createWinId();
         owner->createWinId();
         dialog.windowHandle()->setTransientParent(owner->windowHandle());
-        dialog.move(owner->frameGeometry().center() - dialog.rect().center());
-    } else if (parent && dialog.windowHandle()) {
-        dialog.windowHandle()->setTransientParent(parent->windowHandle());
+        // A dialog of a set size is centred by its inside over the owner's
+        // inside: the same place every time, also the first, when the window
+        // manager's frame is not known yet (Qt centres the frame, and places
+        // a dialog shown the first time higher than later). A box sizes
+        // itself as it is shown, and Qt centres it.
+        if (dialog.testAttribute(Qt::WA_Resized)) {
+            QRect inside(QPoint(), dialog.size());
+            inside.moveCenter(owner->geometry().center());
+            dialog.setGeometry(inside);
+        }
     }
     PaintAfterClosing painting(dialog);
     const int result = dialog.exec();

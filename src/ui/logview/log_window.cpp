@@ -2,6 +2,7 @@
 
 #include "core/errors/errors.h"
 #include "ui/common/list_selection_model.h"
+#include "ui/common/modal_run.h"
 #include "ui/common/text_bridge.h"
 #include "ui/common/view_style.h"
 #include "ui/logview/log_record_model.h"
@@ -124,7 +125,7 @@ void TForm5::prepareOpening() {
 
 void TForm5::openLog() {
     prepareOpening();
-    exec();
+    runModal(*this);
 }
 
 void TForm5::loadDay(const QString& name) {

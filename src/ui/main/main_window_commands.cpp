@@ -7,6 +7,7 @@
 #include "core/player/play_entry.h"
 #include "core/search/selection_commands.h"
 #include "ui/common/busy_cursor.h"
+#include "ui/common/modal_run.h"
 #include "ui/common/text_bridge.h"
 #include "ui/help/about_window.h"
 #include "ui/logview/log_window.h"
@@ -94,7 +95,7 @@ std::vector<MenuRow> TForm1::menuRows() {
             {
                 command(QStringLiteral("ヘルプ"), "menuHelp", [this] { openHelpText(fs_, shell_, files_.helpFile); }),
                 command(
-                    QStringLiteral("バージョン情報"), "menuAbout", [this] { aboutWindow_->exec(); },
+                    QStringLiteral("バージョン情報"), "menuAbout", [this] { runModal(*aboutWindow_); },
                     [this] { return aboutWindow_ != nullptr; }),
             }),
     };
@@ -200,7 +201,7 @@ void TForm1::openSearchWindow() {
 // The comparison window opens once the list is saved or let go; "検出"
 // closes it when the comparison gives a result.
 void TForm1::comparePlaylists() {
-    if (commands_.prepareComparison()) comparisonWindow_->exec();
+    if (commands_.prepareComparison()) runModal(*comparisonWindow_);
 }
 
 void TForm1::openLogWindow() { logWindow_->openLog(); }

@@ -1,6 +1,7 @@
 // What only a real X server with a window manager shows: a closed box's
 // frame that stays on the screen while long work runs, and a box asked from
 // a sub-window that goes to the main window and buries the sub-window.
+#include "ui/common/modal_run.h"
 #include "ui/common/qt_prompts.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace listora::test {
@@ -154,6 +156,27 @@ TEST(OnAnXServer, ABoxAskedFromASubWindowBelongsToItAndLeavesItInFront) {
     EXPECT_EQ(asked.owner, &sub);
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &sub; }, 3000))
         << "the sub-window is not in front after the box";
+}
+
+// Catches a dialog that opens higher the first time than later, when the
+// window manager's frame is not known yet.
+TEST(OnAnXServer, ADialogOpensInThePlaceEveryTime) {
+    PlainWindow main(QColor(200, 200, 200));
+    main.move(100, 100);
+    showAndSettle(main);
+    QDialog dialog(&main);
+    dialog.setFixedSize(300, 200);
+    std::vector<QRect> places;
+    for (int opening = 0; opening < 2; ++opening) {
+        QTimer::singleShot(400, [&] {
+            places.push_back(dialog.geometry());
+            dialog.accept();
+        });
+        runModal(dialog);
+    }
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0], places[1]);
+    EXPECT_EQ(places[0].center(), main.geometry().center());
 }
 
 }  // namespace
