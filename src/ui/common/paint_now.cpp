@@ -61,14 +61,11 @@ protected:
     }
 };
 
-PaintAfterClosing::PaintAfterClosing(QWidget& window) : window_(window), note_(new FrameNote) {
-    window_.installEventFilter(note_);
+PaintAfterClosing::PaintAfterClosing(QWidget& window) : window_(window), note_(std::make_unique<FrameNote>()) {
+    window_.installEventFilter(note_.get());
 }
 
-PaintAfterClosing::~PaintAfterClosing() {
-    window_.removeEventFilter(note_);
-    delete note_;
-}
+PaintAfterClosing::~PaintAfterClosing() { window_.removeEventFilter(note_.get()); }
 
 void PaintAfterClosing::paintNow() {
     if (xcb_connection_t* x = xConnection(); x && note_->frame != XCB_NONE) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 class QWidget;
 
 namespace listora {
@@ -28,7 +30,7 @@ public:
 private:
     class FrameNote;
     QWidget& window_;
-    FrameNote* note_;
+    std::unique_ptr<FrameNote> note_;
 };
 
 }  // namespace listora
