@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     OperationLog log = OperationLog::open(fs, clock, kLogFolder);
     log.add(added);
-    log.write(fs);
+    log.write();
     const std::string& written = fs.files.at(kLogFolder + dayName);
     const std::vector<LogRecord> whole = readLogRecords(written);
     try {

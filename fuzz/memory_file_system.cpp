@@ -49,7 +49,6 @@ public:
         bytes_.append(bytes);
         return true;
     }
-    bool appendWhole(std::string_view bytes) override { return append(bytes); }
     bool replace(std::string_view bytes) override {
         bytes_.assign(bytes);
         return true;

@@ -47,13 +47,12 @@ void deleteWithFile(MainList& list, const EntryFilePorts& ports) {
             const PlaylistEntry& row = list.at(i);
             if (!row.selected || !ports.fs.deleteFile(std::string(row.fullPath()))) continue;
             log.add({std::string(row.fileName()), systemText("削除"), std::string(row.fullPath()), kUnknownText});
-            log.writeIfDue(ports.fs);
             deleted[i] = true;
         }
         std::size_t index = 0;
         list.removeUnless([&](const PlaylistEntry&) { return !deleted[index++]; });
     }
-    log.write(ports.fs);
+    log.write();
 }
 
 void removeMissing(MainList& list, FileSystem& fs, Prompts& prompts) {

@@ -4,15 +4,18 @@
 #include "core/files/file_system.h"
 #include "core/ports/clock.h"
 
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <stop_token>
+#include <thread>
 
 namespace listora {
 namespace {
 
 constexpr std::size_t kPiece = 1 << 20;
-constexpr std::uint64_t kWholeFileLimit = 64 << 20;
 
 std::string withCrLfBreaks(std::string_view text) {
     std::string out;
@@ -87,34 +90,115 @@ std::string dayFileName(int year, int month, int day) {
     return name;
 }
 
+struct OperationLog::State {
+    State(FileSystem& fs, std::string folder, std::string dayFile)
+        : fs(fs), folder(std::move(folder)), dayFile(std::move(dayFile)) {}
+
+    FileSystem& fs;
+    const std::string folder;
+    const std::string dayFile;
+
+    std::mutex mutex;
+    std::condition_variable_any wake;
+    std::string held;  // the held records' lines, each ended by CR LF
+    std::chrono::steady_clock::time_point firstHeldAt;
+
+    // Touched only by the one writer at a time: the log's thread while it
+    // runs, the run's thread after it has stopped. The file up to here has
+    // been seen to hold CR LF breaks only; what others add after it is
+    // checked at the next write.
+    std::uint64_t checkedUpTo = 0;
+    std::jthread writer;
+
+    // On the run's thread, so that the port is used by one thread only
+    // besides the shared file's opening; a failure shows as the write's.
+    void makeFolder() {
+        if (!fs.exists(folder)) fs.createFolder(folder);
+    }
+    bool writeHeld();
+    bool writePiece(std::string_view held);
+    bool rewriteMended(SharedFile& file, std::uint64_t size, std::string_view held);
+    void writeWhenDue(std::stop_token stop);
+    void stopWriter() {
+        if (!writer.joinable()) return;
+        writer.request_stop();
+        writer.join();
+    }
+};
+
 OperationLog OperationLog::open(FileSystem& fs, const Clock& clock, const std::string& logFolder) {
     const Date today = clock.today();
     std::string dayFile = logFolder + dayFileName(today.year, today.month, today.day);
     if (fs.exists(dayFile) && !fs.openForReading(dayFile)) throw cannotOpenError(dayFile);
     std::string folder = logFolder;
     if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    return OperationLog(std::move(folder), std::move(dayFile));
+    return OperationLog(std::make_unique<State>(fs, std::move(folder), std::move(dayFile)));
 }
+
+OperationLog::OperationLog(std::unique_ptr<State> state) : state_(std::move(state)) {}
+OperationLog::OperationLog(OperationLog&&) noexcept = default;
+
+OperationLog::~OperationLog() {
+    if (!state_) return;
+    state_->stopWriter();
+    try {
+        if (!state_->held.empty()) state_->writeHeld();
+    } catch (...) {  // out of memory while mending: nothing more can be done
+    }
+}
+
+const std::string& OperationLog::dayFile() const { return state_->dayFile; }
 
 void OperationLog::add(const LogRecord& record) {
-    for (const std::string* line : {&record.fileName, &record.kind, &record.before, &record.after}) {
-        held_ += *line;
-        held_ += "\r\n";
+    State& s = *state_;
+    {
+        const std::lock_guard lock(s.mutex);
+        if (s.held.empty()) s.firstHeldAt = std::chrono::steady_clock::now();
+        for (const std::string* line : {&record.fileName, &record.kind, &record.before, &record.after}) {
+            s.held += *line;
+            s.held += "\r\n";
+        }
     }
-    ++heldRecords_;
+    if (!s.writer.joinable()) {
+        s.makeFolder();
+        s.writer = std::jthread([&s](std::stop_token stop) { s.writeWhenDue(stop); });
+    }
+    s.wake.notify_one();
 }
 
-void OperationLog::writeIfDue(FileSystem& fs) {
-    if (heldRecords_ == 0) return;
-    if (heldRecords_ < kPieceRecords && std::chrono::steady_clock::now() - lastWrite_ < kPieceInterval) return;
-    writeHeld(fs);
+void OperationLog::write() {
+    state_->stopWriter();
+    state_->makeFolder();
+    if (!state_->writeHeld()) throw cannotCreateError(state_->dayFile);
 }
 
-void OperationLog::write(FileSystem& fs) {
-    if (!writeHeld(fs)) throw cannotCreateError(dayFile_);
+void OperationLog::State::writeWhenDue(std::stop_token stop) {
+    std::unique_lock lock(mutex);
+    for (;;) {
+        if (!wake.wait(lock, stop, [&] { return !held.empty(); })) return;
+        wake.wait_until(lock, stop, firstHeldAt + kPieceInterval, [] { return false; });
+        if (stop.stop_requested()) return;
+        // The records are written without the lock, so the run adds more
+        // meanwhile; those that fail go back in front of them.
+        std::string piece = std::move(held);
+        held.clear();
+        lock.unlock();
+        const bool written = writePiece(piece);
+        lock.lock();
+        if (!written) {
+            held.insert(0, piece);
+            firstHeldAt = std::chrono::steady_clock::now();
+        }
+    }
 }
 
-bool OperationLog::rewriteMended(SharedFile& file, std::uint64_t size) {
+bool OperationLog::State::writeHeld() {
+    if (!writePiece(held)) return false;
+    held.clear();
+    return true;
+}
+
+bool OperationLog::State::rewriteMended(SharedFile& file, std::uint64_t size, std::string_view piece) {
     std::string text;
     text.resize(static_cast<std::size_t>(size));
     for (std::size_t at = 0; at < text.size();) {
@@ -128,37 +212,25 @@ bool OperationLog::rewriteMended(SharedFile& file, std::uint64_t size) {
     }
     std::string mended = withCrLfBreaks(text);
     text = std::string();
-    mended += joined(held_, mended.empty() || mended.back() == '\n');
+    mended += joined(piece, mended.empty() || mended.back() == '\n');
     if (!file.replace(mended)) return false;
-    checkedUpTo_ = mended.size();
+    checkedUpTo = mended.size();
     return true;
 }
 
-bool OperationLog::writeHeld(FileSystem& fs) {
-    lastWrite_ = std::chrono::steady_clock::now();
-    if (!fs.exists(folder_)) fs.createFolder(folder_);  // a failure shows as the write's
-    const std::unique_ptr<SharedFile> file = fs.openShared(dayFile_);
+bool OperationLog::State::writePiece(std::string_view piece) {
+    const std::unique_ptr<SharedFile> file = fs.openShared(dayFile);
     if (!file) return false;
     const std::optional<std::uint64_t> size = file->size();
     if (!size) return false;
     // Smaller than it was: another run rewrote it; it is checked anew.
-    if (*size < checkedUpTo_) checkedUpTo_ = 0;
-    const std::optional<Scan> seen = scan(*file, checkedUpTo_, *size);
+    if (*size < checkedUpTo) checkedUpTo = 0;
+    const std::optional<Scan> seen = scan(*file, checkedUpTo, *size);
     if (!seen) return false;
-    if (!seen->onlyCrLf) {
-        if (!rewriteMended(*file, *size)) return false;
-    } else {
-        const std::string bytes = joined(held_, seen->lastByte == '\n');
-        // A day file of a usual size is made anew with the records after it,
-        // so that a crash in the middle of a piece cannot leave part of a
-        // record for the next run's records to follow out of step. Past that
-        // size a piece is added in one write, to cost what the records cost.
-        const bool whole = *size + bytes.size() <= kWholeFileLimit;
-        if (!bytes.empty() && !(whole ? file->appendWhole(bytes) : file->append(bytes))) return false;
-        checkedUpTo_ = *size + bytes.size();
-    }
-    held_.clear();
-    heldRecords_ = 0;
+    if (!seen->onlyCrLf) return rewriteMended(*file, *size, piece);
+    const std::string bytes = joined(piece, seen->lastByte == '\n');
+    if (!bytes.empty() && !file->append(bytes)) return false;
+    checkedUpTo = *size + bytes.size();
     return true;
 }
 

@@ -2,19 +2,20 @@
 // The operation log: one text file a day in the Log folder, four lines for
 // each file moved, copied or deleted. A run adds its records at the end of
 // the day's file, under the file's lock, so that two runs at once (two
-// windows, the window and a script) both keep every record; a long run
-// writes them in pieces as it goes, so a crash loses at most the last piece.
+// windows, the window and a script) both keep every record. While a run
+// goes on, a thread of the log's own writes what was added at most a
+// quarter of a second ago, also while the run waits on one long copy, so a
+// crash loses only the files in flight and the last moment's records; the
+// run itself never waits for the disk.
 
 #include <chrono>
-#include <cstdint>
+#include <memory>
 #include <string>
-#include <string_view>
 
 namespace listora {
 
 class Clock;
 class FileSystem;
-class SharedFile;
 
 struct LogRecord {
     std::string fileName;
@@ -28,40 +29,32 @@ std::string dayFileName(int year, int month, int day);
 
 class OperationLog {
 public:
-    // A piece holds at most this many records, or what came in this long.
-    static constexpr std::size_t kPieceRecords = 256;
-    static constexpr std::chrono::seconds kPieceInterval{2};
+    // Records wait at most this long before they are written.
+    static constexpr std::chrono::milliseconds kPieceInterval{250};
 
     // Fixes the day for the whole run; throws "ファイル %s は開けません" when
     // the day's file exists but cannot be read.
     static OperationLog open(FileSystem& fs, const Clock& clock, const std::string& logFolder);
+    OperationLog(OperationLog&&) noexcept;
+    // Writes what is still held, as far as it can; a run that ends by an
+    // exception still logs the files it moved.
+    ~OperationLog();
 
-    // Held until the next write.
+    // Held until the log's thread writes it.
     void add(const LogRecord& record);
-    // Writes the records held when a piece is full or due. A failure keeps
-    // them held for the next write, which reports it.
-    void writeIfDue(FileSystem& fs);
     // Makes the Log folder and the day's file when missing and writes the
     // records held; a file with a lone CR or LF (a hand edit) is rewritten
-    // with every break made CR LF. Throws "ファイル %s を作成できません".
-    void write(FileSystem& fs);
+    // with every break made CR LF. Throws "ファイル %s を作成できません" when
+    // this or any earlier write of the run failed; records that could not
+    // be written stay held, and are never written twice.
+    void write();
 
-    const std::string& dayFile() const { return dayFile_; }
+    const std::string& dayFile() const;
 
 private:
-    OperationLog(std::string folder, std::string dayFile)
-        : folder_(std::move(folder)), dayFile_(std::move(dayFile)), lastWrite_(std::chrono::steady_clock::now()) {}
-    bool writeHeld(FileSystem& fs);
-    bool rewriteMended(SharedFile& file, std::uint64_t size);
-
-    std::string folder_;
-    std::string dayFile_;
-    std::string held_;  // the held records' lines, each ended by CR LF
-    std::size_t heldRecords_ = 0;
-    // The file up to here has been seen to hold CR LF breaks only; what
-    // others add after it is checked at the next write.
-    std::uint64_t checkedUpTo_ = 0;
-    std::chrono::steady_clock::time_point lastWrite_;
+    struct State;
+    explicit OperationLog(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace listora

@@ -96,13 +96,12 @@ long long SaveToFile(MainList& list, const std::string& destination, TransferMod
             row.checked = false;
             changed.add(i);
             log.add({fileName, kind, source, target});
-            log.writeIfDue(ports.fs);
         }
     }
     // When the end is announced, every copy is on disk, not only in the
     // system's cache: the user may unplug the drive then.
     if (copied > 0 && !ports.fs.syncToDisk(destination)) ++errors;
-    log.write(ports.fs);
+    log.write();
 
     if (errors > 0) {
         ports.status.show(std::to_string(errors) + systemText("個のエラーがあります"));

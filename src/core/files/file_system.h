@@ -33,13 +33,11 @@ public:
     virtual std::optional<std::uint64_t> size() = 0;
     // Up to `size` bytes from `offset` on: 0 at the end, nothing on a failure.
     virtual std::optional<std::size_t> readAt(std::uint64_t offset, char* buffer, std::size_t size) = 0;
-    // Adds the bytes at the end in one write and puts them on disk. A crash
-    // inside that write can leave a part of them.
+    // Adds the bytes at the end and puts them on disk: all of them, or on a
+    // failure none (the file is cut back to its old size). A crash in the
+    // middle leaves a note from which the next opening of a file in that
+    // folder completes the addition, so no part of it is ever left.
     virtual bool append(std::string_view bytes) = 0;
-    // The same in one step: the file with the bytes after it is made anew
-    // and put in the file's place, so a crash leaves the old file or the
-    // new one. It costs a copy of the file (within the kernel, no memory).
-    virtual bool appendWhole(std::string_view bytes) = 0;
     // Replaces the whole file atomically, as writeWholeFile does.
     virtual bool replace(std::string_view bytes) = 0;
 };
