@@ -5,8 +5,8 @@
 
 #include <charconv>
 #include <chrono>
-#include <optional>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -96,8 +96,7 @@ std::optional<Note> parseNote(std::string_view text) {
 // Cuts the file back to `size` and adds the bytes there, on disk.
 bool addAt(int fd, std::uint64_t size, std::string_view bytes) {
     return ::ftruncate(fd, static_cast<off_t>(size)) == 0 && ::lseek(fd, static_cast<off_t>(size), SEEK_SET) >= 0 &&
-           writeAll(fd, bytes) &&
-           retryInterrupted([&] { return ::fsync(fd); }) == 0;
+           writeAll(fd, bytes) && retryInterrupted([&] { return ::fsync(fd); }) == 0;
 }
 
 // Completes the addition a crash left in `folder`, under the folder's lock.
@@ -116,7 +115,8 @@ void completeLeftAddition(const std::string& folder) {
             struct stat now {};
             // Anything but a size between the old one and the complete one
             // means the file is no longer the one the note was made for.
-            if (file && ::fstat(file.get(), &now) == 0 && S_ISREG(now.st_mode) && static_cast<std::uint64_t>(now.st_size) >= note->size &&
+            if (file && ::fstat(file.get(), &now) == 0 && S_ISREG(now.st_mode) &&
+                static_cast<std::uint64_t>(now.st_size) >= note->size &&
                 static_cast<std::uint64_t>(now.st_size) <= note->size + note->bytes.size() &&
                 !addAt(file.get(), note->size, note->bytes))
                 return;  // the note stays for the next holder
@@ -149,9 +149,8 @@ public:
         const std::string notePath = folderOf(path_) + "/" + kNoteName;
         bool added = false;
         {
-            UniqueFd note(retryInterrupted([&] {
-                return ::open(notePath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-            }));
+            UniqueFd note(retryInterrupted(
+                [&] { return ::open(notePath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600); }));
             added = note && writeAll(note.get(), noteText(baseNameOf(path_), *before, bytes)) &&
                     retryInterrupted([&] { return ::fsync(note.get()); }) == 0;
         }
@@ -168,6 +167,7 @@ public:
     bool replace(std::string_view bytes) override {
         return writeFileAtomically(path_, [&](int fd) { return writeAll(fd, bytes); }) && reopen();
     }
+
 private:
     // Later reads and appends go to the file that now has the name.
     bool reopen() {

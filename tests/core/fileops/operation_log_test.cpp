@@ -4,10 +4,10 @@
 #include "core/fileops/log_reader.h"
 #include "support/core_fixture.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
