@@ -99,18 +99,20 @@ long long SaveToFile(MainList& list, const std::string& destination, TransferMod
         }
     }
     // When the end is announced, every copy is on disk, not only in the
-    // system's cache: the user may unplug the drive then.
-    if (copied > 0 && !ports.fs.syncToDisk(destination)) ++errors;
+    // system's cache: the user may unplug the drive then. When that cannot
+    // be made sure, the end says so; every row was still done.
+    const bool synced = copied == 0 || ports.fs.syncToDisk(destination);
     log.write();
 
+    std::string end = kind + systemText("が終了しました");
     if (errors > 0) {
         ports.status.show(std::to_string(errors) + systemText("個のエラーがあります"));
-        ports.prompts.information(kind + systemText("が終了しました（エラー：") + std::to_string(errors) +
-                                  systemText("個）"));
+        end += systemText("（エラー：") + std::to_string(errors) + systemText("個）");
     } else {
         ports.status.show("");
-        ports.prompts.information(kind + systemText("が終了しました"));
     }
+    if (!synced) end += systemText("。ただし ") + destination + systemText(" のディスクへの書き込みを確かめられません");
+    ports.prompts.information(end);
     return errors;
 }
 

@@ -92,7 +92,7 @@ public:
     // Moves a file, also to another file system. Never replaces a file at
     // the target, also when one appears meanwhile; on failure the source
     // stays and no part of the file is left at the target. A link is moved
-    // as the link itself.
+    // as the link itself; a folder or a device is not moved.
     virtual bool moveFile(const std::string& source, const std::string& target) = 0;
     // Copies what the source names (through a link) with its permission bits
     // and times. Never replaces a file at the target and never leaves a

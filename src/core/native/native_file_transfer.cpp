@@ -19,15 +19,19 @@ bool unchanged(const struct stat& before, const struct stat& now) {
 }
 
 // Copies an open regular file's contents, permission bits and times to a
-// new file at target. With `durable` the data is on disk before the file
-// gets its name, as a move needs before it removes the source.
-bool copyOpenFile(int from, const struct stat& info, const std::string& target, bool durable) {
+// new file at target. For a move the file also keeps its owner where the
+// system lets it (as root; as mv does, silently otherwise), and the data is
+// on disk before the file gets its name, as the move needs before it
+// removes the source.
+bool copyOpenFile(int from, const struct stat& info, const std::string& target, bool moving) {
     PendingFile pending(folderOf(target));
     if (!pending.ok()) return false;
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    return copyContents(from, pending.fd()) && ::fchmod(pending.fd(), info.st_mode & 07777) == 0 &&
-           ::futimens(pending.fd(), times) == 0 &&
-           (!durable || retryInterrupted([&] { return ::fsync(pending.fd()); }) == 0) && pending.publishNew(target);
+    if (!copyContents(from, pending.fd())) return false;
+    // Before the mode: a change of owner clears the set-user-ID bits.
+    if (moving && ::fchown(pending.fd(), info.st_uid, info.st_gid) != 0) (void)::fchown(pending.fd(), -1, info.st_gid);
+    return ::fchmod(pending.fd(), info.st_mode & 07777) == 0 && ::futimens(pending.fd(), times) == 0 &&
+           (!moving || retryInterrupted([&] { return ::fsync(pending.fd()); }) == 0) && pending.publishNew(target);
 }
 
 bool recreateLink(const std::string& source, const std::string& target) {
@@ -74,6 +78,14 @@ bool moveAcrossFileSystems(const std::string& source, const std::string& target,
 }  // namespace
 
 bool moveFileNoReplace(const std::string& source, const std::string& target, const std::function<void()>& copied) {
+    // Files and links move; a folder named by a row is no music file, and
+    // moving it would carry a whole tree along.
+    struct stat entry {};
+    if (::lstat(source.c_str(), &entry) != 0) return false;
+    if (!S_ISREG(entry.st_mode) && !S_ISLNK(entry.st_mode)) {
+        errno = S_ISDIR(entry.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
     if (retryInterrupted(
             [&] { return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE); }) == 0)
         return true;

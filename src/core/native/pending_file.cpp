@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -19,7 +18,6 @@ namespace {
 
 constexpr std::string_view kPrefix = ".listora-";
 constexpr std::size_t kSuffixLength = 6;  // as mkstemp makes it
-constexpr std::time_t kStaleSeconds = 60;
 
 bool isTemporaryName(std::string_view name) {
     return name.size() == kPrefix.size() + kSuffixLength && name.starts_with(kPrefix);
@@ -34,11 +32,26 @@ std::string randomTemporaryName(const std::string& folder) {
     return name;
 }
 
-mode_t defaultFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+// The process's umask, read once from the kernel's status file: setting it
+// to read it back would change it for a moment under the other threads.
+mode_t processUmask() {
+    static const mode_t mask = [] {
+        if (FILE* status = std::fopen("/proc/self/status", "re")) {
+            char line[256];
+            unsigned value = 0;
+            bool found = false;
+            while (!found && std::fgets(line, sizeof line, status)) found = std::sscanf(line, "Umask: %o", &value) == 1;
+            std::fclose(status);
+            if (found) return static_cast<mode_t>(value);
+        }
+        const mode_t old = ::umask(022);  // no /proc: the one time it is set to be read
+        ::umask(old);
+        return old;
+    }();
+    return mask;
 }
+
+mode_t defaultFileMode() { return 0666 & ~processUmask(); }
 
 }  // namespace
 
@@ -49,6 +62,8 @@ bool writeFileAtomically(const std::string& target, const std::function<bool(int
     if (::stat(target.c_str(), &old) == 0) {
         if (!S_ISREG(old.st_mode)) return false;
         mode = old.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return false;  // a loop of links, a folder that cannot be searched: nothing to put in its place
     }
     const std::string folder = folderOf(target);
     PendingFile pending(folder);
@@ -66,13 +81,10 @@ void removeStaleTemporaries(const std::string& folder) {
     std::unique_ptr<DIR, CloseFolder> dir(::opendir(folder.c_str()));
     if (!dir) return;
     const int dirFd = ::dirfd(dir.get());
-    const std::time_t now = std::time(nullptr);
     while (const dirent* entry = ::readdir(dir.get())) {
         if (!isTemporaryName(entry->d_name)) continue;
         struct stat info {};
-        if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
-            now - info.st_mtime < kStaleSeconds)
-            continue;
+        if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) continue;
         // A writer that is still alive holds its lock; a dead one's lock
         // went with its process.
         UniqueFd fd(::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -81,9 +93,15 @@ void removeStaleTemporaries(const std::string& folder) {
 }
 
 PendingFile::PendingFile(const std::string& folder) : folder_(folder) {
-    fd_ = UniqueFd(retryInterrupted([&] { return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600); }));
-    if (fd_) return;
     removeStaleTemporaries(folder);
+    // Locked before it has a name, so that no one takes it for a crashed
+    // writer's leftover while it is briefly named for the rename.
+    fd_ = UniqueFd(retryInterrupted([&] { return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600); }));
+    if (fd_ && ::flock(fd_.get(), LOCK_EX) == 0) return;
+    fd_ = UniqueFd();
+    // Without unnamed files the file is locked just after it is made; a
+    // writer starting in that instant could take it for a leftover, and this
+    // write would then fail at its rename and say so.
     hiddenName_ = folder + "/" + std::string(kPrefix) + "XXXXXX";
     fd_ = UniqueFd(::mkostemp(hiddenName_.data(), O_CLOEXEC));
     if (!fd_ || ::flock(fd_.get(), LOCK_EX) != 0) {

@@ -2,9 +2,10 @@
 // A file being written in a folder until it is complete. Where the file
 // system offers unnamed files (O_TMPFILE) it has no name at all meanwhile,
 // so a crash leaves nothing behind. Elsewhere it has a hidden name
-// ".listora-XXXXXX", locked while it is written; such a file of the
-// program's that no one holds any more and that is older than a minute is
-// what a crash left, and is removed when the next one starts in that folder.
+// ".listora-XXXXXX", locked while it is written. An unnamed file gets such a
+// name, already locked, only for the moment of its rename over an old file.
+// A file of that name that no one holds any more is what a crash left, and
+// is removed when the next one starts in that folder.
 
 #include "core/native/unique_fd.h"
 

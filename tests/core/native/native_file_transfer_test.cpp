@@ -36,6 +36,12 @@ TEST(NativeFileTransfer, MoveNeverReplacesAndMovesLinksAsLinks) {
     fs::create_symlink(dir.path("b/y.mp3"), dir.path("a/link.mp3"));
     EXPECT_TRUE(files.moveFile(dir.path("a/link.mp3"), dir.path("b/link.mp3")));
     EXPECT_TRUE(fs::is_symlink(dir.path("b/link.mp3")));
+
+    // An entry naming a folder would carry the whole tree along.
+    dir.write("a/sub/z.mp3", "in a folder");
+    EXPECT_FALSE(files.moveFile(dir.path("a/sub"), dir.path("b/sub")));
+    EXPECT_EQ(readFile(dir.path("a/sub/z.mp3")), "in a folder");
+    EXPECT_FALSE(fs::exists(dir.path("b/sub")));
 }
 
 TEST(NativeFileTransfer, CopyKeepsModeAndTimesAndNeverReplaces) {
@@ -106,6 +112,15 @@ TEST(NativeFileTransfer, MovesAcrossFileSystemsCompletelyOrNotAtAll) {
     struct stat moved {};
     ::stat((other + "/x.mp3").c_str(), &moved);
     EXPECT_EQ(moved.st_mode & 07777, 0640u);
+    // As root the file keeps its owner, as mv keeps it.
+    const std::string owned = dir.write("a/owned.mp3", "owned");
+    if (::geteuid() == 0 && ::chown(owned.c_str(), 4321, 4321) == 0) {
+        EXPECT_TRUE(files.moveFile(owned, other + "/owned.mp3"));
+        ::stat((other + "/owned.mp3").c_str(), &moved);
+        EXPECT_EQ(moved.st_uid, 4321u);
+        EXPECT_EQ(moved.st_gid, 4321u);
+        fs::remove(other + "/owned.mp3");
+    }
 
     const std::string second = dir.write("a/y.mp3", "stays");
     const std::string present = other + "/y.mp3";
