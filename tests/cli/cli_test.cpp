@@ -145,6 +145,13 @@ TEST_F(Cli, MoveReportsFailedRowsAndLogsTheRest) {
               "a.mp3\t移動\t" + dir.path("m/a.mp3") + "\t" + dir.path("dest/a.mp3") + "\n" +  //
                   "a.mp3\tコピー\t" + dir.path("dest/a.mp3") + "\t" + dir.path("copies/a.mp3") + "\n" +
                   "b.mp3\tコピー\t" + dir.path("m/b.mp3") + "\t" + dir.path("copies/b.mp3") + "\n");
+    // A day is a name in the Log folder, not a path out of it.
+    dir.write("outside.txt", crlf({"x.mp3", "移動", "/a", "/b"}));
+    for (const std::string& way : {std::string("log ../outside"), "log " + dir.path("outside")}) {
+        const Result refused = run(way);
+        EXPECT_EQ(refused.status, 3) << way;
+        EXPECT_EQ(refused.out, "") << way;
+    }
 }
 
 TEST_F(Cli, CompareWritesTheResultOrSaysWhyNot) {

@@ -79,6 +79,9 @@ std::vector<LogRecord> readLogRecords(std::string_view text) {
 void forEachDayRecord(FileSystem& fs, const std::string& logFolder, const std::string& dayName,
                       const std::function<void(LogRecord&&)>& take) {
     const std::string path = logFolder + dayName;
+    // A day is a plain name of a file in the Log folder, never a way out of it.
+    if (dayName.empty() || dayName.front() == '.' || dayName.find('/') != std::string::npos)
+        throw cannotOpenError(path);
     const std::unique_ptr<ByteStream> stream = fs.openForReading(path);
     if (!stream) throw cannotOpenError(path);
     StreamLineReader reader(*stream, NulByte::InLine);

@@ -20,14 +20,14 @@ bool charsetIsShiftJis(std::string name) {
            name.find("shift-jis") != std::string::npos || name == "cp932" || name == "windows-31j";
 }
 
+// The environment's locale is asked through a locale object of its own, so
+// that the process's locale, shared by every thread, is never changed.
 bool localeIsShiftJis() {
-    // nl_langinfo answers for the C locale until setlocale has run.
-    const char* previous = setlocale(LC_CTYPE, nullptr);
-    std::string saved = previous ? previous : "C";
-    setlocale(LC_CTYPE, "");
-    const char* charset = nl_langinfo(CODESET);
+    const locale_t environment = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
+    if (environment == static_cast<locale_t>(0)) return false;
+    const char* charset = nl_langinfo_l(CODESET, environment);
     const bool sjis = charset && charsetIsShiftJis(charset);
-    setlocale(LC_CTYPE, saved.c_str());
+    freelocale(environment);
     return sjis;
 }
 
