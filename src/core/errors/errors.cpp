@@ -43,6 +43,10 @@ std::string indexOutOfRangeText(long long index) {
 
 ListoraError cannotOpenError(std::string_view path) { return {ErrorKind::CannotOpen, cannotOpenText(path)}; }
 
+ListoraError tooLargeError(std::string_view path) {
+    return {ErrorKind::CannotOpen, fill("ファイル %s は大きすぎて開けません", path)};
+}
+
 ListoraError cannotCreateError(std::string_view path) { return {ErrorKind::CannotCreate, cannotCreateText(path)}; }
 
 ListoraError invalidIntegerError(std::string_view text) { return {ErrorKind::BadContent, invalidIntegerText(text)}; }

@@ -36,6 +36,8 @@ std::string indexOutOfRangeText(long long index);
 
 // The standard errors, each with its kind and text.
 ListoraError cannotOpenError(std::string_view path);
+// A file larger than the program can hold.
+ListoraError tooLargeError(std::string_view path);
 ListoraError cannotCreateError(std::string_view path);
 ListoraError invalidIntegerError(std::string_view text);
 ListoraError indexOutOfRangeError(long long index);

@@ -98,15 +98,18 @@ private:
 
 class FileStream : public ByteStream {
 public:
-    explicit FileStream(UniqueFd fd) : fd_(std::move(fd)) {}
+    FileStream(UniqueFd fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
     std::optional<std::size_t> read(char* buffer, std::size_t size) override {
         const ssize_t got = retryInterrupted([&] { return ::read(fd_.get(), buffer, size); });
         if (got < 0) return std::nullopt;
         return static_cast<std::size_t>(got);
     }
 
+    std::optional<std::uint64_t> size() const override { return size_; }
+
 private:
     UniqueFd fd_;
+    std::uint64_t size_;
 };
 
 }  // namespace
@@ -114,16 +117,17 @@ private:
 std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
     // Only regular files are read: a FIFO would wait for a writer and a
     // device such as /dev/zero never ends.
-    UniqueFd fd = openRegularFile(onDisk(path), true);
+    struct stat info {};
+    UniqueFd fd = openRegularFile(onDisk(path), true, &info);
     if (!fd) return nullptr;
-    return std::make_unique<FileStream>(std::move(fd));
+    return std::make_unique<FileStream>(std::move(fd), static_cast<std::uint64_t>(info.st_size));
 }
 
 std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
     struct stat info {};
     UniqueFd fd = openRegularFile(onDisk(path), true, &info);
     if (!fd) return std::nullopt;
-    FileStream stream(std::move(fd));
+    FileStream stream(std::move(fd), static_cast<std::uint64_t>(info.st_size));
     try {
         std::string bytes;
         bytes.reserve(static_cast<std::size_t>(info.st_size));

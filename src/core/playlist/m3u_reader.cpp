@@ -23,6 +23,7 @@ namespace listora {
 namespace {
 
 constexpr std::string_view kHeader = "#EXTM3U";
+constexpr std::uint64_t kLargestPlaylist = std::uint64_t{1} << 31;
 
 // "#EXTINF:…": the first "EXTINF" begins at the second character; the first
 // character itself is not looked at.
@@ -36,7 +37,9 @@ constexpr std::size_t kNotAsWritten = std::string_view::npos;
 class EntryReader {
 public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
-        : ports_(ports), playlistFolder_(ports.rules.folder(playlistPath)), cwd_(ports.fs.currentDirectory()) {}
+        : ports_(ports),
+          playlistFolder_(ports.rules.folder(playlistPath)),
+          base_(ports.rules.makeAbsolute(playlistFolder_, ports.fs.currentDirectory())) {}
 
     // The file's own first line when the header is missing: an entry even
     // when empty, as the header takes its place.
@@ -97,12 +100,11 @@ private:
     }
 
     PlaylistEntry informationEntry(std::string_view infoLine, std::string_view pathLine, std::size_t nameAt) {
-        // Relative paths after an #EXTINF line resolve against the playlist's
-        // folder, which stays the current directory after the read. It is the
-        // same folder for every line, so it is entered once.
+        // The playlist's folder becomes the current directory at the first
+        // #EXTINF line, and stays it after the read, as it always has.
         if (!inPlaylistFolder_) {
             inPlaylistFolder_ = true;
-            if (ports_.fs.setCurrentDirectory(playlistFolder_)) cwd_ = ports_.fs.currentDirectory();
+            ports_.fs.setCurrentDirectory(playlistFolder_);
         }
         makePath(pathLine, nameAt);
         // The seconds stand from the ninth character up to the first comma,
@@ -128,13 +130,17 @@ private:
             fileName_ = pathLine.substr(nameAt);
             return;
         }
-        fullPath_ = ports_.rules.makeAbsolute(pathOfPlaylistLine(ports_.rules, pathLine, converted_), cwd_, absolute_);
+        // Every relative line resolves against the playlist's own folder, so
+        // a playlist names the same files from whatever folder it is read:
+        // a bare relative line before the first #EXTINF once resolved
+        // against the current directory and named an unrelated file.
+        fullPath_ = ports_.rules.makeAbsolute(pathOfPlaylistLine(ports_.rules, pathLine, converted_), base_, absolute_);
         fileName_ = ports_.rules.fileName(fullPath_);
     }
 
     const PlaylistReaderPorts& ports_;
     std::string playlistFolder_;
-    std::string cwd_;
+    std::string base_;  // the playlist's folder as an absolute path
     bool inPlaylistFolder_ = false;
     std::size_t lines_ = 1;  // lines taken, the header included
     std::size_t nameless_ = 0;
@@ -171,6 +177,10 @@ private:
     static std::unique_ptr<ByteStream> open(FileSystem& fs, const std::string& path) {
         std::unique_ptr<ByteStream> stream = fs.openForReading(path);
         if (!stream) throw cannotOpenError(path);
+        // Refused before a byte is read: a row's texts are under 2 GiB, and
+        // a playlist of that size would take gigabytes of rows and minutes
+        // of reading only to fail.
+        if (stream->size() && *stream->size() >= kLargestPlaylist) throw tooLargeError(path);
         return stream;
     }
 

@@ -31,12 +31,16 @@ TEST_F(Reader, ReadsInformationAndPathLines) {
     for (const auto& row : list.rows()) EXPECT_FALSE(row.checked || row.selected);
 }
 
-TEST_F(Reader, PlainLinesBeforeTheFirstInformationLineResolveAgainstTheOldCurrentDirectory) {
+// Catches a bare relative line before the first #EXTINF resolved against
+// the current directory: read from another folder, the playlist named
+// other files (a move then moved an unrelated a.mp3).
+TEST_F(Reader, EveryRelativeLineResolvesAgainstThePlaylistsOwnFolder) {
     dir.makeFolder("elsewhere");
     ASSERT_TRUE(fs.setCurrentDirectory(dir.path("elsewhere")));
     const std::string path = dir.write("lists/l.m3u", crlf({"#EXTM3U", "a.mp3", "#EXTINF:1,b", "b.mp3", "c.mp3"}));
     load(path);
-    EXPECT_EQ(column(3), (Texts{dir.path("elsewhere/a.mp3"), dir.path("lists/b.mp3"), dir.path("lists/c.mp3")}));
+    EXPECT_EQ(column(3), (Texts{dir.path("lists/a.mp3"), dir.path("lists/b.mp3"), dir.path("lists/c.mp3")}));
+    EXPECT_EQ(fs.currentDirectory(), dir.path("lists"));  // entered at the first #EXTINF, as before
 }
 
 TEST_F(Reader, KeepsEveryOtherLineAsAPathButDropsEmptyOnes) {
@@ -164,6 +168,21 @@ TEST_F(Reader, AFileThatCannotBeOpenedChangesNothing) {
     }
     EXPECT_EQ(list.count(), 0u);
     EXPECT_EQ(currentFile, "");
+}
+
+// Catches a playlist too large to hold read through (gigabytes, minutes)
+// before it fails with a box that names no file: it is refused unread.
+TEST_F(Reader, APlaylistTooLargeToHoldIsRefusedBeforeReading) {
+    const std::string path = dir.write("huge.m3u", "");
+    ASSERT_EQ(::truncate(path.c_str(), off_t{1} << 31), 0);  // sparse: no disk used
+    try {
+        load(path);
+        ADD_FAILURE() << "no error";
+    } catch (const ListoraError& error) {
+        EXPECT_EQ(error.what(), "ファイル " + path + " は大きすぎて開けません");
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(list.count(), 0u);
 }
 
 // Opens files for reading as usual, but the stream of the chosen opening
