@@ -4,6 +4,7 @@
 #include "core/native/native_shared_file.h"
 #include "core/native/pending_file.h"
 #include "core/native/posix_io.h"
+#include "core/native/stream_target.h"
 #include "core/native/unique_fd.h"
 #include "core/paths/path_rules.h"
 
@@ -109,19 +110,27 @@ private:
     UniqueFd fd_;
 };
 
+// Only regular files are read, but for the streams the program was started
+// with when named: a FIFO would wait for a writer and a device such as
+// /dev/zero never ends.
+UniqueFd openForReadingAsNamed(const std::string& path, struct stat* info = nullptr) {
+    if (const std::optional<int> fd = namedDescriptor(path)) return duplicateForReading(*fd);
+    return openRegularFile(path, true, info);
+}
+
 }  // namespace
 
+bool NativeFileSystem::namesOpenStream(const std::string& path) { return namedDescriptor(path).has_value(); }
+
 std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
-    // Only regular files are read: a FIFO would wait for a writer and a
-    // device such as /dev/zero never ends.
-    UniqueFd fd = openRegularFile(onDisk(path), true);
+    UniqueFd fd = openForReadingAsNamed(onDisk(path));
     if (!fd) return nullptr;
     return std::make_unique<FileStream>(std::move(fd));
 }
 
 std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
     struct stat info {};
-    UniqueFd fd = openRegularFile(onDisk(path), true, &info);
+    UniqueFd fd = openForReadingAsNamed(onDisk(path), &info);
     if (!fd) return std::nullopt;
     FileStream stream(std::move(fd));
     try {
@@ -142,7 +151,9 @@ std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& pa
 }
 
 bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {
-    return writeFileAtomically(resolvedTarget(onDisk(path)), [&](int fd) { return writeAll(fd, bytes); });
+    const auto write = [&](int fd) { return writeAll(fd, bytes); };
+    if (const std::optional<bool> streamed = writeToStream(onDisk(path), write)) return *streamed;
+    return writeFileAtomically(resolvedTarget(onDisk(path)), write);
 }
 
 std::unique_ptr<SharedFile> NativeFileSystem::openShared(const std::string& path) {
@@ -234,11 +245,13 @@ bool NativeFileSystem::setCurrentDirectory(const std::string& path) {
 }
 
 bool NativeFileSystem::writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) {
-    return writeFileAtomically(resolvedTarget(onDisk(path)), [&](int fd) {
+    const auto write = [&](int fd) {
         FdSink sink(fd);
         produce(sink);
         return sink.ok();
-    });
+    };
+    if (const std::optional<bool> streamed = writeToStream(onDisk(path), write)) return *streamed;
+    return writeFileAtomically(resolvedTarget(onDisk(path)), write);
 }
 
 }  // namespace listora

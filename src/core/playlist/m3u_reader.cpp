@@ -5,6 +5,7 @@
 #include "core/paths/path_rules.h"
 #include "core/playlist/length_text.h"
 #include "core/playlist/main_list.h"
+#include "core/playlist/playlist_folder.h"
 #include "core/playlist/playlist_line.h"
 #include "core/playlist/playlist_pieces.h"
 #include "core/playlist/text_slabs.h"
@@ -36,7 +37,9 @@ constexpr std::size_t kNotAsWritten = std::string_view::npos;
 class EntryReader {
 public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
-        : ports_(ports), playlistFolder_(ports.rules.folder(playlistPath)), cwd_(ports.fs.currentDirectory()) {}
+        : ports_(ports),
+          playlistFolder_(playlistFolder(ports.fs, playlistPath, ports.rules)),
+          cwd_(ports.fs.currentDirectory()) {}
 
     // The file's own first line when the header is missing: an entry even
     // when empty, as the header takes its place.
