@@ -25,8 +25,7 @@ std::optional<int> namedDescriptor(std::string_view path) {
 }
 
 std::optional<bool> writeToStream(const std::string& path, const std::function<bool(int fd)>& write) {
-    if (const std::optional<int> fd = namedDescriptor(path))
-        return ::fcntl(*fd, F_GETFD) != -1 && write(*fd);
+    if (const std::optional<int> fd = namedDescriptor(path)) return ::fcntl(*fd, F_GETFD) != -1 && write(*fd);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) return std::nullopt;
     UniqueFd fd(retryInterrupted([&] { return ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC); }));
