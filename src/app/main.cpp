@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
     if (!displayAvailable()) {
         std::fputs(
             "listora: no display to open a window on (DISPLAY is not set); "
-            "run it under a virtual one with: xvfb-run -a make run\n",
+            "run it under a virtual one with: xvfb-run -a listora\n",
             stderr);
         return 1;
     }

@@ -20,6 +20,7 @@ struct Options {
     bool rewritePaths = false;
     bool save = false;
     bool help = false;
+    bool dryRun = false;
     std::string fault;  // the first thing wrong with the options, for the user
 };
 
@@ -34,8 +35,9 @@ public:
     virtual int run(Session& session, const Options& options) const = 0;
 };
 
-// Prints the command's usage on standard error; the usage error's status.
-int usageError(const Command& command);
+// Prints what was wrong ("listora-cli convert: OUT is missing") and the
+// command's usage on standard error; the usage error's status.
+int usageError(const Command& command, const std::string& what);
 
 // Every command, in the order the overview names them.
 std::unique_ptr<Command> convertCommand();

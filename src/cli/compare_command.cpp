@@ -20,7 +20,8 @@ public:
                "  with --relative, relative ones): difference, the entries only one of them\n"
                "  has (A's first, then B's last first); common, A's entries that B has too;\n"
                "  only-a, A's entries that B lacks. Repeated paths count once. When B has no\n"
-               "  entries, common writes nothing and the exit status is 1.";
+               "  entries, common writes nothing and the exit status is 1. OUT - is\n"
+               "  standard output.";
     }
     std::vector<std::string> options() const override { return {"--method", "-o", "--relative"}; }
 
@@ -30,11 +31,14 @@ public:
             {"common", ComparisonMethod::Common},
             {"only-a", ComparisonMethod::OnlyInA},
         };
-        if (options.positional.size() != 2 || !options.output || !options.method || !kMethods.count(*options.method))
-            return usageError(*this);
+        if (options.positional.size() != 2)
+            return usageError(*this, options.positional.size() < 2 ? "A and B are needed" : "too many arguments");
+        if (!options.method) return usageError(*this, "--method is missing");
+        if (!kMethods.count(*options.method)) return usageError(*this, "no method '" + *options.method + "'");
+        if (!options.output) return usageError(*this, "-o OUT is missing");
         const std::string a = session.absolute(options.positional[0]);
         const std::string b = session.absolute(options.positional[1]);
-        const std::string out = session.absolute(*options.output);
+        const std::string out = session.output(*options.output);
         CutBuffer fromA;
         std::vector<PlaylistEntry> fromB;
         switch (ComparePlaylists({session.list, session.currentFile, fromA, fromB},

@@ -20,7 +20,7 @@ void writeLine(std::FILE* stream, const std::string& text) {
 
 void ConsolePrompts::information(const std::string& text) {
     progress_.clear();
-    writeLine(stdout, text);
+    writeLine(messages, text);
 }
 
 void ConsolePrompts::error(const std::string& text) {

@@ -10,6 +10,7 @@
 #include "core/ports/status_line.h"
 
 #include <chrono>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,9 @@ public:
     // A header question was answered No: a playlist was refused. Its text
     // goes to standard error at once.
     bool refused = false;
+    // Where message texts go: standard error while a playlist is written to
+    // standard output, so that they stay out of it.
+    std::FILE* messages = stdout;
 
     void information(const std::string& text) override;
     Answer confirm(Question question, const std::string& text, Buttons buttons) override;

@@ -14,16 +14,23 @@ public:
         return "usage: listora-cli convert IN OUT [--relative] [--force]\n"
                "  Reads the playlist IN as the window opens it and writes it to OUT, with\n"
                "  absolute paths or, with --relative, relative ones. A file without the\n"
-               "  #EXTM3U header is read only with --force.";
+               "  #EXTM3U header is read only with --force. IN - is standard input, OUT -\n"
+               "  standard output; relative paths there are the current folder's.";
     }
     std::vector<std::string> options() const override { return {"--relative", "--force"}; }
 
     int run(Session& session, const Options& options) const override {
-        if (options.positional.size() != 2 || options.output) return usageError(*this);
-        const std::string in = session.absolute(options.positional[0]);
-        const std::string out = session.absolute(options.positional[1]);
+        if (options.positional.size() != 2)
+            return usageError(*this, options.positional.empty()       ? "IN and OUT are missing"
+                                     : options.positional.size() == 1 ? "OUT is missing"
+                                                                      : "too many arguments");
+        const std::string in = session.input(options.positional[0]);
+        const std::string out = session.output(options.positional[1]);
+        // Forced, the file is read once: standard input cannot be read again
+        // after a question.
         const ConversionOutcome outcome =
-            convertPlaylist({session.fs, session.prompts, session.rules}, in, out, session.pathMode());
+            convertPlaylist({session.fs, session.prompts, session.rules}, in, out, session.pathMode(),
+                            options.force ? HeaderPolicy::Force : HeaderPolicy::Ask);
         return outcome == ConversionOutcome::Refused ? kUsage : kOk;
     }
 };

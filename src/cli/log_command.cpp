@@ -21,7 +21,7 @@ public:
     std::vector<std::string> options() const override { return {}; }
 
     int run(Session& session, const Options& options) const override {
-        if (options.positional.size() > 1 || options.output) return usageError(*this);
+        if (options.positional.size() > 1) return usageError(*this, "too many arguments");
         if (options.positional.empty()) {
             std::vector<std::string> names;
             if (listDayFiles(session.fs, session.files.logFolder, names) == Listing::BrokenOff)

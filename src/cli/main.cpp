@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/session.h"
 #include "core/app/heap_settings.h"
+#include "core/app/start_arguments.h"
 #include "core/errors/errors.h"
 #include "core/text/codepage.h"
 
@@ -16,17 +17,18 @@
 
 namespace listora::cli {
 
-int usageError(const Command& command) {
-    std::fprintf(stderr, "%s\n", command.usage().c_str());
+int usageError(const Command& command, const std::string& what) {
+    std::fprintf(stderr, "listora-cli %s: %s\n%s\n", command.name().c_str(), what.c_str(), command.usage().c_str());
     return kUsage;
 }
 
 namespace {
 
 constexpr const char* kOverview =
-    "usage: listora-cli COMMAND [ARGUMENTS]\n"
+    "usage: listora-cli COMMAND [ARGUMENTS]   (or --help, --version)\n"
     "commands: convert, gather, move, copy, compare, log; listora-cli COMMAND --help tells more.\n"
-    "After -- every argument is a file name, also one that starts with -.\n"
+    "--opt=value is --opt value. After -- every argument is a file name, also\n"
+    "one that starts with -. A playlist named - is standard input or output.\n"
     "Exit status: 0 all went well, 1 some files failed, 2 usage error or a refused\n"
     "file, 3 a file that could not be read or written ended the command.";
 
@@ -47,6 +49,10 @@ int run(int argc, char** argv) {
         std::fprintf(argc < 2 ? stderr : stdout, "%s\n", kOverview);
         return argc < 2 ? kUsage : kOk;
     }
+    if (std::string(argv[1]) == "--version") {
+        std::fputs(versionText().c_str(), stdout);
+        return kOk;
+    }
     std::vector<std::unique_ptr<Command>> commands;
     for (auto make : {convertCommand, gatherCommand, moveCommand, copyCommand, compareCommand, logCommand})
         commands.push_back(make());
@@ -63,10 +69,7 @@ int run(int argc, char** argv) {
         std::printf("%s\n", command->usage().c_str());
         return kOk;
     }
-    if (!options.fault.empty()) {
-        std::fprintf(stderr, "%s\n", options.fault.c_str());
-        return usageError(*command);
-    }
+    if (!options.fault.empty()) return usageError(*command, options.fault);
     try {
         Session session(options);
         return command->run(session, options);

@@ -7,9 +7,11 @@ namespace listora::cli {
 Options parseOptions(const Command& command, const std::vector<std::string>& arguments) {
     Options options;
     const std::vector<std::string> allowed = command.options();
-    const std::string prefix = "listora-cli " + command.name() + ": ";
     const auto fault = [&](const std::string& text) {
-        if (options.fault.empty()) options.fault = prefix + text;
+        if (options.fault.empty()) options.fault = text;
+    };
+    const auto takesValue = [](const std::string& name) {
+        return name == "-o" || name == "--save-as" || name == "--method";
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -26,18 +28,27 @@ Options parseOptions(const Command& command, const std::vector<std::string>& arg
             options.positional.push_back(arg);
             continue;
         }
-        if (std::find(allowed.begin(), allowed.end(), arg) == allowed.end()) {
-            fault("no option '" + arg + "'");
-        } else if (arg == "-o" || arg == "--save-as" || arg == "--method") {
-            if (i + 1 < arguments.size())
-                (arg == "--method" ? options.method : options.output) = arguments[++i];
+        // "--save-as=x" is "--save-as x"; the value may itself hold "=".
+        const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
+        const std::string name = arg.substr(0, equals);
+        std::optional<std::string> value;
+        if (equals != std::string::npos) value = arg.substr(equals + 1);
+        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end()) {
+            fault("no option '" + name + "'");
+        } else if (takesValue(name)) {
+            if (!value && i + 1 < arguments.size()) value = arguments[++i];
+            if (value)
+                (name == "--method" ? options.method : options.output) = *value;
             else
-                fault("option '" + arg + "' needs " + (arg == "--method" ? "a method" : "a file name"));
+                fault("option '" + name + "' needs " + (name == "--method" ? "a method" : "a file name"));
+        } else if (value) {
+            fault("option '" + name + "' takes no value");
         } else {
-            options.relative |= arg == "--relative";
-            options.force |= arg == "--force";
-            options.rewritePaths |= arg == "--rewrite-paths";
-            options.save |= arg == "--save";
+            options.relative |= name == "--relative";
+            options.force |= name == "--force";
+            options.rewritePaths |= name == "--rewrite-paths";
+            options.save |= name == "--save";
+            options.dryRun |= name == "--dry-run";
         }
     }
     return options;

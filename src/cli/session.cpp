@@ -18,6 +18,16 @@ std::string Session::absolute(const std::string& path) const {
     return rules.makeAbsolute(*held, start_);
 }
 
+// The names the file system reads and writes as the streams they are; a
+// playlist there has the current folder as its own.
+std::string Session::input(const std::string& path) const { return path == "-" ? "/dev/stdin" : absolute(path); }
+
+std::string Session::output(const std::string& path) {
+    if (path != "-") return absolute(path);
+    prompts.messages = stderr;
+    return "/dev/stdout";
+}
+
 int Session::read(const std::string& path) {
     LoadToFile(list, currentFile, {fs, prompts, rules}, absolute(path));
     return prompts.refused ? kUsage : kOk;

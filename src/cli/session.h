@@ -26,6 +26,11 @@ public:
     // command was started in (reading a playlist may change the current
     // one) and converted from the file system's code page.
     std::string absolute(const std::string& path) const;
+    // A playlist to read: "-" is standard input.
+    std::string input(const std::string& path) const;
+    // A playlist to write: "-" is standard output, and the messages then go
+    // to standard error.
+    std::string output(const std::string& path);
     // Reads the playlist into the list as the window opens it; kUsage when a
     // file without the header was refused.
     int read(const std::string& path);

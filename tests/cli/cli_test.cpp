@@ -22,8 +22,9 @@ class Cli : public testing::Test {
 protected:
     // Runs in the temporary folder, with its own operation log there.
     Result run(const std::string& arguments) {
-        const std::string command = "cd '" + dir.path() + "' && " + environment + " LISTORA_HOME='" + dir.path() +
-                                    "' " + LISTORA_CLI + " " + arguments + " 2> '" + dir.path("stderr.txt") + "'";
+        const std::string command = "cd '" + dir.path() + "' && " + feed + environment + " LISTORA_HOME='" +
+                                    dir.path() + "' " + LISTORA_CLI + " " + arguments + " 2> '" +
+                                    dir.path("stderr.txt") + "'";
         Result result;
         FILE* pipe = ::popen(command.c_str(), "r");
         std::array<char, 4096> buffer{};
@@ -37,6 +38,7 @@ protected:
 
     TempDir dir;
     std::string environment;  // more variables for the command
+    std::string feed;         // "cat a.m3u | ": a command whose output is piped in
 };
 
 TEST_F(Cli, ConvertRoundTripsAndWritesRelativePaths) {
@@ -132,8 +134,12 @@ TEST_F(Cli, MoveReportsFailedRowsAndLogsTheRest) {
     EXPECT_EQ(readFile(dir.path("dest/b.mp3")), "already there");
     EXPECT_EQ(readFile(dir.path("list.m3u")), crlf({"#EXTM3U", dir.path("dest/a.mp3"), dir.path("m/b.mp3")}));
 
-    const Result copied = run("copy list.m3u copies --rewrite-paths --save-as copied.m3u");
-    EXPECT_EQ(copied.status, 1);  // the folder "copies" does not exist
+    EXPECT_EQ(moved.err, "listora-cli move: not done: " + dir.path("m/b.mp3") + ": " + dir.path("dest/b.mp3") +
+                             " already exists\n");
+    const Result noFolder = run("copy list.m3u copies --rewrite-paths --save-as copied.m3u");
+    EXPECT_EQ(noFolder.status, 3);
+    EXPECT_EQ(noFolder.err, "listora-cli copy: copies is not a folder\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path("copied.m3u")));
     dir.makeFolder("copies");
     EXPECT_EQ(run("copy list.m3u copies --rewrite-paths --save-as copied.m3u").out, "コピーが終了しました\n");
     EXPECT_EQ(readFile(dir.path("copied.m3u")), crlf({"#EXTM3U", dir.path("copies/a.mp3"), dir.path("copies/b.mp3")}));
@@ -203,6 +209,90 @@ TEST_F(Cli, UnreadableFilesAndBadUsageHaveTheirOwnStatus) {
     EXPECT_EQ(noDestination.err, "移動先を選択してくたさい\n");
     EXPECT_EQ(readFile(dir.path("l.m3u")), crlf({"#EXTM3U", "a.mp3"}));
     EXPECT_EQ(run("move --help").status, 0);
+}
+
+// Catches a stream written as a file replaced: "-" and /dev/stdout reach
+// the reader, a file behind standard output keeps what it held, standard
+// input is read once with the current folder as the playlist's.
+TEST_F(Cli, DashAndStandardStreamsAreReadAndWrittenAsStreams) {
+    dir.write("m/a.mp3", "a");
+    dir.write("a.m3u", crlf({"#EXTM3U", "m/a.mp3", "#EXTINF:5,t", dir.path("m/a.mp3")}));
+    const std::string absolute = crlf({"#EXTM3U", dir.path("m/a.mp3"), "#EXTINF:5,t", dir.path("m/a.mp3")});
+    const std::string relative = crlf({"#EXTM3U", "m/a.mp3", "#EXTINF:5,t", dir.path("m/a.mp3")});
+    dir.write("plain.m3u", crlf({"m/a.mp3"}));
+    dir.write("log.txt", "earlier\n");
+    const struct {
+        std::string command;
+        int status;
+        std::string out;
+        std::string file;  // log.txt or out.m3u afterwards
+    } cases[] = {
+        {"convert a.m3u - --relative | head -c 9", 0, "#EXTM3U\r\n", ""},
+        {"convert a.m3u /dev/stdout --relative", 0, relative, ""},
+        {"convert a.m3u /dev/stdout >> log.txt", 0, "", "earlier\n" + absolute},
+        {"convert a.m3u - --relative > log.txt", 0, "", relative},
+        {"convert - out.m3u --relative < a.m3u", 0, "", relative},
+        {"convert - out.m3u --force", 0, "", crlf({"#EXTM3U", dir.path("m/a.mp3")})},
+        {"gather m -o - --relative", 0, crlf({"#EXTM3U", "m/a.mp3"}), ""},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.command);
+        std::filesystem::remove(dir.path("out.m3u"));
+        feed = each.command.ends_with("--force") ? "cat plain.m3u | " : "";
+        const Result result = run(each.command);
+        EXPECT_EQ(result.status, each.status);
+        EXPECT_EQ(result.out, each.out);
+        if (!each.file.empty()) {
+            const bool toOut = each.command.find("out.m3u") != std::string::npos;
+            EXPECT_EQ(readFile(dir.path(toOut ? "out.m3u" : "log.txt")), each.file);
+        }
+    }
+}
+
+// Catches a usage error that does not say what was wrong, --opt=value
+// taken for an unknown option, and --version needing a command.
+TEST_F(Cli, UsageErrorsSayWhatWasWrongAndOptionsTakeTheirValueAfterEquals) {
+    dir.write("a.m3u", crlf({"#EXTM3U", dir.path("x.mp3")}));
+    const struct {
+        std::string arguments;
+        std::string firstLine;
+    } cases[] = {
+        {"convert a.m3u", "listora-cli convert: OUT is missing"},
+        {"compare a.m3u a.m3u --method=both -o x.m3u", "listora-cli compare: no method 'both'"},
+        {"compare a.m3u a.m3u -o x.m3u", "listora-cli compare: --method is missing"},
+        {"convert a.m3u b.m3u --relative=yes", "listora-cli convert: option '--relative' takes no value"},
+        {"move a.m3u d --save --save-as=x.m3u", "listora-cli move: --save and --save-as exclude each other"},
+    };
+    for (const auto& each : cases) {
+        const Result result = run(each.arguments);
+        EXPECT_EQ(result.status, 2) << each.arguments;
+        EXPECT_EQ(result.err.substr(0, result.err.find('\n')), each.firstLine);
+    }
+    EXPECT_EQ(run("compare a.m3u a.m3u --method=common -o same.m3u").status, 0);
+    EXPECT_EQ(readFile(dir.path("same.m3u")), crlf({"#EXTM3U", dir.path("x.mp3")}));
+    EXPECT_EQ(run("--version").out, "Listora 1.20\n");
+}
+
+// Catches a gather that finds nothing reported as success, and a dry run
+// that changes anything or hides a row that would fail.
+TEST_F(Cli, GatherOfNothingAndTheDryRunSaySo) {
+    dir.makeFolder("empty");
+    const Result nothing = run("gather empty -o g.m3u");
+    EXPECT_EQ(nothing.status, 1);
+    EXPECT_EQ(nothing.err, "listora-cli gather: no music files found; g.m3u holds the header only\n");
+    EXPECT_EQ(readFile(dir.path("g.m3u")), "#EXTM3U\r\n");
+
+    dir.write("m/a.mp3", "a");
+    dir.makeFolder("dest");
+    dir.write("l.m3u", crlf({"#EXTM3U", dir.path("m/a.mp3"), dir.path("m/gone.mp3")}));
+    const Result planned = run("move l.m3u dest --dry-run --save");
+    EXPECT_EQ(planned.status, 1);
+    EXPECT_EQ(planned.out, "move " + dir.path("m/a.mp3") + " -> " + dir.path("dest/a.mp3") + "\n" +
+                               "not done: " + dir.path("m/gone.mp3") + ": no such file\n");
+    EXPECT_EQ(readFile(dir.path("m/a.mp3")), "a");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path("dest")));
+    EXPECT_EQ(readFile(dir.path("l.m3u")), crlf({"#EXTM3U", dir.path("m/a.mp3"), dir.path("m/gone.mp3")}));
+    EXPECT_FALSE(std::filesystem::exists(dir.path("Log")));
 }
 
 TEST_F(Cli, AfterTwoDashesEveryArgumentIsAFileName) {

@@ -9,6 +9,9 @@
 #include "core/text/codepage.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unordered_set>
 
 namespace listora {
 
@@ -46,7 +49,44 @@ private:
     std::size_t last_ = 0;
 };
 
+// Why a transfer from `source` to `target` failed, told apart by what stands
+// there now; `error` is the system's errno for the failed call, 0 for none.
+RowNotDone whyNotDone(FileSystem& fs, const std::string& source, const std::string& target, int error) {
+    if (!fs.entrySize(source)) return {source, target, RowFailure::NoSuchFile, ""};
+    if (fs.entrySize(target)) return {source, target, RowFailure::AlreadyExists, ""};
+    return {source, target, RowFailure::SystemError, error != 0 ? std::strerror(error) : ""};
+}
+
+// What can be told before trying: a copy needs a file to read (a link to
+// one), and neither kind replaces an entry at the target.
+std::optional<RowNotDone> foreseenFailure(FileSystem& fs, TransferMode mode, const std::string& source,
+                                          const std::string& target) {
+    if (mode == TransferMode::Copy ? !fs.isFile(source) : !fs.entrySize(source))
+        return RowNotDone{source, target, RowFailure::NoSuchFile, ""};
+    if (fs.entrySize(target)) return RowNotDone{source, target, RowFailure::AlreadyExists, ""};
+    return std::nullopt;
+}
+
 }  // namespace
+
+long long planTransfer(const MainList& list, const std::string& destination, TransferMode mode, FileSystem& fs,
+                       const PathRules& rules,
+                       const std::function<void(const std::string& source, const std::string& target,
+                                                const std::optional<RowNotDone>& failure)>& planned) {
+    long long failures = 0;
+    std::unordered_set<std::string> taken;  // targets the rows before would have made
+    for (const PlaylistEntry& row : list.rows()) {
+        if (!row.checked) continue;
+        const std::string source(row.fullPath());
+        const std::string target = targetPathFor(destination, row.fileName(), rules);
+        std::optional<RowNotDone> failure = foreseenFailure(fs, mode, source, target);
+        if (!failure && !taken.insert(target).second)
+            failure = RowNotDone{source, target, RowFailure::AlreadyExists, ""};
+        failures += failure ? 1 : 0;
+        planned(source, target, failure);
+    }
+    return failures;
+}
 
 long long SaveToFile(MainList& list, const std::string& destination, TransferMode mode, const TransferPorts& ports) {
     if (destination.empty()) {
@@ -77,16 +117,31 @@ long long SaveToFile(MainList& list, const std::string& destination, TransferMod
             const std::string source(row.fullPath());
             const std::string fileName(row.fileName());
             const std::string target = targetPathFor(destination, fileName, ports.rules);
+            const auto notDone = [&](const RowNotDone& why) {
+                ++errors;
+                if (ports.progress) ports.progress->rowNotDone(why);
+            };
             if (moving) {
+                errno = 0;
                 if (!ports.fs.moveFile(source, target)) {
-                    ++errors;
+                    notDone(whyNotDone(ports.fs, source, target, errno));
                     continue;
                 }
                 row.setPath(fileName, target);
             } else {
-                if (copyAnswer == Answer::Cancel || !ports.fs.isFile(source) || ports.fs.isFile(target) ||
-                    !ports.fs.copyFile(source, target)) {
+                // A cancelled copy fails every row untried, as the window
+                // has always counted it; no row has a reason of its own.
+                if (copyAnswer == Answer::Cancel) {
                     ++errors;
+                    continue;
+                }
+                if (const std::optional<RowNotDone> why = foreseenFailure(ports.fs, mode, source, target)) {
+                    notDone(*why);
+                    continue;
+                }
+                errno = 0;
+                if (!ports.fs.copyFile(source, target)) {
+                    notDone(whyNotDone(ports.fs, source, target, errno));
                     continue;
                 }
                 ++copied;

@@ -61,7 +61,14 @@ public:
     virtual std::unique_ptr<ByteStream> openForReading(const std::string& path) = 0;
     // Creates or replaces the file atomically: the old file stays intact
     // unless the new contents are completely in place. False on failure.
+    // A target that is a stream (a FIFO, a device, a stream the program was
+    // started with) is written to as it stands, never replaced.
     virtual bool writeWholeFile(const std::string& path, std::string_view bytes) = 0;
+    // True for a name of a stream the program was started with, such as
+    // "/dev/stdin" or "/dev/stdout": it is read and written as it is open,
+    // and a playlist read from or written to it has the current folder as
+    // its own.
+    virtual bool namesOpenStream(const std::string&) { return false; }
     // Opens a regular file, made when missing, under the lock of its folder,
     // held until the object goes; waits a few seconds at most for another
     // holder. Nothing when it cannot.
@@ -72,7 +79,8 @@ public:
     // The same, with the bytes that `produce` hands to the sink in pieces,
     // so that a large file is never held whole in memory. A write that fails
     // makes the sink drop what follows; the result is then false. When
-    // `produce` throws, nothing is written and the exception goes on.
+    // `produce` throws, nothing is written (to a stream: what went before
+    // stays written) and the exception goes on.
     virtual bool writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) = 0;
     virtual bool exists(const std::string& path) = 0;
     // True only for an existing file (a link counts as what it points to).
@@ -92,11 +100,12 @@ public:
     // Moves a file, also to another file system. Never replaces a file at
     // the target, also when one appears meanwhile; on failure the source
     // stays and no part of the file is left at the target. A link is moved
-    // as the link itself; a folder or a device is not moved.
+    // as the link itself; a folder or a device is not moved. On failure
+    // errno says why, when the system said.
     virtual bool moveFile(const std::string& source, const std::string& target) = 0;
     // Copies what the source names (through a link) with its permission bits
     // and times. Never replaces a file at the target and never leaves a
-    // partial one.
+    // partial one. On failure errno says why, when the system said.
     virtual bool copyFile(const std::string& source, const std::string& target) = 0;
     // Deletes a file or a link for good; never a folder.
     virtual bool deleteFile(const std::string& path) = 0;

@@ -4,6 +4,7 @@
 #include "core/native/native_shared_file.h"
 #include "core/native/pending_file.h"
 #include "core/native/posix_io.h"
+#include "core/native/stream_target.h"
 #include "core/native/unique_fd.h"
 #include "core/paths/path_rules.h"
 
@@ -98,7 +99,9 @@ private:
 
 class FileStream : public ByteStream {
 public:
-    FileStream(UniqueFd fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
+    FileStream(UniqueFd fd, const struct stat& info)
+        : fd_(std::move(fd)),
+          size_(S_ISREG(info.st_mode) ? std::optional<std::uint64_t>(info.st_size) : std::nullopt) {}
     std::optional<std::size_t> read(char* buffer, std::size_t size) override {
         const ssize_t got = retryInterrupted([&] { return ::read(fd_.get(), buffer, size); });
         if (got < 0) return std::nullopt;
@@ -109,25 +112,36 @@ public:
 
 private:
     UniqueFd fd_;
-    std::uint64_t size_;
+    std::optional<std::uint64_t> size_;
 };
+
+// Only regular files are read, but for the streams the program was started
+// with when named: a FIFO would wait for a writer and a device such as
+// /dev/zero never ends.
+UniqueFd openForReadingAsNamed(const std::string& path, struct stat* info = nullptr) {
+    if (const std::optional<int> fd = namedDescriptor(path)) return duplicateForReading(*fd);
+    return openRegularFile(path, true, info);
+}
 
 }  // namespace
 
+bool NativeFileSystem::namesOpenStream(const std::string& path) { return namedDescriptor(path).has_value(); }
+
 std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
     // Only regular files are read: a FIFO would wait for a writer and a
-    // device such as /dev/zero never ends.
+    // device such as /dev/zero never ends. A stream named as such (standard
+    // input) is read through its open descriptor and has no size up front.
     struct stat info {};
-    UniqueFd fd = openRegularFile(onDisk(path), true, &info);
+    UniqueFd fd = openForReadingAsNamed(onDisk(path), &info);
     if (!fd) return nullptr;
-    return std::make_unique<FileStream>(std::move(fd), static_cast<std::uint64_t>(info.st_size));
+    return std::make_unique<FileStream>(std::move(fd), info);
 }
 
 std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& path) {
     struct stat info {};
-    UniqueFd fd = openRegularFile(onDisk(path), true, &info);
+    UniqueFd fd = openForReadingAsNamed(onDisk(path), &info);
     if (!fd) return std::nullopt;
-    FileStream stream(std::move(fd), static_cast<std::uint64_t>(info.st_size));
+    FileStream stream(std::move(fd), info);
     try {
         std::string bytes;
         bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -146,7 +160,9 @@ std::optional<std::string> NativeFileSystem::readWholeFile(const std::string& pa
 }
 
 bool NativeFileSystem::writeWholeFile(const std::string& path, std::string_view bytes) {
-    return writeFileAtomically(resolvedTarget(onDisk(path)), [&](int fd) { return writeAll(fd, bytes); });
+    const auto write = [&](int fd) { return writeAll(fd, bytes); };
+    if (const std::optional<bool> streamed = writeToStream(onDisk(path), write)) return *streamed;
+    return writeFileAtomically(resolvedTarget(onDisk(path)), write);
 }
 
 std::unique_ptr<SharedFile> NativeFileSystem::openShared(const std::string& path) {
@@ -238,11 +254,13 @@ bool NativeFileSystem::setCurrentDirectory(const std::string& path) {
 }
 
 bool NativeFileSystem::writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) {
-    return writeFileAtomically(resolvedTarget(onDisk(path)), [&](int fd) {
+    const auto write = [&](int fd) {
         FdSink sink(fd);
         produce(sink);
         return sink.ok();
-    });
+    };
+    if (const std::optional<bool> streamed = writeToStream(onDisk(path), write)) return *streamed;
+    return writeFileAtomically(resolvedTarget(onDisk(path)), write);
 }
 
 }  // namespace listora

@@ -17,6 +17,7 @@ public:
     std::optional<std::string> readWholeFile(const std::string& path) override;
     std::unique_ptr<ByteStream> openForReading(const std::string& path) override;
     bool writeWholeFile(const std::string& path, std::string_view bytes) override;
+    bool namesOpenStream(const std::string& path) override;
     std::unique_ptr<SharedFile> openShared(const std::string& path) override;
     bool syncToDisk(const std::string& folder) override;
     bool writeFileInPieces(const std::string& path, const std::function<void(ByteSink&)>& produce) override;

@@ -1,6 +1,7 @@
 #include "core/playlist/convert_playlist.h"
 
 #include "core/files/file_system.h"
+#include "core/playlist/playlist_folder.h"
 #include "core/threads/bounded_queue.h"
 
 #include <exception>
@@ -62,13 +63,14 @@ private:
 }  // namespace
 
 ConversionOutcome convertPlaylist(const PlaylistReaderPorts& ports, const std::string& in, const std::string& out,
-                                  PathMode mode) {
+                                  PathMode mode, HeaderPolicy header) {
     struct Refused {};
+    const std::string outFolder = playlistFolder(ports.fs, out, ports.rules);
     try {
         writeFileInPiecesOrThrow(ports.fs, out, [&](ByteSink& sink) {
-            PlaylistWriter writer(mode, out, ports.rules, sink);
+            PlaylistWriter writer(mode, outFolder, ports.rules, sink);
             RowWriter writing(writer);
-            const PlaylistPass read = readPlaylistInPieces(ports, in, HeaderPolicy::Ask, [&](Rows& rows) {
+            const PlaylistPass read = readPlaylistInPieces(ports, in, header, [&](Rows& rows) {
                 Rows piece = std::exchange(rows, {});
                 writing.hand(piece);
             });

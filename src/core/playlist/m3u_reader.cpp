@@ -5,6 +5,7 @@
 #include "core/paths/path_rules.h"
 #include "core/playlist/length_text.h"
 #include "core/playlist/main_list.h"
+#include "core/playlist/playlist_folder.h"
 #include "core/playlist/playlist_line.h"
 #include "core/playlist/playlist_pieces.h"
 #include "core/playlist/text_slabs.h"
@@ -38,7 +39,7 @@ class EntryReader {
 public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
         : ports_(ports),
-          playlistFolder_(ports.rules.folder(playlistPath)),
+          playlistFolder_(playlistFolder(ports.fs, playlistPath, ports.rules)),
           base_(ports.rules.makeAbsolute(playlistFolder_, ports.fs.currentDirectory())) {}
 
     // The file's own first line when the header is missing: an entry even

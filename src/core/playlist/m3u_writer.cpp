@@ -4,6 +4,7 @@
 #include "core/paths/path_rules.h"
 #include "core/playlist/length_text.h"
 #include "core/playlist/main_list.h"
+#include "core/playlist/playlist_folder.h"
 #include "core/text/text_lines.h"
 
 namespace listora {
@@ -14,8 +15,8 @@ namespace {
 constexpr std::size_t kPiece = 1 << 20;
 }
 
-PlaylistWriter::PlaylistWriter(PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out)
-    : pathMode_(pathMode), rules_(rules), out_(out), baseFolder_(rules.folder(path)) {
+PlaylistWriter::PlaylistWriter(PathMode pathMode, std::string_view baseFolder, const PathRules& rules, ByteSink& out)
+    : pathMode_(pathMode), rules_(rules), out_(out), baseFolder_(baseFolder) {
     piece_.reserve(kPiece + 4096);
     appendLine(piece_, "#EXTM3U");
 }
@@ -43,15 +44,25 @@ void PlaylistWriter::finish() {
     piece_.clear();
 }
 
-void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out) {
-    PlaylistWriter writer(pathMode, path, rules, out);
+namespace {
+
+void writeRows(const MainList& list, PathMode pathMode, std::string_view baseFolder, const PathRules& rules,
+               ByteSink& out) {
+    PlaylistWriter writer(pathMode, baseFolder, rules, out);
     for (const PlaylistEntry& row : list.rows()) writer.add(row);
     writer.finish();
 }
 
+}  // namespace
+
+void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out) {
+    writeRows(list, pathMode, rules.folder(path), rules, out);
+}
+
 void writePlaylist(FileSystem& fs, const MainList& list, PathMode pathMode, const std::string& path,
                    const PathRules& rules) {
-    writeFileInPiecesOrThrow(fs, path, [&](ByteSink& out) { SaveList(list, pathMode, path, rules, out); });
+    const std::string folder = playlistFolder(fs, path, rules);
+    writeFileInPiecesOrThrow(fs, path, [&](ByteSink& out) { writeRows(list, pathMode, folder, rules, out); });
 }
 
 }  // namespace listora

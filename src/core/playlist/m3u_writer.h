@@ -23,11 +23,11 @@ PathMode pathModeOfFilter(int filterIndex);
 // Writes rows as a playlist's lines, each followed by CR LF: the header
 // first, then each row as it is added. Rows with a known length are written
 // with their stored full path in both modes; the others get a path relative
-// to the folder of `path` unless `pathMode` is absolute. The text is handed
+// to `baseFolder`, the playlist's folder, unless `pathMode` is absolute. The text is handed
 // to `out` in pieces of about a mebibyte, so that it is never held whole.
 class PlaylistWriter {
 public:
-    PlaylistWriter(PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out);
+    PlaylistWriter(PathMode pathMode, std::string_view baseFolder, const PathRules& rules, ByteSink& out);
     void add(const PlaylistEntry& row);
     // Hands over the last piece.
     void finish();
@@ -40,10 +40,12 @@ private:
     std::string piece_;
 };
 
-// The playlist of every row of the list, through a PlaylistWriter.
+// The playlist of every row of the list, through a PlaylistWriter, for the
+// file `path`.
 void SaveList(const MainList& list, PathMode pathMode, std::string_view path, const PathRules& rules, ByteSink& out);
 
-// SaveList into the file `path`, which is created or replaced atomically;
+// SaveList into the file `path`, which is created or replaced atomically
+// (a stream is written to; its relative paths are the current folder's);
 // throws "ファイル %s を作成できません" when it cannot be written.
 void writePlaylist(FileSystem& fs, const MainList& list, PathMode pathMode, const std::string& path,
                    const PathRules& rules);

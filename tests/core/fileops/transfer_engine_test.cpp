@@ -10,6 +10,8 @@
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -17,6 +19,19 @@ namespace listora::test {
 namespace {
 
 using Texts = std::vector<std::string>;
+
+// "NoSuchFile SOURCE", "AlreadyExists TARGET", "SystemError TARGET text".
+std::string describe(const RowNotDone& row) {
+    switch (row.reason) {
+        case RowFailure::NoSuchFile:
+            return "NoSuchFile " + row.source;
+        case RowFailure::AlreadyExists:
+            return "AlreadyExists " + row.target;
+        case RowFailure::SystemError:
+            return "SystemError " + row.target + " " + row.systemText;
+    }
+    return "";
+}
 const std::string kCopyQuestion = "confirm[YNC]: プレイリストのフルパスを書き換えますか？";
 
 class Engine : public CoreFixture {
@@ -161,6 +176,51 @@ TEST_F(Engine, TheSameNameTwiceOrAtTheTargetIsAnError) {
     EXPECT_EQ(checks(), (std::vector<bool>{false, true, true}));
     EXPECT_EQ(readFile(dest + "/a.mp3"), "first");
     EXPECT_EQ(prompts.shown.back(), "info: コピーが終了しました（エラー：2個）");
+}
+
+// Catches a row not done without its reason, a reason that is wrong, and a
+// dry run that foresees otherwise than the run does or changes anything.
+TEST_F(Engine, EachRowNotDoneHasItsReasonAndTheDryRunForeseesIt) {
+    struct Recorder : TransferProgress {
+        void rowStarting(std::size_t, std::size_t) override {}
+        void rowNotDone(const RowNotDone& row) override { seen.push_back(describe(row)); }
+        std::vector<std::string> seen;
+    };
+    for (const TransferMode mode : {TransferMode::Move, TransferMode::Copy}) {
+        SCOPED_TRACE(mode == TransferMode::Move ? "move" : "copy");
+        list.clear();
+        std::filesystem::remove_all(dir.path("dest"));
+        std::filesystem::remove_all(dir.path("m"));
+        const std::string dest = dir.makeFolder("dest");
+        addRow("m/a.mp3");
+        addRow("m/gone.mp3", std::nullopt);
+        addRow("m/b.mp3");
+        dir.write("dest/b.mp3", "there before");
+        addRow("m/other/a.mp3");                                              // the first row's name
+        list.append({"---", "---", "sub/c.mp3", dir.write("m/c.mp3", "c")});  // no folder "sub" in dest
+        list.setChecked(list.count() - 1, true);
+
+        const Texts foreseen = {"NoSuchFile " + dir.path("m/gone.mp3"), "AlreadyExists " + dest + "/b.mp3",
+                                "AlreadyExists " + dest + "/a.mp3"};
+        Texts planned;
+        const long long planFailures =
+            planTransfer(list, dest, mode, fs, rules,
+                         [&](const std::string&, const std::string&, const std::optional<RowNotDone>& why) {
+                             if (why) planned.push_back(describe(*why));
+                         });
+        EXPECT_EQ(planned, foreseen);
+        EXPECT_EQ(planFailures, 3);
+        EXPECT_EQ(std::filesystem::directory_iterator(dest)->path().filename(), "b.mp3");  // the only entry
+
+        Recorder recorder;
+        prompts.answer(Answer::No);
+        runReportingErrors(prompts, [&] {
+            SaveToFile(list, dest, mode, {fs, prompts, clock, status, rules, dir.path("Log/"), &recorder});
+        });
+        Texts done = foreseen;
+        done.push_back("SystemError " + dest + "/sub/c.mp3 " + std::strerror(ENOENT));
+        EXPECT_EQ(recorder.seen, done);
+    }
 }
 
 TEST_F(Engine, UsesTheFileNameColumnAndARelativeDestinationAsTheyStand) {

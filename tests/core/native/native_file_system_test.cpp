@@ -2,6 +2,7 @@
 
 #include "core/errors/errors.h"
 #include "core/native/pending_file.h"
+#include "core/native/stream_target.h"
 #include "support/temp_dir.h"
 
 #include <ctime>
@@ -11,6 +12,7 @@
 #include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace listora {
 namespace {
@@ -22,6 +24,40 @@ protected:
     test::TempDir dir;
     NativeFileSystem fs;
 };
+
+// Catches a name misread as a descriptor (or one missed), which would write
+// to a stream the user never named or replace one.
+TEST(StreamTarget, NamesTheDescriptorsTheSystemNames) {
+    const struct {
+        const char* path;
+        std::optional<int> fd;
+    } cases[] = {
+        {"/dev/stdin", 0},
+        {"/dev/stdout", 1},
+        {"/dev/stderr", 2},
+        {"/dev/fd/1", 1},
+        {"/proc/self/fd/12", 12},
+        {"/dev/fd/", std::nullopt},
+        {"/dev/fd/1x", std::nullopt},
+        {"/dev/fd/-1", std::nullopt},
+        {"/dev/stdout/", std::nullopt},
+        {"stdout", std::nullopt},
+        {"/tmp/dev/stdout", std::nullopt},
+    };
+    for (const auto& each : cases) EXPECT_EQ(namedDescriptor(each.path), each.fd) << each.path;
+}
+
+// Catches a FIFO replaced by a regular file instead of written to.
+TEST_F(Native, AFifoIsWrittenToAndStaysAFifo) {
+    const std::string fifo = dir.path("out.m3u");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string got;
+    std::thread reader([&] { got = readFile(fifo); });
+    EXPECT_TRUE(fs.writeWholeFile(fifo, "#EXTM3U\r\n"));
+    reader.join();
+    EXPECT_EQ(got, "#EXTM3U\r\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
 
 TEST_F(Native, WritesWholeFilesInPlaceKeepingModeAndFollowingLinks) {
     const std::string file = dir.write("list.m3u", "old");
