@@ -2,10 +2,13 @@
 // playlist or copies or moves the files of one, on the same file system and
 // across to /dev/shm, each run on a fresh tree, and checks what survives;
 // with the argument full-disk, lets it copy, move and convert onto a small
-// tmpfs that fills up. Prints each case's runs and the runs that broke each
-// invariant, and fails when any did.
+// tmpfs that fills up; with the argument syscalls, kills it at a chosen
+// system call, or makes one call fail, through strace's fault injection.
+// After a killed or failed run the same job runs again, as the next write
+// in each folder, and what both leave is checked. Prints each case's runs
+// and the runs that broke each invariant, and fails when any did.
 //
-//   fault_driver LISTORA_CLI kill|full-disk
+//   fault_driver LISTORA_CLI kill|full-disk|syscalls
 //   LISTORA_FAULT_RUNS=N  killed runs of each case (8)
 //   LISTORA_FAULT_SEED=S  the delays of an earlier campaign again
 
@@ -23,6 +26,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -35,10 +39,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A long run writes its log in pieces; the files moved after the last piece
-// written may be missing from it, no more.
-constexpr std::size_t kLogPiece = 256;
+// The log writes records a quarter of a second after they were added; a
+// killed run's log may miss the files that arrived that long before the
+// kill, with room for the piece's own write and for a busy machine, no more.
+constexpr double kLogBound = 0.5;
 constexpr int kSkipped = 77;
+
+double realNow() {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
 
 enum class Job { Convert, Copy, Move };
 
@@ -51,6 +62,7 @@ struct Case {
 struct Outcome {
     bool killed = false;  // the signal ended it, not the program itself
     int status = 0;       // the exit status when it ended itself
+    double endedAt = 0;   // when it was killed or ended, seconds since the epoch
 };
 
 std::vector<std::string> argumentsFor(Job job, const FaultTree& tree) {
@@ -66,9 +78,10 @@ std::vector<std::string> argumentsFor(Job job, const FaultTree& tree) {
 }
 
 // Runs the program in the tree's root with its home in the tree, killing it
-// after `delay` unless it has ended by then.
+// after `delay` unless it has ended by then; under `wrapper` (strace and its
+// arguments) when one is given.
 Outcome run(const std::string& cli, const std::vector<std::string>& arguments, const FaultTree& tree,
-            std::optional<Clock::duration> delay) {
+            std::optional<Clock::duration> delay, const std::vector<std::string>& wrapper = {}) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         const int null = ::open("/dev/null", O_WRONLY);
@@ -76,19 +89,24 @@ Outcome run(const std::string& cli, const std::vector<std::string>& arguments, c
         ::dup2(null, 2);
         ::setenv("LISTORA_HOME", tree.home().c_str(), 1);
         if (::chdir(tree.root().c_str()) != 0) ::_exit(127);
-        std::vector<char*> argv{const_cast<char*>(cli.c_str())};
+        std::vector<char*> argv;
+        for (const std::string& word : wrapper) argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(const_cast<char*>(cli.c_str()));
         for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
-        ::execv(cli.c_str(), argv.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
+    double killedAt = 0;
     if (delay) {
         std::this_thread::sleep_for(*delay);
+        killedAt = realNow();
         ::kill(pid, SIGKILL);
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    return {WIFSIGNALED(status), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    const bool killed = WIFSIGNALED(status);
+    return {killed, WIFEXITED(status) ? WEXITSTATUS(status) : -1, killedAt > 0 && killed ? killedAt : realNow()};
 }
 
 // The invariants one run broke, each named once, with what broke it.
@@ -117,9 +135,15 @@ std::string readAll(const std::string& path) {
 
 // `ended`: the program ran to its end (no kill), so its work must be whole;
 // `roomy`: the disk did not fill up, so every file must have arrived.
-Findings check(const Case& c, const FaultTree& tree, bool ended, bool roomy) {
+// `transferred` receives the files that arrived, in list order. What only
+// the next run may clear (a crashed write's temporary, a log piece to
+// complete) is checked by checkAfterNextRun for a run that did not end.
+Findings check(const Case& c, const FaultTree& tree, bool ended, bool roomy,
+               std::vector<std::size_t>* transferred = nullptr) {
     Findings findings;
-    for (const std::string& stranger : tree.strangers()) findings.fail("nothing partial or temporary left", stranger);
+    if (ended)
+        for (const std::string& stranger : tree.strangers())
+            findings.fail("nothing partial or temporary left", stranger);
     if (c.job == Job::Convert) {
         const std::string out = readAll(tree.convertOut());
         if (out != tree.oldConverted() && out != tree.newConverted())
@@ -129,7 +153,7 @@ Findings check(const Case& c, const FaultTree& tree, bool ended, bool roomy) {
     }
 
     std::vector<bool> atTargets;
-    std::vector<std::string> transferred;
+    std::vector<std::size_t> arrived;
     std::size_t atBoth = 0;
     for (std::size_t i = 0; i < tree.fileCount(); ++i) {
         bool partial = false;
@@ -146,7 +170,7 @@ Findings check(const Case& c, const FaultTree& tree, bool ended, bool roomy) {
             findings.fail("moved file at one place only (the one in flight across file systems excepted)",
                           tree.sourcePath(i) + " at both");
         if (c.job == Job::Copy && !atSource) findings.fail("copied file whole at its source", tree.sourcePath(i));
-        if (atTarget) transferred.push_back(tree.sourcePath(i));
+        if (atTarget) arrived.push_back(i);
         if (ended && roomy && !atTarget) findings.fail("an ended run transferred every file", tree.sourcePath(i));
     }
 
@@ -158,23 +182,60 @@ Findings check(const Case& c, const FaultTree& tree, bool ended, bool roomy) {
         findings.fail("playlist old or new, whole", std::to_string(playlist.size()) + " bytes, neither");
     if (ended && playlist != fresh) findings.fail("an ended run wrote the new playlist", "");
 
-    const std::vector<std::string> logged = tree.loggedSources();
-    const bool prefix =
-        logged.size() <= transferred.size() && std::equal(logged.begin(), logged.end(), transferred.begin());
-    if (!prefix)
-        findings.fail(
-            "log names transferred files in list order",
-            std::to_string(logged.size()) + " logged, " + std::to_string(transferred.size()) + " transferred");
-    else if (transferred.size() - logged.size() > (ended ? 0 : kLogPiece))
-        findings.fail(ended ? "an ended run logged every file" : "log misses at most the last piece",
-                      std::to_string(transferred.size() - logged.size()) + " of " + std::to_string(transferred.size()) +
-                          " transferred files not logged");
+    if (ended) {
+        std::vector<std::string> logged;
+        for (const LogRecord& record : tree.loggedRecords()) logged.push_back(record.before);
+        const bool complete = logged.size() == arrived.size() &&
+                              std::equal(logged.begin(), logged.end(), arrived.begin(),
+                                         [&](const std::string& a, std::size_t i) { return a == tree.sourcePath(i); });
+        if (!complete)
+            findings.fail(
+                "an ended run logged every file, once, in list order",
+                std::to_string(logged.size()) + " logged, " + std::to_string(arrived.size()) + " transferred");
+    }
+    if (transferred) *transferred = std::move(arrived);
     return findings;
+}
+
+// After a killed or failed run, the next run of the same job has ended:
+// no temporary of either is left, the day file parses and names no file
+// twice, and the first run's files are logged in list order but for those
+// that arrived within `bound` seconds before it stopped. `worstLag` grows to
+// the oldest unlogged arrival seen.
+void checkAfterNextRun(const Case& c, const FaultTree& tree, const std::vector<std::size_t>& transferred,
+                       double stoppedAt, double bound, Findings& findings, double& worstLag) {
+    for (const std::string& stranger : tree.strangers())
+        findings.fail("no temporary left after the next run", stranger);
+    if (c.job == Job::Convert) return;
+    const std::vector<LogRecord> records = tree.loggedRecords();
+    std::map<std::string, std::size_t> times;
+    for (const LogRecord& record : records) {
+        if (record.kind != "移動" && record.kind != "コピー")
+            findings.fail("day file parses", "a record of kind '" + record.kind.substr(0, 40) + "'");
+        if (++times[record.before] == 2) findings.fail("no record written twice", record.before);
+    }
+    std::vector<std::string> expected;
+    for (std::size_t i : transferred) expected.push_back(tree.sourcePath(i));
+    std::size_t prefix = 0;
+    for (const LogRecord& record : records)
+        if (prefix < expected.size() && record.before == expected[prefix]) ++prefix;
+    for (std::size_t k = prefix; k < transferred.size(); ++k) {
+        if (times.count(expected[k])) {
+            findings.fail("log names transferred files in list order", expected[k]);
+            continue;
+        }
+        const double lag = stoppedAt - tree.arrivalAt(tree.targetPath(transferred[k])).value_or(stoppedAt);
+        worstLag = std::max(worstLag, lag);
+        if (lag > bound)
+            findings.fail("log misses only the files of the last moment",
+                          expected[k] + " arrived " + std::to_string(lag) + " s before the end, unlogged");
+    }
 }
 
 struct Tally {
     int runs = 0;
     int killed = 0;
+    double worstLag = 0;  // the oldest arrival a killed run's log missed, in seconds
     std::map<std::string, int> failures;
     std::map<std::string, std::string> example;
 
@@ -189,7 +250,8 @@ struct Tally {
 };
 
 void report(const std::string& name, const Tally& tally) {
-    std::printf("%-22s %3d runs, %3d killed mid-run", name.c_str(), tally.runs, tally.killed);
+    std::printf("%-30s %3d runs, %3d killed mid-run", name.c_str(), tally.runs, tally.killed);
+    if (tally.worstLag > 0) std::printf(", log missed at most %.0f ms", tally.worstLag * 1000);
     if (tally.failures.empty()) std::printf(", every invariant held");
     std::printf("\n");
     for (const auto& [invariant, count] : tally.failures)
@@ -207,6 +269,19 @@ bool sameDevice(const std::string& a, const std::string& b) {
     struct stat sa {};
     struct stat sb {};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev;
+}
+
+// The checks of a run that may have been killed or have failed: what it
+// left at once, then, after the same job has run again to its end, what
+// both left.
+Findings checkWithNextRun(const std::string& cli, const Case& c, const FaultTree& tree, const Outcome& outcome,
+                          double& worstLag) {
+    std::vector<std::size_t> transferred;
+    Findings findings = check(c, tree, !outcome.killed, true, &transferred);
+    if (!outcome.killed) return findings;
+    run(cli, argumentsFor(c.job, tree), tree, std::nullopt);
+    checkAfterNextRun(c, tree, transferred, outcome.endedAt, kLogBound, findings, worstLag);
+    return findings;
 }
 
 int killCampaign(const std::string& cli) {
@@ -250,7 +325,7 @@ int killCampaign(const std::string& cli) {
         for (int i = 0; i < runs; ++i) {
             const FaultTree tree(base + "/tree", destination, TreeShape{});
             const Outcome outcome = run(cli, argumentsFor(c.job, tree), tree, std::chrono::microseconds(delay(random)));
-            tally.add(check(c, tree, !outcome.killed, true), outcome.killed);
+            tally.add(checkWithNextRun(cli, c, tree, outcome, tally.worstLag), outcome.killed);
         }
         std::printf("(a whole run took %.0f ms) ", std::chrono::duration<double, std::milli>(whole).count());
         report(c.name, tally);
@@ -258,6 +333,101 @@ int killCampaign(const std::string& cli) {
     }
     removeTree(base);
     removeTree(shm);
+    return held ? 0 : 1;
+}
+
+// How many times the busiest thread of a run makes the system call: strace
+// counts an injection's `when` per thread.
+int callsOf(const std::string& cli, const Case& c, const FaultTree& tree, const std::string& call,
+            const std::string& traceFile) {
+    run(cli, argumentsFor(c.job, tree), tree, std::nullopt,
+        {"strace", "-f", "-qq", "-e", "trace=" + call, "-o", traceFile});
+    std::map<std::string, int> perThread;
+    std::istringstream lines(readAll(traceFile));
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t space = line.find(' ');
+        if (space == std::string::npos || line.find("resumed>") != std::string::npos) continue;
+        if (line.compare(space + 1, call.size() + 1, call + "(") == 0 ||
+            line.find(" " + call + "(") != std::string::npos)
+            ++perThread[line.substr(0, space)];
+    }
+    int most = 0;
+    for (const auto& [thread, count] : perThread) most = std::max(most, count);
+    return most;
+}
+
+int syscallCampaign(const std::string& cli) {
+    if (::system("strace -V >/dev/null 2>&1") != 0) {
+        std::printf("skipped: strace is not installed\n");
+        return kSkipped;
+    }
+    const char* runsText = std::getenv("LISTORA_FAULT_RUNS");
+    const int runs = runsText ? std::max(1, std::atoi(runsText)) : 1;
+    const char* seedText = std::getenv("LISTORA_FAULT_SEED");
+    const unsigned seed =
+        seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : std::random_device{}();
+    std::printf("strace campaign: %d runs a call and case, LISTORA_FAULT_SEED=%u\n", runs, seed);
+    std::mt19937 random(seed);
+    const std::string base = scratchFolder(nullptr);
+    std::filesystem::create_directories(base);
+    const std::string traceFile = base + "/trace";
+    TreeShape shape;
+    shape.smallFiles = 60;
+    shape.largeFiles = 1;
+    shape.convertRows = 20000;
+    // The calls that put bytes and names on disk, where a kill or an error
+    // falls between the steps of a write, a move or a copy.
+    const std::vector<std::string> killAt = {"openat", "write",  "pwrite64",  "fsync",  "ftruncate",
+                                             "linkat", "rename", "renameat2", "unlink", "copy_file_range"};
+    const std::vector<std::pair<std::string, std::string>> failAt = {
+        {"write", "ENOSPC"}, {"fsync", "EIO"},     {"ftruncate", "EIO"},          {"linkat", "ENOSPC"},
+        {"rename", "EIO"},   {"renameat2", "EIO"}, {"copy_file_range", "ENOSPC"}, {"openat", "ENOSPC"}};
+    const std::vector<Case> cases = {
+        {"convert", Job::Convert, false}, {"copy, same fs", Job::Copy, false}, {"move, same fs", Job::Move, false}};
+    bool held = true;
+    for (const Case& c : cases) {
+        Tally kills;
+        Tally errors;
+        const std::string destination = base + "/dest";
+        for (const std::string& call : killAt) {
+            const int count = callsOf(cli, c, FaultTree(base + "/tree", destination, shape), call, traceFile);
+            if (count == 0) continue;
+            std::uniform_int_distribution<int> when(1, count);
+            for (int i = 0; i < runs; ++i) {
+                const FaultTree tree(base + "/tree", destination, shape);
+                const std::string inject = "inject=" + call + ":signal=SIGKILL:when=" + std::to_string(when(random));
+                const Outcome outcome = run(cli, argumentsFor(c.job, tree), tree, std::nullopt,
+                                            {"strace", "-f", "-qq", "-o", "/dev/null", "-e", inject});
+                kills.add(checkWithNextRun(cli, c, tree, outcome, kills.worstLag), outcome.killed);
+            }
+        }
+        for (const auto& [call, error] : failAt) {
+            const int count = callsOf(cli, c, FaultTree(base + "/tree", destination, shape), call, traceFile);
+            if (count == 0) continue;
+            std::uniform_int_distribution<int> when(1, count);
+            for (int i = 0; i < runs; ++i) {
+                const FaultTree tree(base + "/tree", destination, shape);
+                const std::string inject =
+                    "inject=" + call + ":error=" + error + ":when=" + std::to_string(when(random));
+                const Outcome outcome = run(cli, argumentsFor(c.job, tree), tree, std::nullopt,
+                                            {"strace", "-f", "-qq", "-o", "/dev/null", "-e", inject});
+                // The run ended by itself: it cleans up after itself, and
+                // whatever arrived is logged, once.
+                std::vector<std::size_t> transferred;
+                Findings findings = check(c, tree, false, false, &transferred);
+                for (const std::string& stranger : tree.strangers())
+                    findings.fail("a failed run leaves no temporary", stranger);
+                run(cli, argumentsFor(c.job, tree), tree, std::nullopt);
+                double unused = 0;
+                checkAfterNextRun(c, tree, transferred, outcome.endedAt, -1, findings, unused);
+                errors.add(findings, false);
+            }
+        }
+        report(c.name + ", killed at a call", kills);
+        report(c.name + ", a call fails", errors);
+        held = held && kills.failures.empty() && errors.failures.empty();
+    }
+    removeTree(base);
     return held ? 0 : 1;
 }
 
@@ -329,11 +499,12 @@ int fullDiskCampaign(const std::string& cli) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc == 3 ? argv[2] : "";
-    if (mode != "kill" && mode != "full-disk") {
-        std::fprintf(stderr, "usage: %s LISTORA_CLI kill|full-disk\n", argv[0]);
+    if (mode != "kill" && mode != "full-disk" && mode != "syscalls") {
+        std::fprintf(stderr, "usage: %s LISTORA_CLI kill|full-disk|syscalls\n", argv[0]);
         return 2;
     }
     // The program runs in the tree's root, so its path must not be relative.
     const std::string cli = std::filesystem::absolute(argv[1]).string();
+    if (mode == "syscalls") return listora::faults::syscallCampaign(cli);
     return mode == "kill" ? listora::faults::killCampaign(cli) : listora::faults::fullDiskCampaign(cli);
 }

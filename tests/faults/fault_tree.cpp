@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace listora::faults {
 namespace {
@@ -122,15 +123,21 @@ std::vector<std::string> FaultTree::strangers() const {
     return found;
 }
 
-std::vector<std::string> FaultTree::loggedSources() const {
-    std::vector<std::string> sources;
+std::optional<double> FaultTree::arrivalAt(const std::string& path) const {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
+    return static_cast<double>(info.st_ctim.tv_sec) + static_cast<double>(info.st_ctim.tv_nsec) / 1e9;
+}
+
+std::vector<LogRecord> FaultTree::loggedRecords() const {
+    std::vector<LogRecord> records;
     std::error_code error;
     std::set<fs::path> days;
     for (const fs::directory_entry& entry : fs::directory_iterator(home() + "/Log", error))
         if (entry.path().extension() == ".txt") days.insert(entry.path());
     for (const fs::path& day : days)
-        for (const LogRecord& record : readLogRecords(readFile(day.string()))) sources.push_back(record.before);
-    return sources;
+        for (LogRecord& record : readLogRecords(readFile(day.string()))) records.push_back(std::move(record));
+    return records;
 }
 
 void removeTree(const std::string& path) {

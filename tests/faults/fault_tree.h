@@ -4,8 +4,11 @@
 // program's home (its operation log), and the checks of what a killed or
 // failed run may leave behind.
 
+#include "core/fileops/operation_log.h"
+
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,8 +54,11 @@ public:
     // Every entry under the root and the destination that is none of the
     // tree's own files: temporaries, partial files under any other name.
     std::vector<std::string> strangers() const;
-    // The paths before of the day files' records, in file order.
-    std::vector<std::string> loggedSources() const;
+    // The day files' records, in file order.
+    std::vector<LogRecord> loggedRecords() const;
+    // When the file arrived at the path (its status change), in seconds
+    // since the epoch; nothing when it is not there.
+    std::optional<double> arrivalAt(const std::string& path) const;
 
 private:
     std::string root_;
