@@ -132,6 +132,10 @@ bool FaultyFileSystem::deleteFile(const std::string& path) {
     return !failsNow(FsOperation::DeleteFile) && NativeFileSystem::deleteFile(path);
 }
 
+bool FaultyFileSystem::syncToDisk(const std::string& folder) {
+    return !failsNow(FsOperation::SyncToDisk) && NativeFileSystem::syncToDisk(folder);
+}
+
 bool FaultyFileSystem::setCurrentDirectory(const std::string& path) {
     return !failsNow(FsOperation::SetCurrentDirectory) && NativeFileSystem::setCurrentDirectory(path);
 }

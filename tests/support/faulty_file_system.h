@@ -24,6 +24,7 @@ enum class FsOperation {
     CopyFile,
     DeleteFile,
     SetCurrentDirectory,
+    SyncToDisk,
 };
 
 class FaultyFileSystem : public NativeFileSystem {
@@ -57,9 +58,10 @@ public:
     bool copyFile(const std::string& source, const std::string& target) override;
     bool deleteFile(const std::string& path) override;
     bool setCurrentDirectory(const std::string& path) override;
+    bool syncToDisk(const std::string& folder) override;
 
 private:
-    static constexpr std::size_t kOperations = static_cast<std::size_t>(FsOperation::SetCurrentDirectory) + 1;
+    static constexpr std::size_t kOperations = static_cast<std::size_t>(FsOperation::SyncToDisk) + 1;
     static std::size_t index(FsOperation operation) { return static_cast<std::size_t>(operation); }
     // Counts the call; true when it is the one to fail.
     bool failsNow(FsOperation operation);

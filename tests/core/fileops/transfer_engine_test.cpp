@@ -149,6 +149,23 @@ TEST_F(Engine, ACopyThatFailsKeepsItsRowCheckedAndUnlogged) {
                                          dir.path("m/3.mp3"), dest + "/3.mp3"}));
 }
 
+// Catches a failed sync of the copies counted as a failed row, though
+// every row was copied.
+TEST_F(Engine, ACopyWhoseSyncFailsSaysSoWithoutCountingARow) {
+    addRow("m/1.mp3");
+    const std::string dest = dir.makeFolder("dest");
+    FaultyFileSystem faulty;
+    faulty.failCall(FsOperation::SyncToDisk, 1);
+    prompts.answer(Answer::No);
+    long long failed = -1;
+    runReportingErrors(prompts, [&] {
+        failed = SaveToFile(list, dest, TransferMode::Copy, {faulty, prompts, clock, status, rules, dir.path("Log/")});
+    });
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(prompts.shown.back(),
+              "info: コピーが終了しました。ただし " + dest + " のディスクへの書き込みを確かめられません");
+}
+
 TEST_F(Engine, CopyAnsweredCancelCountsEveryCheckedRow) {
     for (const char* name : {"s/a.mp3", "s/b.mp3", "s/c.mp3"}) addRow(name);
     prompts.answer(Answer::Cancel);
