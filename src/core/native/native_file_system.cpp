@@ -111,10 +111,14 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
+UniqueFd NativeFileSystem::openRegularForReading(const std::string& path) const {
     // Only regular files are read: a FIFO would wait for a writer and a
     // device such as /dev/zero never ends.
-    UniqueFd fd = openRegularFile(onDisk(path), true);
+    return openRegularFile(onDisk(path), true);
+}
+
+std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
+    UniqueFd fd = openRegularForReading(path);
     if (!fd) return nullptr;
     return std::make_unique<FileStream>(std::move(fd));
 }
