@@ -19,6 +19,7 @@ struct Options {
     bool force = false;
     bool rewritePaths = false;
     bool save = false;
+    bool all = false;
     bool help = false;
     std::string fault;  // the first thing wrong with the options, for the user
 };
@@ -44,5 +45,6 @@ std::unique_ptr<Command> moveCommand();
 std::unique_ptr<Command> copyCommand();
 std::unique_ptr<Command> compareCommand();
 std::unique_ptr<Command> logCommand();
+std::unique_ptr<Command> tagsCommand();
 
 }  // namespace listora::cli

@@ -25,7 +25,7 @@ namespace {
 
 constexpr const char* kOverview =
     "usage: listora-cli COMMAND [ARGUMENTS]\n"
-    "commands: convert, gather, move, copy, compare, log; listora-cli COMMAND --help tells more.\n"
+    "commands: convert, gather, move, copy, compare, log, tags; listora-cli COMMAND --help tells more.\n"
     "After -- every argument is a file name, also one that starts with -.\n"
     "Exit status: 0 all went well, 1 some files failed, 2 usage error or a refused\n"
     "file, 3 a file that could not be read or written ended the command.";
@@ -48,7 +48,7 @@ int run(int argc, char** argv) {
         return argc < 2 ? kUsage : kOk;
     }
     std::vector<std::unique_ptr<Command>> commands;
-    for (auto make : {convertCommand, gatherCommand, moveCommand, copyCommand, compareCommand, logCommand})
+    for (auto make : {convertCommand, gatherCommand, moveCommand, copyCommand, compareCommand, logCommand, tagsCommand})
         commands.push_back(make());
     const std::string name = argv[1];
     const Command* command = nullptr;

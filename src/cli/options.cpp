@@ -38,6 +38,7 @@ Options parseOptions(const Command& command, const std::vector<std::string>& arg
             options.force |= arg == "--force";
             options.rewritePaths |= arg == "--rewrite-paths";
             options.save |= arg == "--save";
+            options.all |= arg == "--all";
         }
     }
     return options;
