@@ -413,8 +413,8 @@ int runTagsOnly() {
     char qtName[] = "listora-bench";
     char* qtArgv[] = {qtName, nullptr};
     const QApplication app(qtArgc, qtArgv);
-    std::fprintf(stderr, "listora-bench: writing %zu MP3 files of 1 to 4 MB, then reading their tags, %d runs\n",
-                 files, kRuns);
+    std::fprintf(stderr, "listora-bench: writing %zu MP3 files of 1 to 4 MB, then reading their tags, %d runs\n", files,
+                 kRuns);
     const bench::TagTimings tags = bench::timeTagReads(folder.path(), files, kRuns);
     const std::string size = std::to_string(tags.files) + " MP3, " + fixed(tags.megabytes / 1024, 1) + " GiB";
     std::printf("titles and lengths from tags, warm; medians of %d runs\n\n", kRuns);

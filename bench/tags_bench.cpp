@@ -74,9 +74,8 @@ void checkFilled(const listora::MainList& list, const std::string& what) {
 double readCore(const std::string& folder, std::size_t files, const std::shared_ptr<listora::TagReader>& reader) {
     listora::MainList list;
     list.appendAll(rowsOf(folder, files));
-    const double seconds = secondsOf([&] {
-        listora::fillRowsFromTags(list, allRows(files), reader, listora::PathRules::native(), nullptr);
-    });
+    const double seconds = secondsOf(
+        [&] { listora::fillRowsFromTags(list, allRows(files), reader, listora::PathRules::native(), nullptr); });
     checkFilled(list, "the core's read");
     return seconds;
 }
@@ -98,8 +97,8 @@ TagTimings timeTagReads(const std::string& workFolder, std::size_t files, int ru
     timings.files = files;
     const std::string folder = workFolder + "/tags";
     timings.megabytes = static_cast<double>(writeFiles(folder, files, true)) / kMegabyte;
-    const std::vector<std::string> reference = {"find", folder, "-name", "*.mp3", "-exec", "head", "-c", "131072",
-                                                "{}", "+"};
+    const std::vector<std::string> reference = {"find", folder, "-name",  "*.mp3", "-exec",
+                                                "head", "-c",   "131072", "{}",    "+"};
     const auto reader = std::make_shared<listora::TagLibReader>();
     runCommand(reference);  // warm: the files' first pages, and their last ones
     readCore(folder, files, reader);

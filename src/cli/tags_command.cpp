@@ -30,8 +30,8 @@ public:
         const std::string out = session.absolute(options.positional[1]);
         if (session.read(options.positional[0]) != kOk) return kUsage;
         const auto reader = std::make_shared<TagLibReader>(session.fs);
-        const TagFillOutcome outcome = fillRowsFromTags(
-            session.list, fileRowsFrom(session.list, 0, !options.all), reader, session.rules, nullptr);
+        const TagFillOutcome outcome =
+            fillRowsFromTags(session.list, fileRowsFrom(session.list, 0, !options.all), reader, session.rules, nullptr);
         for (const std::size_t row : outcome.unreadable)
             std::fprintf(stderr, "listora-cli tags: cannot read %s\n",
                          terminalText(session.list.at(row).fullPath()).c_str());

@@ -78,8 +78,7 @@ std::string flacAudio(long long seconds) {
     // 20 bits of sample rate, 3 of channels - 1, 5 of bits per sample - 1,
     // 36 of the sample count.
     const std::uint64_t samples = static_cast<std::uint64_t>(seconds) * 44100;
-    putBigEndian(out, (std::uint64_t{44100} << 44) | (std::uint64_t{1} << 41) | (std::uint64_t{15} << 36) | samples,
-                 8);
+    putBigEndian(out, (std::uint64_t{44100} << 44) | (std::uint64_t{1} << 41) | (std::uint64_t{15} << 36) | samples, 8);
     out.append(16, '\0');  // no MD5 of the audio
     out += std::string("\xFF\xF8\x69\x08", 4);
     out.append(1024, '\0');

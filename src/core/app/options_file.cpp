@@ -11,8 +11,7 @@ namespace {
 
 // The value when `line` is "key=value" for this key.
 std::optional<std::string_view> valueOf(std::string_view line, std::string_view key) {
-    if (line.size() <= key.size() || line.substr(0, key.size()) != key || line[key.size()] != '=')
-        return std::nullopt;
+    if (line.size() <= key.size() || line.substr(0, key.size()) != key || line[key.size()] != '=') return std::nullopt;
     return line.substr(key.size() + 1);
 }
 

@@ -47,9 +47,8 @@ struct Shared {
     std::vector<Worker> workers;  // touched under the mutex only
 
     std::size_t live() const {
-        return static_cast<std::size_t>(std::count_if(workers.begin(), workers.end(), [](const Worker& worker) {
-            return worker.running && !worker.abandoned;
-        }));
+        return static_cast<std::size_t>(std::count_if(
+            workers.begin(), workers.end(), [](const Worker& worker) { return worker.running && !worker.abandoned; }));
     }
 };
 
@@ -110,9 +109,7 @@ void giveUpOnStuckFiles(const std::shared_ptr<Shared>& shared, std::chrono::mill
 
 }  // namespace
 
-unsigned TagReadLimits::defaultTagReadThreads() {
-    return std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
-}
+unsigned TagReadLimits::defaultTagReadThreads() { return std::clamp(std::thread::hardware_concurrency(), 1u, 16u); }
 
 TagFillOutcome fillRowsFromTags(MainList& list, const std::vector<std::size_t>& rows,
                                 const std::shared_ptr<TagReader>& reader, const PathRules& rules,
@@ -141,9 +138,8 @@ TagFillOutcome fillRowsFromTags(MainList& list, const std::vector<std::size_t>& 
         bool workersLeft = true;
         {
             std::unique_lock lock(shared->mutex);
-            shared->changed.wait_for(lock, limits.tick, [&] {
-                return shared->delivered == rows.size() || shared->live() == 0;
-            });
+            shared->changed.wait_for(lock, limits.tick,
+                                     [&] { return shared->delivered == rows.size() || shared->live() == 0; });
             batch.swap(shared->results);
             giveUpOnStuckFiles(shared, limits.perFile, batch);
             workersLeft = shared->live() > 0;

@@ -31,7 +31,8 @@ bool isAddress(std::string_view path) {
 
 std::vector<std::size_t> selectedOrAllFileRows(const MainList& list) {
     const std::vector<PlaylistEntry>& rows = list.rows();
-    const bool anySelected = std::any_of(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
+    const bool anySelected =
+        std::any_of(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
     std::vector<std::size_t> chosen;
     for (std::size_t i = 0; i < rows.size(); ++i)
         if ((rows[i].selected || !anySelected) && !isAddress(rows[i].fullPath())) chosen.push_back(i);

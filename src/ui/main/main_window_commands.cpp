@@ -50,8 +50,8 @@ void TForm1::transferFiles(TransferMode mode, bool thenSave) {
 
 std::vector<MenuRow> TForm1::menuRows() {
     const Condition hasPicker = [this] { return folderPicker_ != nullptr; };
-    MenuRow readTagsOnAdd = checkableCommand(QStringLiteral("追加時にタグを読む"), "menuReadTagsOnAdd",
-                                             [this] { toggleReadTagsOnAdd(); });
+    MenuRow readTagsOnAdd =
+        checkableCommand(QStringLiteral("追加時にタグを読む"), "menuReadTagsOnAdd", [this] { toggleReadTagsOnAdd(); });
     readTagsOnAdd.enabledWhen = [this] { return commands_.canReadTags(); };
     const Condition hasLogWindow = [this] { return logWindow_ != nullptr; };
     const Condition hasPlayer = [this] { return makePlayer_ != nullptr; };

@@ -27,8 +27,7 @@ bool TagReadDialog::carryOn(std::size_t filesRead, std::size_t files) {
     dialog_->setValue(static_cast<int>(std::min<std::size_t>(filesRead, INT_MAX)));
     // Paints, and shows the dialog when its time has come; the dialog's own
     // button is the only input once it is up.
-    QCoreApplication::processEvents(dialog_->isVisible() ? QEventLoop::AllEvents
-                                                         : QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(dialog_->isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     return !dialog_->wasCanceled();
 }
 

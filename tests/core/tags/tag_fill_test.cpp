@@ -1,5 +1,6 @@
-#include "core/app/main_commands.h"
 #include "core/tags/tag_fill.h"
+
+#include "core/app/main_commands.h"
 #include "core/tags/tag_rows.h"
 #include "support/core_fixture.h"
 #include "support/fake_tag_reader.h"
@@ -107,8 +108,7 @@ TEST_F(TagFill, CancelKeepsWhatWasFilled) {
     TagReadLimits oneThread;
     oneThread.threads = 1;
     oneThread.tick = std::chrono::milliseconds(5);
-    const TagFillOutcome outcome =
-        fillRowsFromTags(state.list, {0, 1, 2, 3}, reader, rules, &progress, oneThread);
+    const TagFillOutcome outcome = fillRowsFromTags(state.list, {0, 1, 2, 3}, reader, rules, &progress, oneThread);
     reader->release();
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.filled, 2u);

@@ -15,9 +15,9 @@ namespace {
 class TagCommands : public CoreFixture {
 protected:
     std::unique_ptr<TForm1> makeForm() {
-        auto form = std::make_unique<TForm1>(fs, prompts, clock, shell,
-                                             ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt"),
-                                                          dir.path("Options.ini")});
+        auto form = std::make_unique<TForm1>(
+            fs, prompts, clock, shell,
+            ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt"), dir.path("Options.ini")});
         form->show();
         return form;
     }
