@@ -6,18 +6,29 @@
 #include "require.h"
 
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-// One file per extension in the fuzzer's own folder on a RAM disk.
+// The fuzzer's own folder on a RAM disk, removed when it ends.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        if (!::mkdtemp(path.data())) path.clear();
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+    std::string path = "/dev/shm/listora-fuzz-XXXXXX";
+};
+
+// One file per extension.
 std::string fileFor(unsigned char pick) {
-    static const std::string folder = [] {
-        std::string made = "/dev/shm/listora-fuzz-XXXXXX";
-        if (!::mkdtemp(made.data())) made = "/tmp";
-        return made;
-    }();
+    static const ScratchFolder scratch;
+    const std::string& folder = scratch.path.empty() ? std::string("/tmp") : scratch.path;
     static const char* const extensions[] = {"mp3", "flac", "opus", "ogg", "m4a", "wav", "wave", "ape", "bin"};
     return folder + "/input." + extensions[pick % std::size(extensions)];
 }

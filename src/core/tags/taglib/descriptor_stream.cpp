@@ -17,7 +17,8 @@ DescriptorStream::DescriptorStream(UniqueFd fd, std::string typeName)
 TagLib::ByteVector DescriptorStream::readBlock(unsigned long length) {
     // A broken header can ask for gigabytes; no more than the file holds is
     // ever allocated.
-    const long wanted = std::min<long>(static_cast<long>(std::min<unsigned long>(length, LONG_MAX)),
+    // TagLib's blocks count their bytes in an unsigned int.
+    const long wanted = std::min<long>(static_cast<long>(std::min<unsigned long>(length, UINT_MAX)),
                                        std::max<long>(size_ - position_, 0));
     TagLib::ByteVector block(static_cast<unsigned int>(wanted), 0);
     long got = 0;
