@@ -6,7 +6,7 @@ JOBS ?= 2
 PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n libicu-dev \
             gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
             libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth \
-            libxcb1-dev openbox x11-utils strace
+            libxcb1-dev openbox x11-utils strace libtag1-dev
 CHECK_PACKAGES := clang-format desktop-file-utils appstream lintian
 # Warnings are errors in the developers' and CI's builds (CMake's own
 # default leaves them warnings, for users and packagers).
@@ -78,6 +78,7 @@ bench: deps bench-deps
 	cmake --build build-release -j$(JOBS) --target listora-bench
 	./build-release/bench/listora-bench
 	./build-release/bench/listora-bench read
+	./build-release/bench/listora-bench tags
 
 clean:
 	rm -rf $(BUILD) build-release $(PACKAGE_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
@@ -118,7 +119,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 12
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_FLAGS := -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
-FUZZERS := m3u_round_trip day_file length_text path_rules codepage
+FUZZERS := m3u_round_trip day_file length_text path_rules codepage tag_reader
 .PHONY: fuzz-deps fuzz-build fuzz-smoke
 
 fuzz-deps:

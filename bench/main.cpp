@@ -8,6 +8,8 @@
 // through the main window with a scroll step and a Page Down over a
 // scattered selection. `listora-bench selection` times those alone;
 // `listora-bench read` times sorting, reading and converting (read_bench.h);
+// `listora-bench tags` times reading the titles and lengths of MP3 files
+// (tags_bench.h);
 // `listora-bench fixture ROWS FILE` writes such a playlist to profile.
 
 #include "compare_bench.h"
@@ -29,6 +31,7 @@
 #include "search_bench.h"
 #include "selection_bench.h"
 #include "support/temp_dir.h"
+#include "tags_bench.h"
 #include "transfer_bench.h"
 #include "window_bench.h"
 #include "yes_prompts.h"
@@ -64,6 +67,12 @@ constexpr double kCopyTarget = 1.2;
 // in each.
 constexpr bench::GatherTree kGatherTree{100, 99, 10, 10};
 constexpr double kGatherTarget = 1.3;
+
+// Titles and lengths of 10,000 MP3 files of 1 to 4 MB; fewer with
+// LISTORA_TAG_BENCH_FILES, as the files take about 25 GB of disk.
+constexpr std::size_t kTagFiles = 10'000;
+constexpr double kTagTarget = 2.0;
+constexpr double kTagWindowTarget = 1.5;
 
 // Everything LoadToFile needs, made once so that only the read is timed.
 struct Core {
@@ -395,6 +404,35 @@ int runCompareOnly() {
     return 0;
 }
 
+int runTagsOnly() {
+    const listora::test::TempDir folder("listora-bench");
+    const char* set = std::getenv("LISTORA_TAG_BENCH_FILES");
+    const std::size_t files = set && std::atol(set) > 0 ? static_cast<std::size_t>(std::atol(set)) : kTagFiles;
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtArgc = 1;
+    char qtName[] = "listora-bench";
+    char* qtArgv[] = {qtName, nullptr};
+    const QApplication app(qtArgc, qtArgv);
+    std::fprintf(stderr, "listora-bench: writing %zu MP3 files of 1 to 4 MB, then reading their tags, %d runs\n", files,
+                 kRuns);
+    const bench::TagTimings tags = bench::timeTagReads(folder.path(), files, kRuns);
+    const std::string size = std::to_string(tags.files) + " MP3, " + fixed(tags.megabytes / 1024, 1) + " GiB";
+    std::printf("titles and lengths from tags, warm; medians of %d runs\n\n", kRuns);
+    printRow({"op", "size", "listora (s)", "target", "reference", "reference (s)", "ratio"});
+    printOperation("tags", size, tags.core, {kTagTarget, true}, "find -exec head -c 131072", tags.reference);
+    printOperation("window", size, tags.window, {kTagWindowTarget, false}, "-", {});
+    std::printf(
+        "\nwithout a Xing header, %zu files: %.3f s (fast style, the length from the bit rate); "
+        "%.0f bytes read per file of %.0f\n",
+        std::min<std::size_t>(tags.files, 1000), bench::median(tags.withoutXing), tags.bytesReadPerFile,
+        tags.bytesPerFile);
+    std::printf("\nevery run in order (s), listora | reference:\n");
+    printRuns("tags", tags.core, tags.reference);
+    printRuns("window", tags.window, {});
+    printRuns("no Xing", tags.withoutXing, {});
+    return 0;
+}
+
 int runSelectionOnly() {
     const listora::test::TempDir folder("listora-bench");
     printSelection(timeSelection(folder));
@@ -492,6 +530,7 @@ int main(int argc, char** argv) {
         if (only == "compare") return runCompareOnly();
         if (only == "log") return runLogAndPlayerOnly();
         if (only == "read") return bench::runReadBench();
+        if (only == "tags") return runTagsOnly();
         if (only == "fixture" && argc > 3) {
             // A playlist to profile by hand, as the benches write it.
             bench::writeFixture(argv[3], std::string(argv[3]) + ".titles", std::stoul(argv[2]));

@@ -47,7 +47,8 @@ bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
 
 BenchWindow::BenchWindow(const std::string& folder)
     : form(fs, prompts, clock, shell,
-           listora::ProgramFiles{folder + "/Inf.ini", folder + "/Log/", folder + "/ReadMe.txt"}) {
+           listora::ProgramFiles{folder + "/Inf.ini", folder + "/Log/", folder + "/ReadMe.txt",
+                                 folder + "/Options.ini"}) {
     form.show();
     form.listView()->viewport()->installEventFilter(&viewportPaints);
 }

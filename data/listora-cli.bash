@@ -4,7 +4,7 @@ _listora_cli() {
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD-1]}
     if [[ $COMP_CWORD -eq 1 ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "convert gather move copy compare log --help" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "convert gather move copy compare log tags --help" -- "$cur")
         return
     fi
     case $prev in
@@ -13,7 +13,7 @@ _listora_cli() {
             return ;;
     esac
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "-o --relative --force --rewrite-paths --save --save-as --method --help" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "-o --relative --force --rewrite-paths --save --save-as --method --all --help" -- "$cur")
         return
     fi
     mapfile -t COMPREPLY < <(compgen -f -- "$cur")

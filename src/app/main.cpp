@@ -9,6 +9,7 @@
 #include "core/native/native_clock.h"
 #include "core/native/native_file_system.h"
 #include "core/paths/path_rules.h"
+#include "core/tags/taglib/taglib_reader.h"
 #include "ui/common/program_icon.h"
 #include "ui/common/qt_prompts.h"
 #include "ui/common/qt_shell.h"
@@ -100,6 +101,7 @@ int main(int argc, char* argv[]) {
     form1.setLogWindow(&form5);
     form1.setAboutWindow(&form7);
     form1.setPlayerFactory([] { return std::make_unique<listora::QtMediaPlayer>(); });
+    form1.setTagReader(std::make_shared<listora::TagLibReader>(fs));
     form1.show();
     // The paths given are gathered once the window is up, as a drop is.
     if (!start.paths.empty()) form1.dropPathsSoon(start.paths);

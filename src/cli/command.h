@@ -19,6 +19,7 @@ struct Options {
     bool force = false;
     bool rewritePaths = false;
     bool save = false;
+    bool all = false;
     bool help = false;
     bool dryRun = false;
     std::string fault;  // the first thing wrong with the options, for the user
@@ -46,5 +47,6 @@ std::unique_ptr<Command> moveCommand();
 std::unique_ptr<Command> copyCommand();
 std::unique_ptr<Command> compareCommand();
 std::unique_ptr<Command> logCommand();
+std::unique_ptr<Command> tagsCommand();
 
 }  // namespace listora::cli

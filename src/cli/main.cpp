@@ -26,7 +26,7 @@ namespace {
 
 constexpr const char* kOverview =
     "usage: listora-cli COMMAND [ARGUMENTS]   (or --help, --version)\n"
-    "commands: convert, gather, move, copy, compare, log; listora-cli COMMAND --help tells more.\n"
+    "commands: convert, gather, move, copy, compare, log, tags; listora-cli COMMAND --help tells more.\n"
     "--opt=value is --opt value. After -- every argument is a file name, also\n"
     "one that starts with -. A playlist named - is standard input or output.\n"
     "Exit status: 0 all went well, 1 some files failed, 2 usage error or a refused\n"
@@ -54,7 +54,7 @@ int run(int argc, char** argv) {
         return kOk;
     }
     std::vector<std::unique_ptr<Command>> commands;
-    for (auto make : {convertCommand, gatherCommand, moveCommand, copyCommand, compareCommand, logCommand})
+    for (auto make : {convertCommand, gatherCommand, moveCommand, copyCommand, compareCommand, logCommand, tagsCommand})
         commands.push_back(make());
     const std::string name = argv[1];
     const Command* command = nullptr;

@@ -49,6 +49,7 @@ Options parseOptions(const Command& command, const std::vector<std::string>& arg
             options.rewritePaths |= name == "--rewrite-paths";
             options.save |= name == "--save";
             options.dryRun |= name == "--dry-run";
+            options.all |= name == "--all";
         }
     }
     return options;

@@ -1,5 +1,6 @@
 // Runs the built listora-cli on temporary folders, as a script would.
 
+#include "support/audio_files.h"
 #include "support/numbered_playlist.h"
 #include "support/temp_dir.h"
 
@@ -188,6 +189,23 @@ TEST_F(Cli, CompareWritesTheResultOrSaysWhyNot) {
     EXPECT_EQ(bad.status, 3);
     EXPECT_EQ(bad.err, "'x' is not a valid integer value.\n");
     EXPECT_FALSE(std::filesystem::exists(dir.path("none.m3u")));
+}
+
+// Catches known lengths read again without --all, an unreadable file not
+// named or not failing the status, and the playlist left unwritten.
+TEST_F(Cli, TagsFillsUnknownLengthsAndNamesWhatItCannotRead) {
+    ASSERT_TRUE(writeTag(dir.write("a.mp3", mp3Audio(65.2, true)), "Song", "Band"));
+    dir.write("in.m3u", crlf({"#EXTM3U", "a.mp3", "#EXTINF:9,Known", "a.mp3", "gone.mp3"}));
+    const std::string a = dir.path("a.mp3");
+    const std::string gone = dir.path("gone.mp3");
+    const Result some = run("tags in.m3u out.m3u");
+    EXPECT_EQ(some.status, 1);
+    EXPECT_EQ(some.err, "listora-cli tags: cannot read " + gone + "\n");
+    EXPECT_EQ(readFile(dir.path("out.m3u")),
+              crlf({"#EXTM3U", "#EXTINF:65,Band - Song", a, "#EXTINF:9,Known", a, gone}));
+    dir.write("in.m3u", crlf({"#EXTM3U", "#EXTINF:9,Known", "a.mp3"}));
+    EXPECT_EQ(run("tags in.m3u all.m3u --all").status, 0);
+    EXPECT_EQ(readFile(dir.path("all.m3u")), crlf({"#EXTM3U", "#EXTINF:65,Band - Song", a}));
 }
 
 TEST_F(Cli, UnreadableFilesAndBadUsageHaveTheirOwnStatus) {

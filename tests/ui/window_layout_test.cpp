@@ -24,7 +24,7 @@ namespace {
 
 class WindowLayout : public CoreFixture {
 protected:
-    ProgramFiles files{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt")};
+    ProgramFiles files{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt"), dir.path("Options.ini")};
     TForm1 main{fs, prompts, clock, shell, files};
     ScriptedPicker picker;
     FakeMediaPlayer::Script script;

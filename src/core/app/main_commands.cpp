@@ -8,6 +8,7 @@
 #include "core/playlist/m3u_writer.h"
 #include "core/ports/prompts.h"
 #include "core/ports/status_line.h"
+#include "core/tags/tag_rows.h"
 #include "core/text/codepage.h"
 
 #include <system_error>
@@ -118,9 +119,34 @@ ComparisonOutcome MainCommands::compare(const std::string& playlistA, const std:
                             {ports_.fs, ports_.prompts, rules_}, playlistA, playlistB, method);
 }
 
-void MainCommands::gather() {
-    DragFileAdd(state_.list, state_.currentPlaylistFile, state_.gatherQueue,
-                {ports_.fs, ports_.prompts, ports_.status, rules_, ports_.progress});
+void MainCommands::gather(TagReadProgress* progress) {
+    const std::size_t firstNew = state_.list.count();
+    const auto fillNewRows = [&] {
+        if (!state_.readTagsOnAdd || !tagReader_) return;
+        const std::vector<std::size_t> rows = fileRowsFrom(state_.list, firstNew, true);
+        if (!rows.empty()) fillFromTags(rows, progress);
+    };
+    try {
+        DragFileAdd(state_.list, state_.currentPlaylistFile, state_.gatherQueue,
+                    {ports_.fs, ports_.prompts, ports_.status, rules_, ports_.progress});
+    } catch (...) {
+        fillNewRows();  // the rows gathered before the error stay, filled as the others would be
+        throw;
+    }
+    fillNewRows();
+}
+
+void MainCommands::readTagsOfSelection(TagReadProgress* progress) {
+    if (tagReader_) fillFromTags(selectedOrAllFileRows(state_.list), progress);
+}
+
+void MainCommands::fillFromTags(const std::vector<std::size_t>& rows, TagReadProgress* progress) {
+    const TagFillOutcome outcome = fillRowsFromTags(state_.list, rows, tagReader_, rules_, progress);
+    std::string text = std::to_string(outcome.filled) + systemText("個の曲名と長さを読み込みました");
+    if (!outcome.unreadable.empty())
+        text += systemText("（読めないファイル：") + std::to_string(outcome.unreadable.size()) + systemText("個）");
+    if (outcome.cancelled) text += systemText("（中止）");
+    ports_.status.show(text);
 }
 
 void MainCommands::removeFromList() {

@@ -12,7 +12,9 @@
 #include "core/ports/prompts.h"
 #include "core/search/playlist_comparison.h"
 #include "core/search/search_rule.h"
+#include "core/tags/tag_fill.h"
 
+#include <memory>
 #include <thread>
 
 namespace listora {
@@ -24,6 +26,7 @@ class StatusLine;
 
 class NameAsker;
 class Shell;
+class TagReader;
 
 struct CommandPorts {
     FileSystem& fs;
@@ -68,7 +71,17 @@ public:
     ComparisonOutcome compare(const std::string& playlistA, const std::string& playlistB, ComparisonMethod method);
 
     // Gathers what waits in the queue: music files, folders, playlists.
-    void gather();
+    // With readTagsOnAdd set, the rows it appends whose length is unknown
+    // are then filled from their files' tags, also when the gather ended
+    // with an error.
+    void gather(TagReadProgress* progress = nullptr);
+
+    // Without a reader the commands reading tags are not offered.
+    void setTagReader(std::shared_ptr<TagReader> reader) { tagReader_ = std::move(reader); }
+    bool canReadTags() const { return tagReader_ != nullptr; }
+    // Fills the selected rows (all rows when none is) from their files'
+    // tags and shows how many on the status line; saves nothing.
+    void readTagsOfSelection(TagReadProgress* progress);
 
     // Removes the selected rows, then saves.
     void removeFromList();
@@ -89,12 +102,14 @@ private:
     std::optional<FileChoice> askOpenFile();
     void writePlaylist(PathMode pathMode, const std::string& path);
     EntryFilePorts entryFilePorts();
+    void fillFromTags(const std::vector<std::size_t>& rows, TagReadProgress* progress);
 
     MainState& state_;
     CommandPorts ports_;
     PathRules rules_;
     std::string logFolder_;
     Collator collator_;
+    std::shared_ptr<TagReader> tagReader_;
     std::jthread keyTableBuild_;  // after the collator, so that it ends first
 };
 

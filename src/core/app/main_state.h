@@ -14,6 +14,8 @@ struct MainState {
     MainList list;
     std::string currentPlaylistFile;
     bool autoSave = false;
+    // Gathered rows are filled from their files' tags (Options.ini).
+    bool readTagsOnAdd = false;
     std::string destinationFolder;
     // Paths waiting to be gathered; only a gather that ended with an error
     // leaves some for the next one.

@@ -50,7 +50,8 @@ ProgramFiles locateProgramFiles(const std::string& exeFolder) {
     std::filesystem::create_directories(settingsFolder, ignored);
     std::filesystem::create_directories(dataFolder, ignored);
     return {settingsFolder + "Inf.ini", dataFolder + "Log/",
-            helpBeside ? besideHelp : withSlash(exeFolder) + "../share/listora/ReadMe.txt"};
+            helpBeside ? besideHelp : withSlash(exeFolder) + "../share/listora/ReadMe.txt",
+            settingsFolder + "Options.ini"};
 }
 
 }  // namespace listora

@@ -14,6 +14,7 @@ struct ProgramFiles {
     std::string settingsFile;  // Inf.ini
     std::string logFolder;     // Log/, with a trailing "/"
     std::string helpFile;      // ReadMe.txt
+    std::string optionsFile;   // Options.ini, beside Inf.ini (options_file.h)
 };
 
 std::string executableFolder();

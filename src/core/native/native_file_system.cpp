@@ -127,10 +127,15 @@ UniqueFd openForReadingAsNamed(const std::string& path, struct stat* info = null
 
 bool NativeFileSystem::namesOpenStream(const std::string& path) { return namedDescriptor(path).has_value(); }
 
-std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
+UniqueFd NativeFileSystem::openRegularForReading(const std::string& path) const {
     // Only regular files are read: a FIFO would wait for a writer and a
-    // device such as /dev/zero never ends. A stream named as such (standard
-    // input) is read through its open descriptor and has no size up front.
+    // device such as /dev/zero never ends.
+    return openRegularFile(onDisk(path), true);
+}
+
+std::unique_ptr<ByteStream> NativeFileSystem::openForReading(const std::string& path) {
+    // A stream named as such (standard input) is read through its open
+    // descriptor and has no size up front.
     struct stat info {};
     UniqueFd fd = openForReadingAsNamed(onDisk(path), &info);
     if (!fd) return nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/file_system.h"
+#include "core/native/unique_fd.h"
 #include "core/text/codepage.h"
 
 namespace listora {
@@ -31,6 +32,11 @@ public:
     bool deleteFile(const std::string& path) override;
     std::string currentDirectory() override;
     bool setCurrentDirectory(const std::string& path) override;
+
+    // A regular file opened for reading, its name converted as for every
+    // other call, for a library that reads through a descriptor; not open
+    // when it cannot be.
+    UniqueFd openRegularForReading(const std::string& path) const;
 
 private:
     // A name that does not convert exactly becomes empty: every system call

@@ -1,5 +1,6 @@
 #include "ui/main/main_window.h"
 
+#include "core/app/options_file.h"
 #include "core/app/settings_file.h"
 #include "core/errors/errors.h"
 #include "ui/common/dropped_paths.h"
@@ -57,6 +58,9 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
     setAcceptDrops(true);
     state_.autoSave = readAutoSaveSetting(fs_, prompts_, files_.settingsFile);
     autoSaveAction_->setChecked(state_.autoSave);
+    state_.readTagsOnAdd = readOptionFlag(fs_, files_.optionsFile, kReadTagsOnAddKey);
+    readTagsOnAddAction_ = commandSet_.action("menuReadTagsOnAdd");
+    readTagsOnAddAction_->setChecked(state_.readTagsOnAdd);
 }
 
 TForm1::~TForm1() {
@@ -179,6 +183,7 @@ void TForm1::dropPathsOnceShown(std::vector<std::string> paths, int waitsLeft) {
     QTimer::singleShot(waitsLeft == kShowWaits ? 0 : 20, this, [this, paths = std::move(paths), waitsLeft]() mutable {
         const QWindow* window = windowHandle();
         if (waitsLeft > 0 && window && !window->isExposed()) return dropPathsOnceShown(std::move(paths), waitsLeft - 1);
+        if (readingTags_) return dropPathsOnceShown(std::move(paths), 0);
         dropPaths(paths);
     });
 }
@@ -195,6 +200,10 @@ void TForm1::dropEvent(QDropEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (readingTags_) {
+        event->ignore();
+        return;
+    }
     // The list is not saved and nothing is asked; only the setting is kept.
     // When it cannot be written the window stays open, once: the next close
     // ends the program without it, so a setting that can never be written

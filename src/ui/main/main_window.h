@@ -35,6 +35,7 @@ class TForm5;
 class TForm6;
 class TForm7;
 class Shell;
+class TagReader;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -55,6 +56,9 @@ public:
     // And the log viewer and the About window.
     void setLogWindow(TForm5* window);
     void setAboutWindow(TForm7* window);
+    // The reader of music files' tags; without one the commands reading
+    // tags are disabled.
+    void setTagReader(std::shared_ptr<TagReader> reader);
 
     MainState& state() { return state_; }
     const ProgramFiles& programFiles() const { return files_; }
@@ -108,6 +112,8 @@ private:
     void chooseDestination();
     void gatherFolder();
     void gather();
+    void readTags();
+    void toggleReadTagsOnAdd();
     void renameFile();
     void openSearchWindow();
     void comparePlaylists();
@@ -134,6 +140,7 @@ private:
     QProgressBar* readBar_ = nullptr;
     QMenu* popup_ = nullptr;
     QAction* autoSaveAction_ = nullptr;
+    QAction* readTagsOnAddAction_ = nullptr;
     FolderPicker* folderPicker_ = nullptr;
     NameAsker* nameAsker_ = nullptr;
     TForm5* logWindow_ = nullptr;
@@ -143,6 +150,9 @@ private:
     WindowSlot playWindow_;
     MediaPlayerFactory makePlayer_;
     bool closeRefused_ = false;
+    // While tags are read the dialog's steps handle events: a drop waits,
+    // and the window does not close under the read.
+    bool readingTags_ = false;
 };
 
 }  // namespace listora

@@ -1,6 +1,7 @@
 // The main window's commands as rows: the menus, the toolbar and the list's
 // popup menu. A row without a handler is shown disabled.
 
+#include "core/app/options_file.h"
 #include "core/errors/errors.h"
 #include "core/help/help_command.h"
 #include "core/player/media_player.h"
@@ -13,11 +14,13 @@
 #include "ui/logview/log_window.h"
 #include "ui/main/main_window.h"
 #include "ui/main/playlist_table_model.h"
+#include "ui/main/tag_read_dialog.h"
 #include "ui/player/player_window.h"
 #include "ui/search/comparison_window.h"
 #include "ui/search/search_window.h"
 
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <algorithm>
@@ -47,6 +50,9 @@ void TForm1::transferFiles(TransferMode mode, bool thenSave) {
 
 std::vector<MenuRow> TForm1::menuRows() {
     const Condition hasPicker = [this] { return folderPicker_ != nullptr; };
+    MenuRow readTagsOnAdd =
+        checkableCommand(QStringLiteral("追加時にタグを読む"), "menuReadTagsOnAdd", [this] { toggleReadTagsOnAdd(); });
+    readTagsOnAdd.enabledWhen = [this] { return commands_.canReadTags(); };
     const Condition hasLogWindow = [this] { return logWindow_ != nullptr; };
     const Condition hasPlayer = [this] { return makePlayer_ != nullptr; };
     return {
@@ -83,6 +89,7 @@ std::vector<MenuRow> TForm1::menuRows() {
                 {
                     checkableCommand(QStringLiteral("プレイリストに自動的に保存"), "menuAutoSave",
                                      [this] { toggleAutoSave(); }),
+                    readTagsOnAdd,
                 }),
         submenu(QStringLiteral("サブウインド"),
                 {
@@ -168,6 +175,9 @@ std::vector<MenuRow> TForm1::popupRows() {
                         [this] { commands_.removeFromList(); }),
                 command(QStringLiteral("ファイルごと削除"), "popupDeleteWithFile",
                         [this] { commands_.deleteWithFile(); }),
+                separator(),
+                command(QStringLiteral("タグから曲名と長さを読む"), "popupReadTags", call(&TForm1::readTags),
+                        [this] { return commands_.canReadTags(); }),
             }),
         submenu(QStringLiteral("チェック"),
                 {
@@ -182,6 +192,27 @@ std::vector<MenuRow> TForm1::popupRows() {
 void TForm1::toggleAutoSave() {
     commands_.toggleAutoSave();
     autoSaveAction_->setChecked(state_.autoSave);
+}
+
+// The setting is written as it changes, so another window's or program's
+// settings in the same file are read first and kept.
+void TForm1::toggleReadTagsOnAdd() {
+    const bool wanted = !state_.readTagsOnAdd;
+    readTagsOnAddAction_->setChecked(state_.readTagsOnAdd);  // until it is written
+    writeOptionFlag(fs_, files_.optionsFile, kReadTagsOnAddKey, wanted);
+    state_.readTagsOnAdd = wanted;
+    readTagsOnAddAction_->setChecked(wanted);
+}
+
+void TForm1::readTags() {
+    const QScopedValueRollback reading(readingTags_, true);
+    TagReadDialog progress(*this);
+    commands_.readTagsOfSelection(&progress);
+}
+
+void TForm1::setTagReader(std::shared_ptr<TagReader> reader) {
+    commands_.setTagReader(std::move(reader));
+    commandSet_.refresh();
 }
 
 void TForm1::renameFile() {
@@ -278,7 +309,9 @@ void TForm1::gather() {
     // A long walk holds the window; the cursor says so, and the status line
     // counts what it finds.
     const BusyCursor busy;
-    runReportingErrors(prompts_, [&] { commands_.gather(); });
+    const QScopedValueRollback reading(readingTags_, true);
+    TagReadDialog progress(*this);
+    runReportingErrors(prompts_, [&] { commands_.gather(&progress); });
 }
 
 }  // namespace listora

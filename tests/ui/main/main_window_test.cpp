@@ -38,7 +38,8 @@ class MainWindow : public CoreFixture {
 protected:
     std::unique_ptr<TForm1> makeForm() {
         auto form = std::make_unique<TForm1>(
-            fs, prompts, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt")});
+            fs, prompts, clock, shell,
+            ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt"), dir.path("Options.ini")});
         form->show();
         return form;
     }
@@ -230,7 +231,8 @@ public:
 
 TEST_F(MainWindow, CopiesRunUnderTheBusyCursor) {
     CursorNotingPrompts noting;
-    TForm1 form(fs, noting, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt")});
+    TForm1 form(fs, noting, clock, shell,
+                ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt"), dir.path("Options.ini")});
     form.show();
     noting.choose(FileChoice{dir.write("l.m3u", crlf({"#EXTM3U", "a.mp3"}))});
     action(form, "menuLoadReplacing")->trigger();
@@ -391,8 +393,8 @@ TEST_F(MainWindow, PopupMenuHoldsItsItemsInOrder) {
     auto form = makeForm();
     EXPECT_EQ(popupLayout(*form->listPopupMenu()),
               (QStringList{"再生", "検索", "-", "フォルダを開く", "ファイル名の変更", "-", "選択",
-                           "切り取り,貼り付け,-,選択反転,リストから削除,ファイルごと削除", "チェック",
-                           "チェック,チェック反転,チェック解除"}));
+                           "切り取り,貼り付け,-,選択反転,リストから削除,ファイルごと削除,-,タグから曲名と長さを読む",
+                           "チェック", "チェック,チェック反転,チェック解除"}));
 }
 
 TEST_F(MainWindow, MenusAndStripHoldTheirCommandsInOrder) {
@@ -405,7 +407,7 @@ TEST_F(MainWindow, MenusAndStripHoldTheirCommandsInOrder) {
                   "保存|二つのプレイリストを比較|終了",
                   "アクション:移動|コピー|移動＋保存|コピー＋保存|ファイルの存在しないものを削除|"
                   "チェックされたリストを選択|全選択",
-                  "設定:プレイリストに自動的に保存",
+                  "設定:プレイリストに自動的に保存|追加時にタグを読む",
                   "サブウインド:検索|再生|ログ",
                   "ヘルプ:ヘルプ|バージョン情報",
               }));

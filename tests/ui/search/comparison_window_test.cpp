@@ -43,7 +43,8 @@ protected:
         form.state().currentPlaylistFile = "/kept.m3u";
     }
 
-    TForm1 form{fs, prompts, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt")}};
+    TForm1 form{fs, prompts, clock, shell,
+                ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt"), dir.path("Options.ini")}};
     TForm6 window{prompts, form.state().dialogs, &form};
 };
 

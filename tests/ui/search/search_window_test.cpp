@@ -108,7 +108,8 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    TForm1 form{fs, prompts, clock, shell, ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt")}};
+    TForm1 form{fs, prompts, clock, shell,
+                ProgramFiles{dir.path("Inf.ini"), dir.path("Log/"), dir.path("ReadMe.txt"), dir.path("Options.ini")}};
 };
 
 TEST_F(SearchFromTheMainWindow, OpeningAgainKeepsTheSettingsAndClosingForgetsThem) {
