@@ -439,6 +439,21 @@ int runSelectionOnly() {
     return 0;
 }
 
+// The moves and copies alone, beside mv and cp.
+int runTransfersOnly() {
+    const listora::test::TempDir folder("listora-bench");
+    const bench::TransferTimings moves = bench::timeMoves(folder.path(), kMoveSize, kRuns);
+    const bench::TransferTimings copies = bench::timeCopies(folder.path(), kCopySize, kRuns);
+    std::printf("listora-bench: medians of %d runs\n\n", kRuns);
+    printRow({"op", "size", "listora (s)", "target", "reference", "reference (s)", "ratio"});
+    printOperation("move", filesOf(kMoveSize), moves.ours, {kMoveTarget, true}, "mv -n -t DEST FILES", moves.theirs);
+    printOperation("copy", filesOf(kCopySize), copies.ours, {kCopyTarget, true}, "cp -n -p -t DEST FILES",
+                   copies.theirs);
+    printRuns("move", moves.ours, moves.theirs);
+    printRuns("copy", copies.ours, copies.theirs);
+    return 0;
+}
+
 int run() {
     const listora::test::TempDir folder("listora-bench");
     const std::string playlist = folder.path("bench.m3u");
@@ -530,6 +545,7 @@ int main(int argc, char** argv) {
         if (only == "compare") return runCompareOnly();
         if (only == "log") return runLogAndPlayerOnly();
         if (only == "read") return bench::runReadBench();
+        if (only == "transfers") return runTransfersOnly();
         if (only == "tags") return runTagsOnly();
         if (only == "fixture" && argc > 3) {
             // A playlist to profile by hand, as the benches write it.

@@ -57,7 +57,18 @@ struct Case {
     std::string name;
     Job job;
     bool crossFs;
+    TreeShape shape{};
 };
+
+// A copy long enough (a second or more) for its log to be written several
+// times before the kill: what a kill costs the log shows only there.
+TreeShape longCopy() {
+    TreeShape shape;
+    shape.smallFiles = 2000;
+    shape.largeFiles = 0;
+    shape.convertRows = 0;
+    return shape;
+}
 
 struct Outcome {
     bool killed = false;  // the signal ended it, not the program itself
@@ -300,7 +311,7 @@ int killCampaign(const std::string& cli) {
     const std::vector<Case> cases = {
         {"convert", Job::Convert, false},       {"copy, same fs", Job::Copy, false},
         {"move, same fs", Job::Move, false},    {"copy, to /dev/shm", Job::Copy, true},
-        {"move, to /dev/shm", Job::Move, true},
+        {"move, to /dev/shm", Job::Move, true}, {"copy of 2000 files", Job::Copy, false, longCopy()},
     };
     bool held = true;
     for (const Case& c : cases) {
@@ -312,7 +323,7 @@ int killCampaign(const std::string& cli) {
         Tally tally;
         // One run to its end first: it must do the whole job, and its time
         // bounds the delays of the killed runs.
-        const FaultTree first(base + "/tree", destination, TreeShape{});
+        const FaultTree first(base + "/tree", destination, c.shape);
         const Clock::time_point start = Clock::now();
         const Outcome ended = run(cli, argumentsFor(c.job, first), first, std::nullopt);
         const Clock::duration whole = Clock::now() - start;
@@ -323,7 +334,7 @@ int killCampaign(const std::string& cli) {
         std::uniform_int_distribution<long long> delay(
             0, std::chrono::duration_cast<std::chrono::microseconds>(whole).count());
         for (int i = 0; i < runs; ++i) {
-            const FaultTree tree(base + "/tree", destination, TreeShape{});
+            const FaultTree tree(base + "/tree", destination, c.shape);
             const Outcome outcome = run(cli, argumentsFor(c.job, tree), tree, std::chrono::microseconds(delay(random)));
             tally.add(checkWithNextRun(cli, c, tree, outcome, tally.worstLag), outcome.killed);
         }
