@@ -3,6 +3,7 @@
 #include "core/errors/errors.h"
 #include "core/files/file_system.h"
 #include "core/paths/path_rules.h"
+#include "core/playlist/address.h"
 #include "core/playlist/length_text.h"
 #include "core/playlist/main_list.h"
 #include "core/playlist/playlist_folder.h"
@@ -126,6 +127,24 @@ private:
 
     // `nameAt` is PathRules::nameAsWritten's of the line.
     void makePath(std::string_view pathLine, std::size_t nameAt) {
+        // An address stays as written and names no local file; a "file://"
+        // line becomes the local path it names and is read as any path.
+        if (isAddress(pathLine)) {
+            fullPath_ = pathLine;
+            name_ = addressName(pathLine);
+            fileName_ = name_;
+            return;
+        }
+        if (std::optional<std::string> local = localPathOfFileAddress(pathLine, ports_.rules)) {
+            decoded_ = std::move(*local);
+            if (decoded_.empty()) {  // not a name of this code page
+                fullPath_ = pathLine;
+                fileName_ = {};
+                return;
+            }
+            pathLine = decoded_;
+            nameAt = kNotAsWritten;
+        }
         if (nameAt != kNotAsWritten) {
             fullPath_ = pathLine;
             fileName_ = pathLine.substr(nameAt);
@@ -148,6 +167,8 @@ private:
     std::optional<std::string> waitingInfo_;
     std::string converted_;
     std::string absolute_;
+    std::string decoded_;  // a "file://" line's local path
+    std::string name_;     // an address's file name
     // The row's path and name, views into the line or the two texts above.
     std::string_view fullPath_;
     std::string_view fileName_;

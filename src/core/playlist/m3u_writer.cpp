@@ -2,6 +2,7 @@
 
 #include "core/files/file_system.h"
 #include "core/paths/path_rules.h"
+#include "core/playlist/address.h"
 #include "core/playlist/length_text.h"
 #include "core/playlist/main_list.h"
 #include "core/playlist/playlist_folder.h"
@@ -28,7 +29,8 @@ void PlaylistWriter::add(const PlaylistEntry& row) {
         piece_ += ',';
         appendLine(piece_, row.title());
         appendLine(piece_, row.fullPath());
-    } else if (pathMode_ == PathMode::Absolute) {
+    } else if (pathMode_ == PathMode::Absolute || isAddress(row.fullPath())) {
+        // An address is written as it was read, never made relative.
         appendLine(piece_, row.fullPath());
     } else {
         appendLine(piece_, rules_.relativeTo(row.fullPath(), baseFolder_));

@@ -74,6 +74,14 @@ TEST_F(Writer, RelativePlaylistsReadBackToTheSamePaths) {
     EXPECT_EQ(list.at(1).fullPath(), written.at(1).fullPath());
 }
 
+// Catches an address made relative to the playlist's folder on saving.
+TEST_F(Writer, AddressesAreWrittenAsReadInBothModes) {
+    const std::string original = crlf({"#EXTM3U", "http://h:8000/live", "#EXTINF:-1,R", "mms://h/a%20b"});
+    load(dir.write("in.m3u", original));
+    for (const PathMode mode : {PathMode::Absolute, PathMode::Relative})
+        EXPECT_EQ(saved(list, mode, dir.path("in.m3u")), original);
+}
+
 TEST_F(Writer, AFailedWriteKeepsTheOldFile) {
     const std::string path = dir.write("keep.m3u", "old");
     dir.makeFolder("taken.m3u");
