@@ -12,8 +12,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 std::size_t schemeLength(std::string_view text) {
     if (text.empty() || !isAsciiLetter(text[0])) return 0;
     std::size_t i = 1;
-    while (i < text.size() && (isAsciiLetter(text[i]) || isDigit(text[i]) || text[i] == '+' || text[i] == '-' ||
-                               text[i] == '.'))
+    while (i < text.size() &&
+           (isAsciiLetter(text[i]) || isDigit(text[i]) || text[i] == '+' || text[i] == '-' || text[i] == '.'))
         ++i;
     return i >= 2 && text.substr(i, 3) == "://" ? i : 0;
 }

@@ -98,7 +98,7 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
         const std::optional<std::uint64_t> size = ports.fs.entrySize(path);
         if (!ports.rules.extension(name).empty() && size && *size != 0) {
             if (isMusicFile(name, ports.rules)) rows.add(name, path);
-            if (isPlaylistFile(name, ports.rules)) {
+            if (isPlaylistFile(name, ports.rules) || (ports.playlistsByName && ports.playlistsByName->contains(path))) {
                 rows.flush();
                 LoadToFile(list, currentPlaylistFile, {ports.fs, ports.prompts, ports.rules, ports.progress}, path);
             }

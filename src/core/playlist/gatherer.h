@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace listora {
 
@@ -23,6 +24,10 @@ struct GatherPorts {
     const PathRules& rules;
     // For the reads of dropped playlists.
     ReadProgress* progress = nullptr;
+    // Queued paths read as playlists whatever their extension's case: those
+    // handed to the program by name, since the desktop offers it for
+    // "LIST.M3U" too; a drop keeps its own rule.
+    const std::unordered_set<std::string>* playlistsByName = nullptr;
 };
 
 // The extension, lower-cased, contains "mp3" or "wave" (so ".wav" does not).

@@ -18,8 +18,8 @@ TEST(Address, FileAddressesBecomeLocalPaths) {
         {posix, "file:///home/u/Music/A%20B/01.mp3", "/home/u/Music/A B/01.mp3"},
         {posix, "FILE://localhost/m/%E8%A1%A8.mp3", "/m/\xE8\xA1\xA8.mp3"},
         {posix, "file:///m/100%25%zz%4.mp3", "/m/100%%zz%4.mp3"},  // undecodable escapes stay
-        {posix, "file:///m/a%00b.mp3", "/m/a%00b.mp3"},             // never a NUL in a name
-        {posix, "file://server/share/a.mp3", std::nullopt},         // another machine's file
+        {posix, "file:///m/a%00b.mp3", "/m/a%00b.mp3"},            // never a NUL in a name
+        {posix, "file://server/share/a.mp3", std::nullopt},        // another machine's file
         {posix, "/m/file:///a.mp3", std::nullopt},
         {windows, "file:///C:/M/%E8%A1%A8.mp3", "C:\\M\\\x95\x5C.mp3"},
         {windows, "file:///C:/M/%F0%9F%8E%B5.mp3", ""},  // no such character in CP932
