@@ -325,6 +325,16 @@ TEST_F(Cli, AnAddressIsNotDoneAsNotALocalFile) {
     EXPECT_EQ(readFile(dir.path("l.m3u")), list);
 }
 
+// Catches --all-types refused or not heard by the gathering.
+TEST_F(Cli, GatherAllTypesAddsTheOtherMusicTypes) {
+    dir.write("m/a.FLAC", "x");
+    dir.write("m/b.mp3", "x");
+    EXPECT_EQ(run("gather m -o plain.m3u").status, 0);
+    EXPECT_EQ(readFile(dir.path("plain.m3u")), crlf({"#EXTM3U", dir.path("m/b.mp3")}));
+    EXPECT_EQ(run("gather m -o all.m3u --all-types").status, 0);
+    EXPECT_EQ(readFile(dir.path("all.m3u")), crlf({"#EXTM3U", dir.path("m/a.FLAC"), dir.path("m/b.mp3")}));
+}
+
 TEST_F(Cli, AfterTwoDashesEveryArgumentIsAFileName) {
     const std::string list = crlf({"#EXTM3U", dir.path("a.mp3")});
     dir.write("-x.m3u", list);

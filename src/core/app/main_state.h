@@ -17,6 +17,8 @@ struct MainState {
     bool autoSave = false;
     // Gathered rows are filled from their files' tags (Options.ini).
     bool readTagsOnAdd = false;
+    // Gathering also adds the other music types (Options.ini).
+    bool allMusicTypes = false;
     std::string destinationFolder;
     // Paths waiting to be gathered; only a gather that ended with an error
     // leaves some for the next one.

@@ -146,6 +146,16 @@ TEST_F(Gather, APlaylistHandedOverByNameIsReadInAnyCase) {
     EXPECT_EQ(currentFile, list_);
 }
 
+// Catches a type of the list missed, a case not folded, or a longer
+// extension that merely contains one taken.
+TEST_F(Gather, TheOtherMusicTypesAreTheirExtensionsExactlyInAnyCase) {
+    for (const char* music :
+         {"a.flac", "a.OGG", "a.oga", "a.Opus", "a.m4a", "a.aac", "a.WAV", "a.wma", "a.aiff", "a.ape", "a.wv"})
+        EXPECT_TRUE(isOtherMusicFile(music, rules)) << music;
+    for (const char* other : {"a.flacx", "a.wave", "a.mp3", "flac", "a.txt", "a.wv.txt"})
+        EXPECT_FALSE(isOtherMusicFile(other, rules)) << other;
+}
+
 TEST_F(Gather, RecognisesMusicAndPlaylistsByExtension) {
     for (const char* music : {"a.mp3", "a.MP3", "a.Mp3", "a.wave", "a.WAVE", "a.mp3x", "a.b.mp3"})
         EXPECT_TRUE(isMusicFile(music, rules)) << music;
