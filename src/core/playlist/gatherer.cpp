@@ -140,9 +140,7 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
         }
     }
     rows.flush();
-    if (leftOut > 0)
-        ports.prompts.information(std::to_string(leftOut) +
-                                  systemText("個のファイルは名前に扱えない文字があるため追加しませんでした"));
+    if (leftOut > 0) ports.prompts.information(leftOutNamesText(leftOut));
 }
 
 }  // namespace listora

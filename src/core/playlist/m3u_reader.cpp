@@ -102,6 +102,8 @@ public:
 
     // Rows made without a file name.
     std::size_t nameless() const { return nameless_; }
+    // Rows left without a name because a line did not convert.
+    std::size_t unconvertible() const { return unconvertibleRows_; }
 
 private:
     PlaylistEntry plainEntry(std::string_view pathLine, std::size_t nameAt) {
@@ -132,6 +134,7 @@ private:
         if (unconvertible_) {
             fileName_ = {};
             unconvertible_ = false;
+            ++unconvertibleRows_;
         }
         nameless_ += fileName_.empty();
         return PlaylistEntry(slabs_, title, length, fileName_, fullPath_);
@@ -188,6 +191,7 @@ private:
     bool inPlaylistFolder_ = false;
     std::size_t lines_ = 1;  // lines taken, the header included
     std::size_t nameless_ = 0;
+    std::size_t unconvertibleRows_ = 0;
     std::optional<std::string> waitingInfo_;
     std::string converted_;
     std::string absolute_;
@@ -320,8 +324,10 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
             }
             reader.finish();
             read.nameless = reader.nameless();
+            read.unconvertible = reader.unconvertible();
         } catch (const ListoraError&) {
             read.nameless = reader.nameless();
+            read.unconvertible = reader.unconvertible();
             // A bad line keeps the rows read before it, unless the file
             // cannot be read to its end: that is reported as such and gives
             // nothing, as if the file had been read whole first. The bar
@@ -344,11 +350,13 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
     read.refused = pass.refused;
     read.error = pass.error;
     read.nameless = pass.nameless;
+    read.unconvertible = pass.unconvertible;
     // Every CannotOpen comes from the stream: a file that could not be
     // opened or read to its end gives no rows.
     if (read.error && read.error->kind() == ErrorKind::CannotOpen) {
         read.rows = {};
         read.nameless = 0;
+        read.unconvertible = 0;
     }
     return read;
 }
@@ -374,6 +382,11 @@ void LoadToFile(MainList& list, std::string& currentPlaylistFile, const Playlist
     // A path line ending in a separator, or one that could not be made
     // absolute, has no file name; such rows go, also those read earlier.
     if (nameless) list.removeUnless(hasFileName);
+    if (read.unconvertible > 0) ports.prompts.information(leftOutNamesText(read.unconvertible));
+}
+
+std::string leftOutNamesText(std::size_t count) {
+    return std::to_string(count) + systemText("個のファイルは名前に扱えない文字があるため追加しませんでした");
 }
 
 }  // namespace listora

@@ -95,6 +95,8 @@ TEST_F(Writer, AnM3u8IsUtf8WhateverTheCodePage) {
     LoadToFile(list, currentFile, {cp932, prompts, cp932Rules}, path);
     EXPECT_EQ(column(0), (std::vector<std::string>{"\x8B\xC8", "---"}));
     EXPECT_EQ(column(3), (std::vector<std::string>{"/m/\x8B\xC8.mp3", "/m/plain.mp3"}));
+    EXPECT_EQ(prompts.shown,
+              std::vector<std::string>{"info: 1個のファイルは名前に扱えない文字があるため追加しませんでした"});
     writePlaylist(cp932, list, PathMode::Absolute, dir.path("out.m3u8"), cp932Rules);
     EXPECT_EQ(readFile(dir.path("out.m3u8")), crlf({"#EXTM3U", "#EXTINF:61,\xE6\x9B\xB2", kyoku, "/m/plain.mp3"}));
     writePlaylist(cp932, list, PathMode::Absolute, dir.path("out.m3u"), cp932Rules);
