@@ -104,6 +104,7 @@ int main(int argc, char* argv[]) {
     form1.setTagReader(std::make_shared<listora::TagLibReader>(fs));
     form1.show();
     // The paths given are gathered once the window is up, as a drop is.
+    form1.state().playlistsByName = start.playlists;
     if (!start.paths.empty()) form1.dropPathsSoon(start.paths);
     return QApplication::exec();
 }

@@ -22,7 +22,8 @@ struct Options {
     bool all = false;
     bool help = false;
     bool dryRun = false;
-    std::string fault;  // the first thing wrong with the options, for the user
+    bool allTypes = false;  // gather: also the other music types
+    std::string fault;      // the first thing wrong with the options, for the user
 };
 
 class Session;

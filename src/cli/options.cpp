@@ -50,6 +50,7 @@ Options parseOptions(const Command& command, const std::vector<std::string>& arg
             options.save |= name == "--save";
             options.dryRun |= name == "--dry-run";
             options.all |= name == "--all";
+            options.allTypes |= name == "--all-types";
         }
     }
     return options;

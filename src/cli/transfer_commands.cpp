@@ -20,6 +20,8 @@ std::string notDoneText(const RowNotDone& row) {
             return row.source + ": " + row.target + " already exists";
         case RowFailure::SystemError:
             return row.source + ": " + (row.systemText.empty() ? std::string("failed") : row.systemText);
+        case RowFailure::NotLocalFile:
+            return row.source + ": not a local file";
     }
     return row.source;
 }

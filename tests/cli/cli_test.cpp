@@ -313,6 +313,28 @@ TEST_F(Cli, GatherOfNothingAndTheDryRunSaySo) {
     EXPECT_FALSE(std::filesystem::exists(dir.path("Log")));
 }
 
+// Catches an address moved as a path, or failed without saying why; the
+// saved playlist must keep it as written.
+TEST_F(Cli, AnAddressIsNotDoneAsNotALocalFile) {
+    dir.makeFolder("dest");
+    const std::string list = crlf({"#EXTM3U", "#EXTINF:-1,Radio", "http://h:8000/live.mp3"});
+    dir.write("l.m3u", list);
+    const Result moved = run("move l.m3u dest --save");
+    EXPECT_EQ(moved.status, 1);
+    EXPECT_EQ(moved.err, "listora-cli move: not done: http://h:8000/live.mp3: not a local file\n");
+    EXPECT_EQ(readFile(dir.path("l.m3u")), list);
+}
+
+// Catches --all-types refused or not heard by the gathering.
+TEST_F(Cli, GatherAllTypesAddsTheOtherMusicTypes) {
+    dir.write("m/a.FLAC", "x");
+    dir.write("m/b.mp3", "x");
+    EXPECT_EQ(run("gather m -o plain.m3u").status, 0);
+    EXPECT_EQ(readFile(dir.path("plain.m3u")), crlf({"#EXTM3U", dir.path("m/b.mp3")}));
+    EXPECT_EQ(run("gather m -o all.m3u --all-types").status, 0);
+    EXPECT_EQ(readFile(dir.path("all.m3u")), crlf({"#EXTM3U", dir.path("m/a.FLAC"), dir.path("m/b.mp3")}));
+}
+
 TEST_F(Cli, AfterTwoDashesEveryArgumentIsAFileName) {
     const std::string list = crlf({"#EXTM3U", dir.path("a.mp3")});
     dir.write("-x.m3u", list);

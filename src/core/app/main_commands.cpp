@@ -128,7 +128,8 @@ void MainCommands::gather(TagReadProgress* progress) {
     };
     try {
         DragFileAdd(state_.list, state_.currentPlaylistFile, state_.gatherQueue,
-                    {ports_.fs, ports_.prompts, ports_.status, rules_, ports_.progress});
+                    {ports_.fs, ports_.prompts, ports_.status, rules_, ports_.progress, &state_.playlistsByName,
+                     state_.allMusicTypes});
     } catch (...) {
         fillNewRows();  // the rows gathered before the error stay, filled as the others would be
         throw;

@@ -13,6 +13,7 @@ namespace listora {
 class FileSystem;
 
 inline constexpr std::string_view kReadTagsOnAddKey = "ReadTagsOnAdd";
+inline constexpr std::string_view kAllMusicTypesKey = "AllMusicTypes";
 
 // The value "1" of the key is on, anything else or none is off; a missing
 // or unreadable file gives every setting's default, off.

@@ -2,6 +2,7 @@
 
 #include "core/help/about_settings.h"
 #include "core/paths/path_rules.h"
+#include "core/playlist/playlist_format.h"
 #include "core/text/codepage.h"
 
 namespace listora {
@@ -26,6 +27,7 @@ StartArguments parseStartArguments(const std::vector<std::string>& args, const s
             // gathering leaves out and counts.
             const std::optional<std::string> path = convertCodePageExactly(arg, fileNameCodePage(), systemCodePage());
             parsed.paths.push_back(path ? rules.makeAbsolute(*path, startFolder) : std::string());
+            if (path && hasM3uExtension(parsed.paths.back())) parsed.playlists.insert(parsed.paths.back());
         }
     }
     return parsed;

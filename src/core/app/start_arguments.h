@@ -4,6 +4,7 @@
 // the version, answered without a window.
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace listora {
@@ -14,6 +15,9 @@ struct StartArguments {
     enum class Action { Run, Help, Version, Bad };
     Action action = Action::Run;
     std::vector<std::string> paths;  // absolute, in the system code page
+    // Those of the paths named ".m3u" or ".m3u8" in any case: read as
+    // playlists (GatherPorts::playlistsByName).
+    std::unordered_set<std::string> playlists;
     std::string badOption;
 };
 

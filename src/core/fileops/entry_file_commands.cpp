@@ -3,6 +3,7 @@
 #include "core/fileops/operation_log.h"
 #include "core/files/file_system.h"
 #include "core/paths/path_rules.h"
+#include "core/playlist/address.h"
 #include "core/playlist/main_list.h"
 #include "core/ports/choosers.h"
 #include "core/ports/prompts.h"
@@ -25,7 +26,8 @@ bool renameFile(MainList& list, const EntryFilePorts& ports, NameAsker& names) {
 
     const std::string newName = *name + extension;
     const std::string newPath = ports.rules.folder(list.at(index).fullPath()) + newName;
-    if (!ports.rules.isPlainName(newName) || !ports.fs.moveFile(std::string(list.at(index).fullPath()), newPath)) {
+    if (!ports.rules.isPlainName(newName) || isAddress(list.at(index).fullPath()) ||
+        !ports.fs.moveFile(std::string(list.at(index).fullPath()), newPath)) {
         ports.prompts.information(systemText("ファイル名の変更に失敗しました"));
         return false;
     }
@@ -45,7 +47,8 @@ void deleteWithFile(MainList& list, const EntryFilePorts& ports) {
         std::vector<bool> deleted(list.count(), false);
         for (std::size_t i = 0; i < list.count(); ++i) {
             const PlaylistEntry& row = list.at(i);
-            if (!row.selected || !ports.fs.deleteFile(std::string(row.fullPath()))) continue;
+            if (!row.selected || isAddress(row.fullPath()) || !ports.fs.deleteFile(std::string(row.fullPath())))
+                continue;
             log.add({std::string(row.fileName()), systemText("削除"), std::string(row.fullPath()), kUnknownText});
             deleted[i] = true;
         }
@@ -56,8 +59,9 @@ void deleteWithFile(MainList& list, const EntryFilePorts& ports) {
 }
 
 void removeMissing(MainList& list, FileSystem& fs, Prompts& prompts) {
-    const std::size_t removed =
-        list.removeUnless([&](const PlaylistEntry& row) { return fs.isFile(std::string(row.fullPath())); });
+    // Nothing local can be checked for an address, so it stays.
+    const std::size_t removed = list.removeUnless(
+        [&](const PlaylistEntry& row) { return isAddress(row.fullPath()) || fs.isFile(std::string(row.fullPath())); });
     prompts.information(std::to_string(removed) + systemText("個のリストが削除されました"));
 }
 

@@ -3,6 +3,7 @@
 #include "core/fileops/operation_log.h"
 #include "core/files/file_system.h"
 #include "core/paths/path_rules.h"
+#include "core/playlist/address.h"
 #include "core/playlist/main_list.h"
 #include "core/ports/prompts.h"
 #include "core/ports/status_line.h"
@@ -61,6 +62,7 @@ RowNotDone whyNotDone(FileSystem& fs, const std::string& source, const std::stri
 // one), and neither kind replaces an entry at the target.
 std::optional<RowNotDone> foreseenFailure(FileSystem& fs, TransferMode mode, const std::string& source,
                                           const std::string& target) {
+    if (isAddress(source)) return RowNotDone{source, target, RowFailure::NotLocalFile, ""};
     if (mode == TransferMode::Copy ? !fs.isFile(source) : !fs.entrySize(source))
         return RowNotDone{source, target, RowFailure::NoSuchFile, ""};
     if (fs.entrySize(target)) return RowNotDone{source, target, RowFailure::AlreadyExists, ""};
@@ -122,6 +124,10 @@ long long SaveToFile(MainList& list, const std::string& destination, TransferMod
                 if (ports.progress) ports.progress->rowNotDone(why);
             };
             if (moving) {
+                if (isAddress(source)) {
+                    notDone(RowNotDone{source, target, RowFailure::NotLocalFile, ""});
+                    continue;
+                }
                 errno = 0;
                 if (!ports.fs.moveFile(source, target)) {
                     notDone(whyNotDone(ports.fs, source, target, errno));

@@ -23,6 +23,7 @@ enum class RowFailure {
     NoSuchFile,     // nothing at the row's path (a link pointing nowhere, for a copy)
     AlreadyExists,  // the destination holds an entry of that name
     SystemError,    // the system refused; its text comes with it
+    NotLocalFile,   // the row is a stream's address, not a file here
 };
 
 struct RowNotDone {

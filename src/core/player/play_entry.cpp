@@ -1,6 +1,7 @@
 #include "core/player/play_entry.h"
 
 #include "core/files/file_system.h"
+#include "core/playlist/address.h"
 #include "core/playlist/main_list.h"
 #include "core/ports/prompts.h"
 #include "core/text/codepage.h"
@@ -14,7 +15,8 @@ std::optional<std::string> entryToPlay(const MainList& list, FileSystem& fs, Pro
     const auto first = std::find_if(rows.begin(), rows.end(), [](const PlaylistEntry& row) { return row.selected; });
     if (first == rows.end()) return std::nullopt;
     std::string path(first->fullPath());
-    if (!fs.isFile(path)) {
+    // An address goes to the media back end as it is; only a file is looked for.
+    if (!isAddress(path) && !fs.isFile(path)) {
         prompts.information(systemText("指定ファイルが見つかりません"));
         return std::nullopt;
     }

@@ -68,7 +68,7 @@ ConversionOutcome convertPlaylist(const PlaylistReaderPorts& ports, const std::s
     const std::string outFolder = playlistFolder(ports.fs, out, ports.rules);
     try {
         writeFileInPiecesOrThrow(ports.fs, out, [&](ByteSink& sink) {
-            PlaylistWriter writer(mode, outFolder, ports.rules, sink);
+            PlaylistWriter writer(mode, outFolder, ports.rules, sink, formatOfPath(out));
             RowWriter writing(writer);
             const PlaylistPass read = readPlaylistInPieces(ports, in, header, [&](Rows& rows) {
                 Rows piece = std::exchange(rows, {});

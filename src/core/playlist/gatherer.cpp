@@ -73,6 +73,13 @@ bool isMusicFile(std::string_view name, const PathRules& rules) {
     return extension.find("mp3") != std::string::npos || extension.find("wave") != std::string::npos;
 }
 
+bool isOtherMusicFile(std::string_view name, const PathRules& rules) {
+    static constexpr std::string_view kTypes[] = {".flac", ".ogg", ".oga",  ".opus", ".m4a", ".aac",
+                                                  ".wav",  ".wma", ".aiff", ".ape",  ".wv"};
+    const std::string extension = foldAsciiCase(rules.extension(name), rules.codePage());
+    return std::find(std::begin(kTypes), std::end(kTypes), extension) != std::end(kTypes);
+}
+
 bool isPlaylistFile(std::string_view name, const PathRules& rules) {
     return rules.extension(name).find("m3u") != std::string::npos;
 }
@@ -83,6 +90,9 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
     const char separator = ports.rules.separator();
     std::vector<FolderEntry> entries;
     std::size_t leftOut = 0;
+    const auto isGathered = [&](std::string_view name) {
+        return isMusicFile(name, ports.rules) || (ports.allMusicTypes && isOtherMusicFile(name, ports.rules));
+    };
     while (!queue.empty()) {
         const std::string path = std::move(queue.front());
         queue.pop_front();
@@ -97,8 +107,8 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
         const std::string name(ports.rules.fileName(path));
         const std::optional<std::uint64_t> size = ports.fs.entrySize(path);
         if (!ports.rules.extension(name).empty() && size && *size != 0) {
-            if (isMusicFile(name, ports.rules)) rows.add(name, path);
-            if (isPlaylistFile(name, ports.rules)) {
+            if (isGathered(name)) rows.add(name, path);
+            if (isPlaylistFile(name, ports.rules) || (ports.playlistsByName && ports.playlistsByName->contains(path))) {
                 rows.flush();
                 LoadToFile(list, currentPlaylistFile, {ports.fs, ports.prompts, ports.rules, ports.progress}, path);
             }
@@ -113,7 +123,7 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
             }
             std::string full = joined(path, entry.name, separator);
             // A folder named "x.mp3" is a row too: the name decides.
-            if (isMusicFile(entry.name, ports.rules)) rows.add(entry.name, full);
+            if (isGathered(entry.name)) rows.add(entry.name, full);
             if (entry.plainFolder) {
                 queue.push_back(std::move(full));
             } else if (ports.rules.extension(entry.name).empty()) {
@@ -130,9 +140,7 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
         }
     }
     rows.flush();
-    if (leftOut > 0)
-        ports.prompts.information(std::to_string(leftOut) +
-                                  systemText("個のファイルは名前に扱えない文字があるため追加しませんでした"));
+    if (leftOut > 0) ports.prompts.information(leftOutNamesText(leftOut));
 }
 
 }  // namespace listora

@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace listora {
 
@@ -23,10 +24,20 @@ struct GatherPorts {
     const PathRules& rules;
     // For the reads of dropped playlists.
     ReadProgress* progress = nullptr;
+    // Queued paths read as playlists whatever their extension's case: those
+    // handed to the program by name, since the desktop offers it for
+    // "LIST.M3U" too; a drop keeps its own rule.
+    const std::unordered_set<std::string>* playlistsByName = nullptr;
+    // Also the other music types (isOtherMusicFile), on the user's request.
+    bool allMusicTypes = false;
 };
 
 // The extension, lower-cased, contains "mp3" or "wave" (so ".wav" does not).
 bool isMusicFile(std::string_view name, const PathRules& rules);
+// The extension is one of the music types beyond the program's own in any
+// case: flac, ogg, oga, opus, m4a, aac, wav, wma, aiff, ape, wv.
+bool isOtherMusicFile(std::string_view name, const PathRules& rules);
+
 // The extension, as it stands, contains "m3u" (so ".M3U" does not).
 bool isPlaylistFile(std::string_view name, const PathRules& rules);
 

@@ -3,9 +3,11 @@
 #include "core/errors/errors.h"
 #include "core/files/file_system.h"
 #include "core/paths/path_rules.h"
+#include "core/playlist/address.h"
 #include "core/playlist/length_text.h"
 #include "core/playlist/main_list.h"
 #include "core/playlist/playlist_folder.h"
+#include "core/playlist/playlist_format.h"
 #include "core/playlist/playlist_line.h"
 #include "core/playlist/playlist_pieces.h"
 #include "core/playlist/text_slabs.h"
@@ -40,16 +42,18 @@ public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
         : ports_(ports),
           playlistFolder_(playlistFolder(ports.fs, playlistPath, ports.rules)),
-          base_(ports.rules.makeAbsolute(playlistFolder_, ports.fs.currentDirectory())) {}
+          base_(ports.rules.makeAbsolute(playlistFolder_, ports.fs.currentDirectory())),
+          fromUtf8_(formatOfPath(playlistPath) == PlaylistFormat::M3u8 && ports.rules.codePage() != CodePage::Utf8) {}
 
     // The file's own first line when the header is missing: an entry even
     // when empty, as the header takes its place.
-    void takeFirstLine(std::string_view line, std::vector<PlaylistEntry>& rows) {
+    void takeFirstLine(std::string_view fileLine, std::vector<PlaylistEntry>& rows) {
         ++lines_;
+        const std::string_view line = inSystemText(fileLine, lineText_);
         if (isInformationLine(line))
             waitingInfo_.emplace(line);
         else
-            rows.push_back(plainEntry(line, ports_.rules.nameAsWritten(line)));
+            rows.push_back(plainEntry(line, fromUtf8_ ? kNotAsWritten : ports_.rules.nameAsWritten(line)));
     }
 
     // The entries of a piece from `from` on, empty lines left out. An
@@ -61,25 +65,30 @@ public:
         const std::string_view text = piece.text();
         // The piece's lines but the empty ones.
         const std::vector<PieceLine>& lines = piece.lines;
-        const auto textOf = [&](const PieceLine& line) { return text.substr(line.begin, line.end - line.begin); };
+        const auto textOf = [&](const PieceLine& line, std::string& storage) {
+            return inSystemText(text.substr(line.begin, line.end - line.begin), storage);
+        };
+        // Where the thread found the name is of the file's bytes, not of a
+        // converted line.
+        const auto nameAtOf = [&](const PieceLine& line) { return fromUtf8_ ? kNotAsWritten : line.nameAt; };
         std::size_t i = 0;
         while (i < lines.size() && lines[i].begin < from) ++i;
         for (; i < lines.size(); progress.at(offset + lines[i++].next)) {
             ++lines_;
-            const std::string_view line = textOf(lines[i]);
+            const std::string_view line = textOf(lines[i], lineText_);
             if (waitingInfo_) {
                 const std::string infoLine = std::move(*waitingInfo_);
                 waitingInfo_.reset();
-                rows.push_back(informationEntry(infoLine, line, lines[i].nameAt));
+                rows.push_back(informationEntry(infoLine, line, nameAtOf(lines[i])));
             } else if (!isInformationLine(line)) {
-                rows.push_back(plainEntry(line, lines[i].nameAt));
+                rows.push_back(plainEntry(line, nameAtOf(lines[i])));
             } else if (i + 1 == lines.size()) {
                 waitingInfo_.emplace(line);
                 return;
             } else {
                 ++lines_;
                 ++i;
-                rows.push_back(informationEntry(line, textOf(lines[i]), lines[i].nameAt));
+                rows.push_back(informationEntry(line, textOf(lines[i], pathText_), nameAtOf(lines[i])));
             }
         }
         progress.at(offset + text.size());  // empty lines at its end
@@ -93,6 +102,8 @@ public:
 
     // Rows made without a file name.
     std::size_t nameless() const { return nameless_; }
+    // Rows left without a name because a line did not convert.
+    std::size_t unconvertible() const { return unconvertibleRows_; }
 
 private:
     PlaylistEntry plainEntry(std::string_view pathLine, std::size_t nameAt) {
@@ -120,12 +131,47 @@ private:
     }
 
     PlaylistEntry entry(std::string_view title, std::string_view length) {
+        if (unconvertible_) {
+            fileName_ = {};
+            unconvertible_ = false;
+            ++unconvertibleRows_;
+        }
         nameless_ += fileName_.empty();
         return PlaylistEntry(slabs_, title, length, fileName_, fullPath_);
     }
 
+    // A ".m3u8" playlist is UTF-8 whatever the system's code page: on
+    // another code page each line is converted exactly, and a line that
+    // does not convert leaves its row without a file name, to be dropped and
+    // counted as gathering does with such names.
+    std::string_view inSystemText(std::string_view line, std::string& storage) {
+        if (!fromUtf8_) return line;
+        std::optional<std::string> converted = convertCodePageExactly(line, CodePage::Utf8, ports_.rules.codePage());
+        unconvertible_ = unconvertible_ || !converted;
+        storage = converted ? std::move(*converted) : std::string();
+        return storage;
+    }
+
     // `nameAt` is PathRules::nameAsWritten's of the line.
     void makePath(std::string_view pathLine, std::size_t nameAt) {
+        // An address stays as written and names no local file; a "file://"
+        // line becomes the local path it names and is read as any path.
+        if (isAddress(pathLine)) {
+            fullPath_ = pathLine;
+            name_ = addressName(pathLine);
+            fileName_ = name_;
+            return;
+        }
+        if (std::optional<std::string> local = localPathOfFileAddress(pathLine, ports_.rules)) {
+            decoded_ = std::move(*local);
+            if (decoded_.empty()) {  // not a name of this code page
+                fullPath_ = pathLine;
+                fileName_ = {};
+                return;
+            }
+            pathLine = decoded_;
+            nameAt = kNotAsWritten;
+        }
         if (nameAt != kNotAsWritten) {
             fullPath_ = pathLine;
             fileName_ = pathLine.substr(nameAt);
@@ -145,9 +191,16 @@ private:
     bool inPlaylistFolder_ = false;
     std::size_t lines_ = 1;  // lines taken, the header included
     std::size_t nameless_ = 0;
+    std::size_t unconvertibleRows_ = 0;
     std::optional<std::string> waitingInfo_;
     std::string converted_;
     std::string absolute_;
+    const bool fromUtf8_;
+    bool unconvertible_ = false;  // a line of the row being made did not convert
+    std::string lineText_;        // converted lines
+    std::string pathText_;
+    std::string decoded_;  // a "file://" line's local path
+    std::string name_;     // an address's file name
     // The row's path and name, views into the line or the two texts above.
     std::string_view fullPath_;
     std::string_view fileName_;
@@ -271,8 +324,10 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
             }
             reader.finish();
             read.nameless = reader.nameless();
+            read.unconvertible = reader.unconvertible();
         } catch (const ListoraError&) {
             read.nameless = reader.nameless();
+            read.unconvertible = reader.unconvertible();
             // A bad line keeps the rows read before it, unless the file
             // cannot be read to its end: that is reported as such and gives
             // nothing, as if the file had been read whole first. The bar
@@ -295,11 +350,13 @@ PlaylistRead readPlaylist(const PlaylistReaderPorts& ports, const std::string& p
     read.refused = pass.refused;
     read.error = pass.error;
     read.nameless = pass.nameless;
+    read.unconvertible = pass.unconvertible;
     // Every CannotOpen comes from the stream: a file that could not be
     // opened or read to its end gives no rows.
     if (read.error && read.error->kind() == ErrorKind::CannotOpen) {
         read.rows = {};
         read.nameless = 0;
+        read.unconvertible = 0;
     }
     return read;
 }
@@ -325,6 +382,11 @@ void LoadToFile(MainList& list, std::string& currentPlaylistFile, const Playlist
     // A path line ending in a separator, or one that could not be made
     // absolute, has no file name; such rows go, also those read earlier.
     if (nameless) list.removeUnless(hasFileName);
+    if (read.unconvertible > 0) ports.prompts.information(leftOutNamesText(read.unconvertible));
+}
+
+std::string leftOutNamesText(std::size_t count) {
+    return std::to_string(count) + systemText("個のファイルは名前に扱えない文字があるため追加しませんでした");
 }
 
 }  // namespace listora

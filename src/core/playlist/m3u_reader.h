@@ -40,13 +40,17 @@ struct PlaylistRead {
     std::optional<ListoraError> error;
     // Rows without a file name among the rows.
     std::size_t nameless = 0;
+    // Of those, the rows of a UTF-8 playlist whose lines the code page
+    // cannot hold.
+    std::size_t unconvertible = 0;
 };
 
 // How a read that hands its rows on as it goes ended.
 struct PlaylistPass {
     bool refused = false;
     std::optional<ListoraError> error;
-    std::size_t nameless = 0;  // rows handed on without a file name
+    std::size_t nameless = 0;       // rows handed on without a file name
+    std::size_t unconvertible = 0;  // of those, rows whose lines did not convert
 };
 
 // Takes the rows read so far; it may move them out of the vector or leave
@@ -68,9 +72,13 @@ PlaylistPass readPlaylistInPieces(const PlaylistReaderPorts& ports, const std::s
 
 bool hasFileName(const PlaylistEntry& row);
 
+// "N個のファイルは名前に扱えない文字があるため追加しませんでした".
+std::string leftOutNamesText(std::size_t count);
+
 // Appends the playlist's entries to the list (never clears it), drops the
 // rows without a file name from the whole list and makes `path` the current
-// playlist file. A file without the #EXTM3U header is read only when the
+// playlist file; rows whose names the code page cannot hold are counted as
+// gathering counts them. A file without the #EXTM3U header is read only when the
 // user says so. Errors are thrown as ListoraError; the rows read before a
 // bad line stay in the list.
 void LoadToFile(MainList& list, std::string& currentPlaylistFile, const PlaylistReaderPorts& ports,

@@ -1,6 +1,8 @@
 #pragma once
 // Writing the main list as an M3U playlist.
 
+#include "core/playlist/playlist_format.h"
+
 #include <string>
 #include <string_view>
 
@@ -25,16 +27,22 @@ PathMode pathModeOfFilter(int filterIndex);
 // with their stored full path in both modes; the others get a path relative
 // to `baseFolder`, the playlist's folder, unless `pathMode` is absolute. The text is handed
 // to `out` in pieces of about a mebibyte, so that it is never held whole.
+// A ".m3u8" playlist is written in UTF-8 whatever the system's code page.
 class PlaylistWriter {
 public:
-    PlaylistWriter(PathMode pathMode, std::string_view baseFolder, const PathRules& rules, ByteSink& out);
+    PlaylistWriter(PathMode pathMode, std::string_view baseFolder, const PathRules& rules, ByteSink& out,
+                   PlaylistFormat format = PlaylistFormat::M3u);
     void add(const PlaylistEntry& row);
     // Hands over the last piece.
     void finish();
 
 private:
+    // Adds a line of the system's code page in the file's own.
+    void line(std::string_view text);
+
     PathMode pathMode_;
     const PathRules& rules_;
+    bool toUtf8_;
     ByteSink& out_;
     std::string baseFolder_;
     std::string piece_;

@@ -25,7 +25,7 @@ namespace {
 // An Open dialog for one playlist, starting at `fileName`.
 FileDialogRequest openRequest(std::string_view caption, const std::string& fileName) {
     FileDialogRequest request;
-    request.filters = {{systemText(caption), "*.m3u"}};
+    request.filters = {{systemText(caption), "*.m3u"}, {systemText("プレイリスト UTF-8(*.m3u8)"), "*.m3u8"}};
     request.fileName = fileName;
     request.defaultExtension = "m3u";
     return request;

@@ -14,9 +14,10 @@ public:
     // "プレイリスト（絶対パス）(*.m3u)" (filter 1) or "プレイリスト（相対パス）（*.m3u）"
     // (filter 2); the first time the name is "新規プレイリスト".
     std::optional<FileChoice> askSaveFile(Prompts& prompts);
-    // "プレイリスト(*.m3u)".
+    // "プレイリスト(*.m3u)", then "プレイリスト UTF-8(*.m3u8)".
     std::optional<FileChoice> askOpenFile(Prompts& prompts);
-    // A playlist to compare, "プレイリスト（*.m3u）", starting at the box's name.
+    // A playlist to compare, "プレイリスト（*.m3u）" and the UTF-8 one, starting
+    // at the box's name.
     std::optional<FileChoice> askComparedFile(Prompts& prompts, const std::string& current);
 
 private:

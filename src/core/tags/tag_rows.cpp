@@ -21,14 +21,6 @@ std::string oneLine(std::string text) {
 
 }  // namespace
 
-bool isAddress(std::string_view path) {
-    const std::size_t colon = path.find("://");
-    if (colon == std::string_view::npos || colon < 2) return false;  // "C://" is a drive
-    return std::all_of(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(colon), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-    });
-}
-
 std::vector<std::size_t> selectedOrAllFileRows(const MainList& list) {
     const std::vector<PlaylistEntry>& rows = list.rows();
     const bool anySelected =

@@ -1,6 +1,7 @@
 #pragma once
 // Which rows a read of tags fills, and what a tag writes into a row.
 
+#include "core/playlist/address.h"  // isAddress: an address has no tag to read
 #include "core/tags/tag_reader.h"
 
 #include <cstddef>
@@ -12,9 +13,6 @@ namespace listora {
 class MainList;
 class PathRules;
 class PlaylistEntry;
-
-// A stream's address ("http://…") rather than a file: no tag to read.
-bool isAddress(std::string_view path);
 
 // The selected rows, or every row when none is selected; addresses left out.
 std::vector<std::size_t> selectedOrAllFileRows(const MainList& list);

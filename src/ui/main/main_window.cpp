@@ -61,6 +61,9 @@ TForm1::TForm1(FileSystem& fs, Prompts& prompts, const Clock& clock, Shell& shel
     state_.readTagsOnAdd = readOptionFlag(fs_, files_.optionsFile, kReadTagsOnAddKey);
     readTagsOnAddAction_ = commandSet_.action("menuReadTagsOnAdd");
     readTagsOnAddAction_->setChecked(state_.readTagsOnAdd);
+    state_.allMusicTypes = readOptionFlag(fs_, files_.optionsFile, kAllMusicTypesKey);
+    allMusicTypesAction_ = commandSet_.action("menuAllMusicTypes");
+    allMusicTypesAction_->setChecked(state_.allMusicTypes);
 }
 
 TForm1::~TForm1() {

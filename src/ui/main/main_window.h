@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 class QLabel;
 class QLineEdit;
@@ -113,7 +114,8 @@ private:
     void gatherFolder();
     void gather();
     void readTags();
-    void toggleReadTagsOnAdd();
+    // Flips an Options.ini setting, its state and its menu item's check.
+    void toggleOption(std::string_view key, bool& setting, QAction& action);
     void renameFile();
     void openSearchWindow();
     void comparePlaylists();
@@ -141,6 +143,7 @@ private:
     QMenu* popup_ = nullptr;
     QAction* autoSaveAction_ = nullptr;
     QAction* readTagsOnAddAction_ = nullptr;
+    QAction* allMusicTypesAction_ = nullptr;
     FolderPicker* folderPicker_ = nullptr;
     NameAsker* nameAsker_ = nullptr;
     TForm5* logWindow_ = nullptr;

@@ -50,8 +50,9 @@ void TForm1::transferFiles(TransferMode mode, bool thenSave) {
 
 std::vector<MenuRow> TForm1::menuRows() {
     const Condition hasPicker = [this] { return folderPicker_ != nullptr; };
-    MenuRow readTagsOnAdd =
-        checkableCommand(QStringLiteral("追加時にタグを読む"), "menuReadTagsOnAdd", [this] { toggleReadTagsOnAdd(); });
+    MenuRow readTagsOnAdd = checkableCommand(QStringLiteral("追加時にタグを読む"), "menuReadTagsOnAdd", [this] {
+        toggleOption(kReadTagsOnAddKey, state_.readTagsOnAdd, *readTagsOnAddAction_);
+    });
     readTagsOnAdd.enabledWhen = [this] { return commands_.canReadTags(); };
     const Condition hasLogWindow = [this] { return logWindow_ != nullptr; };
     const Condition hasPlayer = [this] { return makePlayer_ != nullptr; };
@@ -85,12 +86,16 @@ std::vector<MenuRow> TForm1::menuRows() {
                             [this] { selectChecked(state_.list); }),
                     command(QStringLiteral("全選択"), "menuSelectAll", [this] { selectAll(state_.list); }),
                 }),
-        submenu(QStringLiteral("設定"),
-                {
-                    checkableCommand(QStringLiteral("プレイリストに自動的に保存"), "menuAutoSave",
-                                     [this] { toggleAutoSave(); }),
-                    readTagsOnAdd,
-                }),
+        submenu(
+            QStringLiteral("設定"),
+            {
+                checkableCommand(QStringLiteral("プレイリストに自動的に保存"), "menuAutoSave",
+                                 [this] { toggleAutoSave(); }),
+                readTagsOnAdd,
+                checkableCommand(
+                    QStringLiteral("その他の音楽ファイルも追加（flac, ogg, opus, m4a, wav など）"), "menuAllMusicTypes",
+                    [this] { toggleOption(kAllMusicTypesKey, state_.allMusicTypes, *allMusicTypesAction_); }),
+            }),
         submenu(QStringLiteral("サブウインド"),
                 {
                     command(QStringLiteral("検索"), "menuSearchWindow", call(&TForm1::openSearchWindow)),
@@ -196,12 +201,12 @@ void TForm1::toggleAutoSave() {
 
 // The setting is written as it changes, so another window's or program's
 // settings in the same file are read first and kept.
-void TForm1::toggleReadTagsOnAdd() {
-    const bool wanted = !state_.readTagsOnAdd;
-    readTagsOnAddAction_->setChecked(state_.readTagsOnAdd);  // until it is written
-    writeOptionFlag(fs_, files_.optionsFile, kReadTagsOnAddKey, wanted);
-    state_.readTagsOnAdd = wanted;
-    readTagsOnAddAction_->setChecked(wanted);
+void TForm1::toggleOption(std::string_view key, bool& setting, QAction& action) {
+    const bool wanted = !setting;
+    action.setChecked(setting);  // until it is written
+    writeOptionFlag(fs_, files_.optionsFile, key, wanted);
+    setting = wanted;
+    action.setChecked(wanted);
 }
 
 void TForm1::readTags() {

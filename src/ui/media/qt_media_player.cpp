@@ -1,5 +1,6 @@
 #include "ui/media/qt_media_player.h"
 
+#include "core/playlist/address.h"
 #include "ui/common/local_file_url.h"
 #include "ui/common/text_bridge.h"
 
@@ -85,6 +86,10 @@ void QtMediaPlayer::dropPlayer() {
 void QtMediaPlayer::setSource(QMediaPlayer& media, const std::string& path) {
     // A device given before goes only once the player has let it go.
     const std::unique_ptr<QFile> previous = std::move(file_);
+    if (isAddress(path)) {  // a stream the back end fetches itself
+        media.setSource(QUrl(toQt(path), QUrl::TolerantMode));
+        return;
+    }
     const std::string disk = diskPath(path);
     const QByteArray bytes = QByteArray::fromStdString(disk);
     if (QString::fromUtf8(bytes).toUtf8() == bytes) {

@@ -100,9 +100,10 @@ TEST_F(Commands, OpenAsksWhetherToAddEvenToAnEmptyList) {
     EXPECT_EQ(state.currentPlaylistFile, first);
 
     const FileDialogRequest& dialog = prompts.dialogs.back();
-    ASSERT_EQ(dialog.filters.size(), 1u);
+    ASSERT_EQ(dialog.filters.size(), 2u);  // UTF-8 playlists after the program's own filter
     EXPECT_EQ(dialog.filters[0].caption, "プレイリスト(*.m3u)");
     EXPECT_EQ(dialog.filters[0].pattern, "*.m3u");
+    EXPECT_EQ(dialog.filters[1].pattern, "*.m3u8");
     EXPECT_EQ(dialog.defaultExtension, "m3u");
     EXPECT_EQ(dialog.fileName, second);  // the open dialog remembers its last file
 }

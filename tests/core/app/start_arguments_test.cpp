@@ -21,5 +21,14 @@ TEST(StartArguments, PathsInTheirOrderMadeAbsoluteAndTheOptions) {
     EXPECT_EQ(bad.badOption, "--nonsense");
 }
 
+// Catches "LIST.M3U" opened with the desktop's "Open with" gathered as a
+// drop, which reads only a lower-case "m3u" extension, so nothing happened.
+TEST(StartArguments, PlaylistsInAnyCaseAreMarkedToBeRead) {
+    const PathRules rules(PathStyle::Posix, CodePage::Utf8);
+    const StartArguments start =
+        parseStartArguments({"LIST.M3U", "b.M3u8", "c.m3u", "d.m3u.txt", "M3U", "e.mp3"}, "/h", rules);
+    EXPECT_EQ(start.playlists, (std::unordered_set<std::string>{"/h/LIST.M3U", "/h/b.M3u8", "/h/c.m3u"}));
+}
+
 }  // namespace
 }  // namespace listora::test

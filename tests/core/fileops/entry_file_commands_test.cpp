@@ -113,6 +113,25 @@ TEST_F(EntryFiles, RemoveMissingCountsWhatWent) {
     EXPECT_EQ(prompts.shown, (Texts{"info: 4個のリストが削除されました", "info: 0個のリストが削除されました"}));
 }
 
+// Catches an address dropped by remove-missing, or renamed or deleted as a
+// path under the current folder.
+TEST_F(EntryFiles, AnAddressIsKeptAndNeverRenamedOrDeleted) {
+    const std::string address = "http://h/live.mp3";
+    dir.write("http:/h/live.mp3", "a file where a path under the current folder would be");
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path("")));
+    list.append({"Radio", "-1", "live.mp3", address});
+    list.setSelected(0, true);
+    removeMissing(list, fs, prompts);
+    asker.next = "other";
+    EXPECT_FALSE(renameFile(list, ports(), asker));
+    prompts.answer(Answer::Yes);
+    deleteWithFile(list, ports());
+    EXPECT_EQ(prompts.shown, (Texts{"info: 0個のリストが削除されました", kRenameFailed, kDeleteQuestion}));
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_EQ(list.at(0).fullPath(), address);
+    EXPECT_TRUE(std::filesystem::exists(dir.path("http:/h/live.mp3")));
+}
+
 TEST_F(EntryFiles, OpenFolderShowsTheFocusRowOnly) {
     RecordingShell shell;
     addRow("m/a.mp3", true, true);

@@ -29,6 +29,8 @@ std::string describe(const RowNotDone& row) {
             return "AlreadyExists " + row.target;
         case RowFailure::SystemError:
             return "SystemError " + row.target + " " + row.systemText;
+        case RowFailure::NotLocalFile:
+            return "NotLocalFile " + row.source;
     }
     return "";
 }
@@ -279,6 +281,40 @@ TEST_F(Engine, ALogThatCannotBeReadStopsBeforeAnyTransfer) {
     EXPECT_EQ(prompts.shown, Texts{"error: ファイル " + dayFile() + " は開けません."});
     EXPECT_TRUE(list.at(0).checked);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path("dest")));
+}
+
+// Catches an address moved or copied as if it were a path under the current
+// folder, or counted as done.
+TEST_F(Engine, AnAddressIsNeverTransferredAndSaysWhy) {
+    struct Recorder : TransferProgress {
+        void rowStarting(std::size_t, std::size_t) override {}
+        void rowNotDone(const RowNotDone& row) override { seen.push_back(describe(row)); }
+        std::vector<std::string> seen;
+    };
+    const std::string dest = dir.makeFolder("dest");
+    const std::string address = "http://h:8000/live.mp3";
+    dir.write("cwd/http:/h:8000/live.mp3", "a file where a path under the current folder would be");
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path("cwd")));
+    for (const TransferMode mode : {TransferMode::Move, TransferMode::Copy}) {
+        list.clear();
+        list.append({"Radio", "-1", "live.mp3", address});
+        list.setChecked(0, true);
+        Texts planned;
+        planTransfer(list, dest, mode, fs, rules,
+                     [&](const std::string&, const std::string&, const std::optional<RowNotDone>& why) {
+                         if (why) planned.push_back(describe(*why));
+                     });
+        Recorder recorder;
+        prompts.answer(Answer::Yes);
+        runReportingErrors(prompts, [&] {
+            SaveToFile(list, dest, mode, {fs, prompts, clock, status, rules, dir.path("Log/"), &recorder});
+        });
+        EXPECT_EQ(planned, Texts{"NotLocalFile " + address});
+        EXPECT_EQ(recorder.seen, planned);
+        EXPECT_EQ(list.at(0).fullPath(), address);
+        EXPECT_TRUE(list.at(0).checked);
+        EXPECT_TRUE(std::filesystem::is_empty(dest));
+    }
 }
 
 }  // namespace

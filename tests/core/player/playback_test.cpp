@@ -175,6 +175,11 @@ TEST_F(PlayEntry, TheFirstSelectedRowsFileOrAMessage) {
     EXPECT_EQ(prompts.shown, (std::vector<std::string>(2, "info: 指定ファイルが見つかりません")));
     list.setSelected(0, false);
     EXPECT_EQ(entryToPlay(list, fs, prompts), file);
+    // An address is handed on as it is: nothing local can be looked for.
+    list.append({"r", "-1", "live", "http://h:8000/live"});
+    list.setSelected(2, false);
+    list.setSelected(3, true);
+    EXPECT_EQ(entryToPlay(list, fs, prompts), "http://h:8000/live");
 }
 
 }  // namespace

@@ -133,6 +133,29 @@ TEST_F(Gather, NamesTheCodePageCannotHoldAreLeftOutAndNeverReachAnotherFile) {
     EXPECT_TRUE(fs::is_empty(dir.path("d")));
 }
 
+// Catches a playlist handed over by name in capitals left unread, and a
+// drop's own rule changed by it.
+TEST_F(Gather, APlaylistHandedOverByNameIsReadInAnyCase) {
+    const std::string list_ = dir.write("LIST.M3U", crlf({"#EXTM3U", dir.path("a.mp3")}));
+    drop({list_});
+    EXPECT_EQ(list.count(), 0u);
+    const std::unordered_set<std::string> byName{list_};
+    queue.push_back(list_);
+    DragFileAdd(list, currentFile, queue, {files, prompts, status, rules, nullptr, &byName});
+    EXPECT_EQ(paths(), Texts{"a.mp3"});
+    EXPECT_EQ(currentFile, list_);
+}
+
+// Catches a type of the list missed, a case not folded, or a longer
+// extension that merely contains one taken.
+TEST_F(Gather, TheOtherMusicTypesAreTheirExtensionsExactlyInAnyCase) {
+    for (const char* music :
+         {"a.flac", "a.OGG", "a.oga", "a.Opus", "a.m4a", "a.aac", "a.WAV", "a.wma", "a.aiff", "a.ape", "a.wv"})
+        EXPECT_TRUE(isOtherMusicFile(music, rules)) << music;
+    for (const char* other : {"a.flacx", "a.wave", "a.mp3", "flac", "a.txt", "a.wv.txt"})
+        EXPECT_FALSE(isOtherMusicFile(other, rules)) << other;
+}
+
 TEST_F(Gather, RecognisesMusicAndPlaylistsByExtension) {
     for (const char* music : {"a.mp3", "a.MP3", "a.Mp3", "a.wave", "a.WAVE", "a.mp3x", "a.b.mp3"})
         EXPECT_TRUE(isMusicFile(music, rules)) << music;

@@ -43,6 +43,19 @@ TEST_F(Reader, EveryRelativeLineResolvesAgainstThePlaylistsOwnFolder) {
     EXPECT_EQ(fs.currentDirectory(), dir.path("lists"));  // entered at the first #EXTINF, as before
 }
 
+// Catches an address turned into a path under the playlist's folder (lost
+// for good once saved) and a file:// line read as a relative path.
+TEST_F(Reader, AddressesStayAsWrittenAndFileAddressesAreLocalPaths) {
+    load(dir.write("lists/l.m3u", crlf({"#EXTM3U", "#EXTINF:-1,Radio", "http://stream.example.org:8000/live.mp3",
+                                        "https://h/My%20Song.ogg", "file:///m/A%20B/01.mp3", "#EXTINF:61,x",
+                                        "file://localhost/m/%zz.mp3", "a.mp3"})));
+    EXPECT_EQ(column(0), (Texts{"Radio", "---", "---", "x", "---"}));
+    EXPECT_EQ(column(1), (Texts{"-1", "---", "---", "1:01", "---"}));
+    EXPECT_EQ(column(2), (Texts{"live.mp3", "My Song.ogg", "01.mp3", "%zz.mp3", "a.mp3"}));
+    EXPECT_EQ(column(3), (Texts{"http://stream.example.org:8000/live.mp3", "https://h/My%20Song.ogg", "/m/A B/01.mp3",
+                                "/m/%zz.mp3", dir.path("lists/a.mp3")}));
+}
+
 TEST_F(Reader, KeepsEveryOtherLineAsAPathButDropsEmptyOnes) {
     // An empty line between an information line and its path is skipped; a
     // line of spaces, a comment and a second header are paths.

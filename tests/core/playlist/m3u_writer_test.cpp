@@ -2,6 +2,7 @@
 
 #include "core/errors/errors.h"
 #include "core/files/file_system.h"
+#include "core/native/native_file_system.h"
 #include "core/playlist/playlist_fixture.h"
 #include "support/faulty_file_system.h"
 
@@ -72,6 +73,35 @@ TEST_F(Writer, RelativePlaylistsReadBackToTheSamePaths) {
     ASSERT_EQ(list.count(), 2u);
     EXPECT_EQ(list.at(0).fullPath(), written.at(0).fullPath());
     EXPECT_EQ(list.at(1).fullPath(), written.at(1).fullPath());
+}
+
+// Catches an address made relative to the playlist's folder on saving.
+TEST_F(Writer, AddressesAreWrittenAsReadInBothModes) {
+    const std::string original = crlf({"#EXTM3U", "http://h:8000/live", "#EXTINF:-1,R", "mms://h/a%20b"});
+    load(dir.write("in.m3u", original));
+    for (const PathMode mode : {PathMode::Absolute, PathMode::Relative})
+        EXPECT_EQ(saved(list, mode, dir.path("in.m3u")), original);
+}
+
+// Catches a UTF-8 playlist read in the system's code page on a CP932 system
+// (every name turned to other bytes), a line that does not convert taken
+// with substitutes (another file's name), and a .m3u8 written back in CP932.
+TEST_F(Writer, AnM3u8IsUtf8WhateverTheCodePage) {
+    NativeFileSystem cp932(CodePage::Cp932, CodePage::Utf8);
+    const PathRules cp932Rules(PathStyle::Posix, CodePage::Cp932);
+    const std::string kyoku = "/m/\xE6\x9B\xB2.mp3";  // has a CP932 form
+    const std::string path =
+        dir.write("L.M3U8", crlf({"#EXTM3U", "#EXTINF:61,\xE6\x9B\xB2", kyoku, "/m/\xC3\xA9.mp3", "/m/plain.mp3"}));
+    LoadToFile(list, currentFile, {cp932, prompts, cp932Rules}, path);
+    EXPECT_EQ(column(0), (std::vector<std::string>{"\x8B\xC8", "---"}));
+    EXPECT_EQ(column(3), (std::vector<std::string>{"/m/\x8B\xC8.mp3", "/m/plain.mp3"}));
+    EXPECT_EQ(prompts.shown,
+              std::vector<std::string>{"info: 1個のファイルは名前に扱えない文字があるため追加しませんでした"});
+    writePlaylist(cp932, list, PathMode::Absolute, dir.path("out.m3u8"), cp932Rules);
+    EXPECT_EQ(readFile(dir.path("out.m3u8")), crlf({"#EXTM3U", "#EXTINF:61,\xE6\x9B\xB2", kyoku, "/m/plain.mp3"}));
+    writePlaylist(cp932, list, PathMode::Absolute, dir.path("out.m3u"), cp932Rules);
+    EXPECT_EQ(readFile(dir.path("out.m3u")),
+              crlf({"#EXTM3U", "#EXTINF:61,\x8B\xC8", "/m/\x8B\xC8.mp3", "/m/plain.mp3"}));
 }
 
 TEST_F(Writer, AFailedWriteKeepsTheOldFile) {

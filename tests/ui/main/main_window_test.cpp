@@ -407,7 +407,8 @@ TEST_F(MainWindow, MenusAndStripHoldTheirCommandsInOrder) {
                   "保存|二つのプレイリストを比較|終了",
                   "アクション:移動|コピー|移動＋保存|コピー＋保存|ファイルの存在しないものを削除|"
                   "チェックされたリストを選択|全選択",
-                  "設定:プレイリストに自動的に保存|追加時にタグを読む",
+                  "設定:プレイリストに自動的に保存|追加時にタグを読む|"
+                  "その他の音楽ファイルも追加（flac, ogg, opus, m4a, wav など）",
                   "サブウインド:検索|再生|ログ",
                   "ヘルプ:ヘルプ|バージョン情報",
               }));
@@ -511,6 +512,22 @@ TEST_F(MainWindow, LaysOutTheMenusInOrderAndDisablesWhatIsNotBuiltYet) {
     QTest::keyClicks(form->destinationBox(), "/music/dest");
     EXPECT_EQ(form->state().destinationFolder, "/music/dest");
     EXPECT_EQ(form->statusLine()->text(), "");
+}
+
+// Catches the other music types gathered without the setting, not gathered
+// with it, or the setting lost on a restart.
+TEST_F(MainWindow, TheOtherMusicTypesAreGatheredOnRequestAndTheSettingIsKept) {
+    dir.write("m/a.flac", "x");
+    dir.write("m/b.mp3", "x");
+    auto form = makeForm();
+    form->dropPaths({dir.path("m")});
+    EXPECT_EQ(shownColumn(*form, 2), QStringList{"b.mp3"});
+    action(*form, "menuAllMusicTypes")->trigger();
+    EXPECT_EQ(readFile(dir.path("Options.ini")), "AllMusicTypes=1\r\n");
+    auto again = makeForm();
+    EXPECT_TRUE(action(*again, "menuAllMusicTypes")->isChecked());
+    again->dropPaths({dir.path("m")});
+    EXPECT_EQ(shownColumn(*again, 2), (QStringList{"a.flac", "b.mp3"}));
 }
 
 }  // namespace

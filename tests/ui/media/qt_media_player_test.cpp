@@ -5,10 +5,18 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <arpa/inet.h>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 namespace listora::test {
 namespace {
@@ -105,6 +113,79 @@ TEST(QtMediaPlayer, AnMp3WithoutItsLengthPlaysInRealTime) {
     // whole file through in some 40 ms.
     EXPECT_LE(position, elapsed + 300) << "played " << position << " ms in " << elapsed << " ms";
     EXPECT_LT(position, 10'000);
+}
+
+// Serves one file's bytes over HTTP on 127.0.0.1 to every request, until
+// destroyed.
+class LoopbackServer {
+public:
+    explicit LoopbackServer(std::string body) : body_(std::move(body)) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 || ::listen(listener_, 8) != 0 ||
+            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~LoopbackServer() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        ::close(listener_);
+    }
+    int port() const { return port_; }
+
+private:
+    void serve() {
+        while (!stop_) {
+            pollfd ready{listener_, POLLIN, 0};
+            if (::poll(&ready, 1, 50) <= 0) continue;
+            const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+            if (client < 0) continue;
+            char request[4096];
+            (void)::recv(client, request, sizeof request, 0);  // any request gets the whole file
+            std::ostringstream head;
+            head << "HTTP/1.1 200 OK\r\nContent-Type: audio/x-wav\r\nContent-Length: " << body_.size()
+                 << "\r\nConnection: close\r\n\r\n";
+            const std::string reply = head.str() + body_;
+            for (std::size_t sent = 0; sent < reply.size();) {
+                const ssize_t n = ::send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
+                if (n <= 0) break;
+                sent += static_cast<std::size_t>(n);
+            }
+            ::close(client);
+        }
+    }
+
+    std::string body_;
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stop_ = false;
+    std::thread thread_;
+};
+
+// Catches an address handed to the back end as a local file's name: it must
+// be fetched and played as a stream.
+TEST(QtMediaPlayer, PlaysAnAddressThroughTheBackEnd) {
+    if (!gstreamerCanReadWav() ||
+        !QFile::exists(QStringLiteral("/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstsoup.so")))
+        GTEST_SKIP() << "GStreamer's wavparse or souphttpsrc plugin is missing";
+    TempDir dir;
+    std::ifstream in(writeWav(dir.path("tone.wav"), 1500), std::ios::binary);
+    LoopbackServer server(std::string(std::istreambuf_iterator<char>(in), {}));
+    ASSERT_NE(server.port(), 0);
+    QtMediaPlayer player;
+    const std::string address = "http://127.0.0.1:" + std::to_string(server.port()) + "/tone.wav";
+    EXPECT_EQ(player.open(address), std::nullopt);
+    player.play();
+    const auto started = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - started < std::chrono::seconds(5) && player.position() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_GE(player.position(), 200);
+    player.close();
 }
 
 }  // namespace
