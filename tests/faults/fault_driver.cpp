@@ -295,12 +295,17 @@ Findings checkWithNextRun(const std::string& cli, const Case& c, const FaultTree
     return findings;
 }
 
-int killCampaign(const std::string& cli) {
+// The runs of each case (LISTORA_FAULT_RUNS, else `defaultRuns`) and the
+// seed of the random choices (LISTORA_FAULT_SEED, else a new one).
+std::pair<int, unsigned> campaignSettings(int defaultRuns) {
     const char* runsText = std::getenv("LISTORA_FAULT_RUNS");
-    const int runs = runsText ? std::max(1, std::atoi(runsText)) : 8;
     const char* seedText = std::getenv("LISTORA_FAULT_SEED");
-    const unsigned seed =
-        seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : std::random_device{}();
+    return {runsText ? std::max(1, std::atoi(runsText)) : defaultRuns,
+            seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : std::random_device{}()};
+}
+
+int killCampaign(const std::string& cli) {
+    const auto [runs, seed] = campaignSettings(8);
     std::printf("kill -9 campaign: %d killed runs a case, LISTORA_FAULT_SEED=%u\n", runs, seed);
     std::mt19937 random(seed);
 
@@ -373,11 +378,7 @@ int syscallCampaign(const std::string& cli) {
         std::printf("skipped: strace is not installed or may not trace here\n");
         return kSkipped;
     }
-    const char* runsText = std::getenv("LISTORA_FAULT_RUNS");
-    const int runs = runsText ? std::max(1, std::atoi(runsText)) : 1;
-    const char* seedText = std::getenv("LISTORA_FAULT_SEED");
-    const unsigned seed =
-        seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : std::random_device{}();
+    const auto [runs, seed] = campaignSettings(1);
     std::printf("strace campaign: %d runs a call and case, LISTORA_FAULT_SEED=%u\n", runs, seed);
     std::mt19937 random(seed);
     const std::string base = scratchFolder(nullptr);
