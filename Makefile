@@ -6,7 +6,7 @@ JOBS ?= 2
 PACKAGES := cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n libicu-dev \
             gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
             libgtest-dev libgmock-dev fonts-ipafont-gothic dbus-daemon xvfb xauth \
-            libxcb1-dev openbox x11-utils strace libtag1-dev
+            libxcb1-dev openbox x11-utils strace libtag1-dev libexpat1-dev
 CHECK_PACKAGES := clang-format desktop-file-utils appstream lintian
 # Warnings are errors in the developers' and CI's builds (CMake's own
 # default leaves them warnings, for users and packagers).

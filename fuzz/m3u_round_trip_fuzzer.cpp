@@ -4,8 +4,8 @@
 
 #include "core/paths/path_rules.h"
 #include "core/playlist/m3u_reader.h"
-#include "core/playlist/m3u_writer.h"
 #include "core/playlist/main_list.h"
+#include "core/playlist/playlist_writer.h"
 #include "core/ports/prompts.h"
 #include "core/text/codepage.h"
 #include "memory_file_system.h"

@@ -1,5 +1,5 @@
-// listora-cli convert: a playlist written again with absolute or relative
-// paths.
+// listora-cli convert: a playlist written again, in another format or with
+// absolute or relative paths.
 
 #include "cli/session.h"
 #include "core/playlist/convert_playlist.h"
@@ -13,9 +13,11 @@ public:
     std::string usage() const override {
         return "usage: listora-cli convert IN OUT [--relative] [--force]\n"
                "  Reads the playlist IN as the window opens it and writes it to OUT, with\n"
-               "  absolute paths or, with --relative, relative ones. A file without the\n"
-               "  #EXTM3U header is read only with --force. IN - is standard input, OUT -\n"
-               "  standard output; relative paths there are the current folder's.";
+               "  absolute paths or, with --relative, relative ones. Each file's extension\n"
+               "  names its format: .pls, .xspf, .m3u8 (M3U in UTF-8), M3U for any other.\n"
+               "  An M3U file without the #EXTM3U header is read only with --force. IN - is\n"
+               "  standard input, OUT - standard output, both M3U; relative paths there are\n"
+               "  the current folder's.";
     }
     std::vector<std::string> options() const override { return {"--relative", "--force"}; }
 

@@ -9,8 +9,8 @@
 #include "core/native/native_clock.h"
 #include "core/native/native_file_system.h"
 #include "core/paths/path_rules.h"
-#include "core/playlist/m3u_writer.h"
 #include "core/playlist/main_list.h"
+#include "core/playlist/playlist_writer.h"
 
 #include <deque>
 #include <optional>

@@ -5,7 +5,7 @@
 #include "core/files/file_system.h"
 #include "core/playlist/gatherer.h"
 #include "core/playlist/m3u_reader.h"
-#include "core/playlist/m3u_writer.h"
+#include "core/playlist/playlist_writer.h"
 #include "core/ports/prompts.h"
 #include "core/ports/status_line.h"
 #include "core/tags/tag_rows.h"

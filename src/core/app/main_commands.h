@@ -8,7 +8,7 @@
 #include "core/fileops/entry_file_commands.h"
 #include "core/fileops/transfer_engine.h"
 #include "core/paths/path_rules.h"
-#include "core/playlist/m3u_writer.h"
+#include "core/playlist/playlist_writer.h"
 #include "core/ports/prompts.h"
 #include "core/search/playlist_comparison.h"
 #include "core/search/search_rule.h"

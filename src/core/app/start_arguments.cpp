@@ -27,7 +27,7 @@ StartArguments parseStartArguments(const std::vector<std::string>& args, const s
             // gathering leaves out and counts.
             const std::optional<std::string> path = convertCodePageExactly(arg, fileNameCodePage(), systemCodePage());
             parsed.paths.push_back(path ? rules.makeAbsolute(*path, startFolder) : std::string());
-            if (path && hasM3uExtension(parsed.paths.back())) parsed.playlists.insert(parsed.paths.back());
+            if (path && hasPlaylistExtension(parsed.paths.back())) parsed.playlists.insert(parsed.paths.back());
         }
     }
     return parsed;

@@ -15,7 +15,7 @@ struct StartArguments {
     enum class Action { Run, Help, Version, Bad };
     Action action = Action::Run;
     std::vector<std::string> paths;  // absolute, in the system code page
-    // Those of the paths named ".m3u" or ".m3u8" in any case: read as
+    // Those of the paths named ".m3u", ".m3u8", ".pls" or ".xspf" in any case: read as
     // playlists (GatherPorts::playlistsByName).
     std::unordered_set<std::string> playlists;
     std::string badOption;

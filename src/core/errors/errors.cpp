@@ -53,6 +53,11 @@ ListoraError invalidIntegerError(std::string_view text) { return {ErrorKind::Bad
 
 ListoraError indexOutOfRangeError(long long index) { return {ErrorKind::BadContent, indexOutOfRangeText(index)}; }
 
+ListoraError malformedPlaylistError(std::string_view path, std::string_view where, std::string_view why) {
+    return {ErrorKind::BadContent, fill("ファイル %s の ", path) + std::string(where) + systemText("を読めません（") +
+                                       std::string(why) + systemText("）")};
+}
+
 std::string standardErrorText(std::string text) {
     if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
     return text;

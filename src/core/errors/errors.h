@@ -41,6 +41,9 @@ ListoraError tooLargeError(std::string_view path);
 ListoraError cannotCreateError(std::string_view path);
 ListoraError invalidIntegerError(std::string_view text);
 ListoraError indexOutOfRangeError(long long index);
+// A playlist that breaks its format's rules at `where` ("12 行目", or a line
+// and column of XML), for the reason `why` (in the system code page).
+ListoraError malformedPlaylistError(std::string_view path, std::string_view where, std::string_view why);
 
 // The standard error box appends "." when the text's last byte sorts after
 // ".": every text ending in a multi-byte character gets it, one ending in

@@ -68,8 +68,9 @@ ConversionOutcome convertPlaylist(const PlaylistReaderPorts& ports, const std::s
     const std::string outFolder = playlistFolder(ports.fs, out, ports.rules);
     try {
         writeFileInPiecesOrThrow(ports.fs, out, [&](ByteSink& sink) {
-            PlaylistWriter writer(mode, outFolder, ports.rules, sink, formatOfPath(out));
-            RowWriter writing(writer);
+            const std::unique_ptr<PlaylistWriter> writer =
+                makePlaylistWriter(formatOfPath(out), mode, outFolder, ports.rules, sink);
+            RowWriter writing(*writer);
             const PlaylistPass read = readPlaylistInPieces(ports, in, header, [&](Rows& rows) {
                 Rows piece = std::exchange(rows, {});
                 writing.hand(piece);
@@ -78,7 +79,7 @@ ConversionOutcome convertPlaylist(const PlaylistReaderPorts& ports, const std::s
             if (read.error) throw *read.error;
             if (read.refused) throw Refused{};
             writing.finish();
-            writer.finish();
+            writer->finish();
         });
     } catch (const Refused&) {
         return ConversionOutcome::Refused;

@@ -3,7 +3,7 @@
 // relative paths, without ever holding the whole list.
 
 #include "core/playlist/m3u_reader.h"
-#include "core/playlist/m3u_writer.h"
+#include "core/playlist/playlist_writer.h"
 
 #include <string>
 

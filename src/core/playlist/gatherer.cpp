@@ -4,6 +4,7 @@
 #include "core/paths/path_rules.h"
 #include "core/playlist/m3u_reader.h"
 #include "core/playlist/main_list.h"
+#include "core/playlist/playlist_format.h"
 #include "core/ports/prompts.h"
 #include "core/ports/status_line.h"
 #include "core/text/codepage.h"
@@ -81,7 +82,9 @@ bool isOtherMusicFile(std::string_view name, const PathRules& rules) {
 }
 
 bool isPlaylistFile(std::string_view name, const PathRules& rules) {
-    return rules.extension(name).find("m3u") != std::string::npos;
+    const PlaylistFormat format = formatOfPath(name);
+    return rules.extension(name).find("m3u") != std::string::npos || format == PlaylistFormat::Pls ||
+           format == PlaylistFormat::Xspf;
 }
 
 void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<std::string>& queue,

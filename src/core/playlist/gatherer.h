@@ -38,7 +38,8 @@ bool isMusicFile(std::string_view name, const PathRules& rules);
 // case: flac, ogg, oga, opus, m4a, aac, wav, wma, aiff, ape, wv.
 bool isOtherMusicFile(std::string_view name, const PathRules& rules);
 
-// The extension, as it stands, contains "m3u" (so ".M3U" does not).
+// The extension, as it stands, contains "m3u" (so ".M3U" does not), or is
+// ".pls" or ".xspf" in any case.
 bool isPlaylistFile(std::string_view name, const PathRules& rules);
 
 // Empties the queue. An error while a dropped playlist is read ends the

@@ -3,14 +3,13 @@
 #include "core/errors/errors.h"
 #include "core/files/file_system.h"
 #include "core/paths/path_rules.h"
-#include "core/playlist/address.h"
 #include "core/playlist/length_text.h"
 #include "core/playlist/main_list.h"
 #include "core/playlist/playlist_folder.h"
 #include "core/playlist/playlist_format.h"
-#include "core/playlist/playlist_line.h"
+#include "core/playlist/playlist_parser.h"
 #include "core/playlist/playlist_pieces.h"
-#include "core/playlist/text_slabs.h"
+#include "core/playlist/row_maker.h"
 #include "core/ports/prompts.h"
 #include "core/ports/read_progress.h"
 #include "core/text/codepage.h"
@@ -20,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace listora {
@@ -42,8 +42,8 @@ public:
     EntryReader(const PlaylistReaderPorts& ports, const std::string& playlistPath)
         : ports_(ports),
           playlistFolder_(playlistFolder(ports.fs, playlistPath, ports.rules)),
-          base_(ports.rules.makeAbsolute(playlistFolder_, ports.fs.currentDirectory())),
-          fromUtf8_(formatOfPath(playlistPath) == PlaylistFormat::M3u8 && ports.rules.codePage() != CodePage::Utf8) {}
+          fromUtf8_(formatOfPath(playlistPath) == PlaylistFormat::M3u8 && ports.rules.codePage() != CodePage::Utf8),
+          rows_(ports.rules, ports.rules.makeAbsolute(playlistFolder_, ports.fs.currentDirectory())) {}
 
     // The file's own first line when the header is missing: an entry even
     // when empty, as the header takes its place.
@@ -101,14 +101,13 @@ public:
     }
 
     // Rows made without a file name.
-    std::size_t nameless() const { return nameless_; }
+    std::size_t nameless() const { return rows_.nameless(); }
     // Rows left without a name because a line did not convert.
-    std::size_t unconvertible() const { return unconvertibleRows_; }
+    std::size_t unconvertible() const { return rows_.unconvertible(); }
 
 private:
     PlaylistEntry plainEntry(std::string_view pathLine, std::size_t nameAt) {
-        makePath(pathLine, nameAt);
-        return entry(kUnknownText, kUnknownText);
+        return rows_.make(kUnknownText, kUnknownText, pathLine, nameAt, takeUnconvertible());
     }
 
     PlaylistEntry informationEntry(std::string_view infoLine, std::string_view pathLine, std::size_t nameAt) {
@@ -118,7 +117,6 @@ private:
             inPlaylistFolder_ = true;
             ports_.fs.setCurrentDirectory(playlistFolder_);
         }
-        makePath(pathLine, nameAt);
         // The seconds stand from the ninth character up to the first comma,
         // the title after it; the first eight characters are skipped
         // whatever they are.
@@ -127,18 +125,10 @@ private:
             comma != std::string_view::npos && comma > 8 ? infoLine.substr(8, comma - 8) : std::string_view();
         const std::optional<int> value = parseInteger(seconds);
         if (!value) throw invalidIntegerError(seconds);
-        return entry(infoLine.substr(comma + 1), FormatLengthText(*value));
+        return rows_.make(infoLine.substr(comma + 1), FormatLengthText(*value), pathLine, nameAt, takeUnconvertible());
     }
 
-    PlaylistEntry entry(std::string_view title, std::string_view length) {
-        if (unconvertible_) {
-            fileName_ = {};
-            unconvertible_ = false;
-            ++unconvertibleRows_;
-        }
-        nameless_ += fileName_.empty();
-        return PlaylistEntry(slabs_, title, length, fileName_, fullPath_);
-    }
+    bool takeUnconvertible() { return std::exchange(unconvertible_, false); }
 
     // A ".m3u8" playlist is UTF-8 whatever the system's code page: on
     // another code page each line is converted exactly, and a line that
@@ -152,60 +142,27 @@ private:
         return storage;
     }
 
-    // `nameAt` is PathRules::nameAsWritten's of the line.
-    void makePath(std::string_view pathLine, std::size_t nameAt) {
-        // An address stays as written and names no local file; a "file://"
-        // line becomes the local path it names and is read as any path.
-        if (isAddress(pathLine)) {
-            fullPath_ = pathLine;
-            name_ = addressName(pathLine);
-            fileName_ = name_;
-            return;
-        }
-        if (std::optional<std::string> local = localPathOfFileAddress(pathLine, ports_.rules)) {
-            decoded_ = std::move(*local);
-            if (decoded_.empty()) {  // not a name of this code page
-                fullPath_ = pathLine;
-                fileName_ = {};
-                return;
-            }
-            pathLine = decoded_;
-            nameAt = kNotAsWritten;
-        }
-        if (nameAt != kNotAsWritten) {
-            fullPath_ = pathLine;
-            fileName_ = pathLine.substr(nameAt);
-            return;
-        }
-        // Every relative line resolves against the playlist's own folder, so
-        // a playlist names the same files from whatever folder it is read:
-        // a bare relative line before the first #EXTINF once resolved
-        // against the current directory and named an unrelated file.
-        fullPath_ = ports_.rules.makeAbsolute(pathOfPlaylistLine(ports_.rules, pathLine, converted_), base_, absolute_);
-        fileName_ = ports_.rules.fileName(fullPath_);
-    }
-
     const PlaylistReaderPorts& ports_;
     std::string playlistFolder_;
-    std::string base_;  // the playlist's folder as an absolute path
     bool inPlaylistFolder_ = false;
     std::size_t lines_ = 1;  // lines taken, the header included
-    std::size_t nameless_ = 0;
-    std::size_t unconvertibleRows_ = 0;
     std::optional<std::string> waitingInfo_;
-    std::string converted_;
-    std::string absolute_;
     const bool fromUtf8_;
     bool unconvertible_ = false;  // a line of the row being made did not convert
     std::string lineText_;        // converted lines
     std::string pathText_;
-    std::string decoded_;  // a "file://" line's local path
-    std::string name_;     // an address's file name
-    // The row's path and name, views into the line or the two texts above.
-    std::string_view fullPath_;
-    std::string_view fileName_;
-    TextSlabs slabs_;  // the rows' texts
+    RowMaker rows_;
 };
+
+std::unique_ptr<ByteStream> openPlaylist(FileSystem& fs, const std::string& path) {
+    std::unique_ptr<ByteStream> stream = fs.openForReading(path);
+    if (!stream) throw cannotOpenError(path);
+    // Refused before a byte is read: a row's texts are under 2 GiB, and a
+    // playlist of that size would take gigabytes of rows and minutes of
+    // reading only to fail.
+    if (stream->size() && *stream->size() >= kLargestPlaylist) throw tooLargeError(path);
+    return stream;
+}
 
 // The playlist streams in pieces, read a piece or two ahead of the rows
 // being made: only the rows and a few pieces are held, never the whole
@@ -213,7 +170,7 @@ private:
 class PlaylistFile {
 public:
     PlaylistFile(const PlaylistReaderPorts& ports, const std::string& path)
-        : stream_(open(ports.fs, path)), pieces_(*stream_, ports.rules), path_(path) {}
+        : stream_(openPlaylist(ports.fs, path)), pieces_(*stream_, ports.rules), path_(path) {}
     PlaylistPieceReader& pieces() { return pieces_; }
     void checkRead() const {
         if (pieces_.failed()) throw cannotOpenError(path_);
@@ -228,16 +185,6 @@ public:
     }
 
 private:
-    static std::unique_ptr<ByteStream> open(FileSystem& fs, const std::string& path) {
-        std::unique_ptr<ByteStream> stream = fs.openForReading(path);
-        if (!stream) throw cannotOpenError(path);
-        // Refused before a byte is read: a row's texts are under 2 GiB, and
-        // a playlist of that size would take gigabytes of rows and minutes
-        // of reading only to fail.
-        if (stream->size() && *stream->size() >= kLargestPlaylist) throw tooLargeError(path);
-        return stream;
-    }
-
     std::unique_ptr<ByteStream> stream_;
     PlaylistPieceReader pieces_;  // after the stream, so that it stops reading first
     std::string path_;
@@ -259,10 +206,44 @@ bool hasFileName(const PlaylistEntry& row) { return !row.fileName().empty(); }
 
 namespace {
 
+// A PLS or XSPF playlist through its parser. The rows come whole at the
+// end, so a file broken anywhere gives none.
+PlaylistPass readParsed(const PlaylistReaderPorts& ports, const std::string& path, PlaylistFormat format,
+                        std::vector<PlaylistEntry>& rows) {
+    PlaylistPass read;
+    try {
+        const std::unique_ptr<ByteStream> stream = openPlaylist(ports.fs, path);
+        const std::unique_ptr<PlaylistParser> parser = makePlaylistParser(
+            format,
+            {ports.rules, path,
+             ports.rules.makeAbsolute(playlistFolder(ports.fs, path, ports.rules), ports.fs.currentDirectory())});
+        ReadProgressMeter progress(ports.progress, stream->size());
+        std::vector<char> buffer(std::size_t{1} << 20);
+        std::uint64_t done = 0;
+        for (;;) {
+            const std::optional<std::size_t> got = stream->read(buffer.data(), buffer.size());
+            if (!got) throw cannotOpenError(path);
+            if (*got == 0) break;
+            parser->feed({buffer.data(), *got});
+            progress.at(done += *got);
+        }
+        rows = parser->finish();
+        read.nameless = parser->nameless();
+        read.unconvertible = parser->unconvertible();
+    } catch (const ListoraError& error) {
+        read.error = error;
+        rows.clear();
+    }
+    return read;
+}
+
 // The read of readPlaylist and readPlaylistInPieces: the rows go to `rows`,
 // which `take`, when there is one, is given after each piece.
 PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path, HeaderPolicy header,
                       std::vector<PlaylistEntry>& rows, const RowsTaker* take) {
+    if (const PlaylistFormat format = formatOfPath(path);
+        format == PlaylistFormat::Pls || format == PlaylistFormat::Xspf)
+        return readParsed(ports, path, format, rows);
     PlaylistPass read;
     try {
         std::optional<PlaylistFile> file(std::in_place, ports, path);

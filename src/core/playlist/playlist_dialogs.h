@@ -12,11 +12,12 @@ namespace listora {
 class PlaylistDialogs {
 public:
     // "プレイリスト（絶対パス）(*.m3u)" (filter 1) or "プレイリスト（相対パス）（*.m3u）"
-    // (filter 2); the first time the name is "新規プレイリスト".
+    // (filter 2), then PLS and XSPF, each absolute and relative; the first
+    // time the name is "新規プレイリスト". The name's extension picks the format.
     std::optional<FileChoice> askSaveFile(Prompts& prompts);
-    // "プレイリスト(*.m3u)", then "プレイリスト UTF-8(*.m3u8)".
+    // "プレイリスト(*.m3u)", then "プレイリスト UTF-8(*.m3u8)", PLS and XSPF.
     std::optional<FileChoice> askOpenFile(Prompts& prompts);
-    // A playlist to compare, "プレイリスト（*.m3u）" and the UTF-8 one, starting
+    // A playlist to compare, "プレイリスト（*.m3u）" and the other formats, starting
     // at the box's name.
     std::optional<FileChoice> askComparedFile(Prompts& prompts, const std::string& current);
 

@@ -20,8 +20,8 @@ PlaylistFormat formatOfPath(std::string_view path) {
     return PlaylistFormat::M3u;
 }
 
-bool hasM3uExtension(std::string_view path) {
-    return endsWithIgnoringCase(path, ".m3u") || endsWithIgnoringCase(path, ".m3u8");
+bool hasPlaylistExtension(std::string_view path) {
+    return formatOfPath(path) != PlaylistFormat::M3u || endsWithIgnoringCase(path, ".m3u");
 }
 
 }  // namespace listora

@@ -12,7 +12,7 @@ enum class PlaylistFormat { M3u, M3u8, Pls, Xspf };
 // By the extension in any case; any other name is M3U.
 PlaylistFormat formatOfPath(std::string_view path);
 
-// The name ends in ".m3u" or ".m3u8" in any case.
-bool hasM3uExtension(std::string_view path);
+// The name ends in ".m3u", ".m3u8", ".pls" or ".xspf" in any case.
+bool hasPlaylistExtension(std::string_view path);
 
 }  // namespace listora

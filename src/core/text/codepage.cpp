@@ -9,6 +9,7 @@
 #include <optional>
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
+#include <unicode/utf8.h>
 #include <vector>
 
 namespace listora {
@@ -230,6 +231,21 @@ std::string codePageToUtf8(std::string_view text, CodePage cp) {
 }
 
 std::u16string codePageToUtf16(std::string_view text, CodePage cp) { return toUtf16Impl(text, cp); }
+
+bool isValidUtf8(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto length = static_cast<std::int32_t>(text.size());
+    for (std::int32_t i = 0; i < length;) {
+        if (bytes[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) return false;
+    }
+    return true;
+}
 
 std::string utf8ToCodePage(std::string_view utf8, CodePage cp) {
     if (cp == CodePage::Utf8) return std::string(utf8);

@@ -67,6 +67,9 @@ private:
     void* cp932_ = nullptr;  // the ICU converter, opened once
     std::u16string buffer_;
 };
+// Whether the bytes are well-formed UTF-8.
+bool isValidUtf8(std::string_view text);
+
 std::string utf8ToCodePage(std::string_view utf8, CodePage cp);
 // Unchanged when both are the same; characters one lacks become its
 // substitute.

@@ -18,6 +18,41 @@ namespace {
 // its pattern appended and the dialog is told to show only the caption.
 QString qtNameFilter(const FileFilter& filter) { return toQt(filter.caption) + " (" + toQt(filter.pattern) + ")"; }
 
+// "*.pls" → "pls"; nothing for a pattern of several or none.
+QString extensionOfPattern(const std::string& pattern) {
+    const QString text = toQt(pattern);
+    if (!text.startsWith("*.") || text.count('*') != 1 || text.contains(' ')) return {};
+    return text.mid(2);
+}
+
+// Choosing another format's filter gives the name being typed that format's
+// extension, so that "list" or "list.m3u" under the PLS filter is saved as
+// "list.pls": the name's extension is what decides the format.
+void followFilterWithSuffix(QFileDialog& dialog, const FileDialogRequest& request) {
+    if (request.filterIndex >= 1 && static_cast<std::size_t>(request.filterIndex) <= request.filters.size()) {
+        const QString extension = extensionOfPattern(request.filters[request.filterIndex - 1].pattern);
+        if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+    }
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, request](const QString& selected) {
+        QStringList extensions;
+        QString chosen;
+        for (const FileFilter& filter : request.filters) {
+            const QString extension = extensionOfPattern(filter.pattern);
+            if (extension.isEmpty()) continue;
+            extensions << extension;
+            if (selected == toQt(filter.caption).simplified() || selected == qtNameFilter(filter)) chosen = extension;
+        }
+        if (chosen.isEmpty()) return;
+        dialog.setDefaultSuffix(chosen);
+        const QStringList typed = dialog.selectedFiles();
+        if (typed.isEmpty()) return;
+        const QFileInfo name(typed.front());
+        if (extensions.contains(name.suffix(), Qt::CaseInsensitive) &&
+            name.suffix().compare(chosen, Qt::CaseInsensitive) != 0)
+            dialog.selectFile(name.completeBaseName() + "." + chosen);
+    });
+}
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> makeQuestionBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
@@ -64,6 +99,7 @@ std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, bo
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog->selectNameFilter(filters[request.filterIndex - 1]);
     dialog->setDefaultSuffix(toQt(request.defaultExtension));
+    if (save) followFilterWithSuffix(*dialog, request);
     // A name without a folder (the first use) starts in the current
     // directory, which reading a playlist leaves in the playlist's folder;
     // a remembered path starts in its own folder.

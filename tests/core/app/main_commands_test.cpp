@@ -100,10 +100,12 @@ TEST_F(Commands, OpenAsksWhetherToAddEvenToAnEmptyList) {
     EXPECT_EQ(state.currentPlaylistFile, first);
 
     const FileDialogRequest& dialog = prompts.dialogs.back();
-    ASSERT_EQ(dialog.filters.size(), 2u);  // UTF-8 playlists after the program's own filter
+    ASSERT_EQ(dialog.filters.size(), 4u);  // the other formats after the program's own filter
     EXPECT_EQ(dialog.filters[0].caption, "プレイリスト(*.m3u)");
     EXPECT_EQ(dialog.filters[0].pattern, "*.m3u");
     EXPECT_EQ(dialog.filters[1].pattern, "*.m3u8");
+    EXPECT_EQ(dialog.filters[2].pattern, "*.pls");
+    EXPECT_EQ(dialog.filters[3].pattern, "*.xspf");
     EXPECT_EQ(dialog.defaultExtension, "m3u");
     EXPECT_EQ(dialog.fileName, second);  // the open dialog remembers its last file
 }
@@ -139,9 +141,12 @@ TEST_F(Commands, SaveWritesAtOnceOnlyWhenSavingAutomaticallyToAKnownFile) {
     EXPECT_EQ(prompts.dialogs[0].fileName, "新規プレイリスト");
     EXPECT_EQ(prompts.dialogs[1].filterIndex, 2);
     EXPECT_EQ(prompts.dialogs[1].fileName, dir.path("rel.m3u"));
-    ASSERT_EQ(prompts.dialogs[0].filters.size(), 2u);
+    ASSERT_EQ(prompts.dialogs[0].filters.size(), 6u);  // then PLS and XSPF, absolute and relative each
     EXPECT_EQ(prompts.dialogs[0].filters[0].caption, "プレイリスト（絶対パス）(*.m3u)");
     EXPECT_EQ(prompts.dialogs[0].filters[1].caption, "プレイリスト（相対パス）（*.m3u）");
+    EXPECT_EQ(prompts.dialogs[0].filters[3].pattern, "*.pls");
+    EXPECT_EQ(pathModeOfFilter(4), PathMode::Relative);
+    EXPECT_EQ(pathModeOfFilter(5), PathMode::Absolute);
 
     // On: written at once, in absolute form, no dialog and no message.
     commands.toggleAutoSave();

@@ -1,9 +1,8 @@
-#include "core/playlist/m3u_writer.h"
-
 #include "core/errors/errors.h"
 #include "core/files/file_system.h"
 #include "core/native/native_file_system.h"
 #include "core/playlist/playlist_fixture.h"
+#include "core/playlist/playlist_writer.h"
 #include "support/faulty_file_system.h"
 
 #include <filesystem>

@@ -72,6 +72,27 @@ TEST(QtPrompts, FileDialogsShowTheCaptionsAndFilterByTheirPatterns) {
         EXPECT_TRUE(filter.endsWith(" (*.m3u)")) << filter.toStdString();
 }
 
+// Catches a name saved in another format than its filter says (the
+// extension decides the format) and a typed ".m3u8" replaced.
+TEST(QtPrompts, ASaveDialogsNameFollowsTheChosenFormat) {
+    FileDialogRequest request;
+    request.filters = {{"M3U", "*.m3u"}, {"PLS", "*.pls"}, {"All", "*"}};
+    request.filterIndex = 2;
+    request.fileName = "/tmp/list.m3u";
+    request.defaultExtension = "m3u";
+    auto dialog = makeFileDialog(request, true, nullptr);
+    EXPECT_EQ(dialog->defaultSuffix(), "pls");
+    emit dialog->filterSelected("PLS");
+    EXPECT_EQ(dialog->selectedFiles().value(0), "/tmp/list.pls");
+    emit dialog->filterSelected("M3U");
+    EXPECT_EQ(dialog->defaultSuffix(), "m3u");
+    EXPECT_EQ(dialog->selectedFiles().value(0), "/tmp/list.m3u");
+    dialog->selectFile("mine.m3u8");
+    EXPECT_EQ(dialog->selectedFiles().value(0), "/tmp/mine.m3u8");
+    dialog->selectFile("plain");
+    EXPECT_EQ(dialog->selectedFiles().value(0), "/tmp/plain.m3u");
+}
+
 TEST(QtPrompts, AFirstFileDialogStartsInTheCurrentDirectory) {
     test::TempDir dir;  // the current directory while it lives, as a read leaves the playlist's folder
     FileDialogRequest request;
