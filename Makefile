@@ -79,6 +79,7 @@ bench: deps bench-deps
 	./build-release/bench/listora-bench
 	./build-release/bench/listora-bench read
 	./build-release/bench/listora-bench tags
+	./build-release/bench/listora-bench formats
 
 clean:
 	rm -rf $(BUILD) build-release $(PACKAGE_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
@@ -119,7 +120,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 12
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_FLAGS := -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
-FUZZERS := m3u_round_trip day_file length_text path_rules codepage tag_reader
+FUZZERS := m3u_round_trip playlist_formats day_file length_text path_rules codepage tag_reader
 .PHONY: fuzz-deps fuzz-build fuzz-smoke
 
 fuzz-deps:

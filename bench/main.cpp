@@ -23,6 +23,7 @@
 #include "core/playlist/playlist_writer.h"
 #include "core/text/codepage.h"
 #include "fixture.h"
+#include "formats_bench.h"
 #include "gather_bench.h"
 #include "log_view_bench.h"
 #include "measure.h"
@@ -547,6 +548,8 @@ int main(int argc, char** argv) {
         if (only == "read") return bench::runReadBench();
         if (only == "transfers") return runTransfersOnly();
         if (only == "tags") return runTagsOnly();
+        if (only == "formats") return bench::runFormatsBench();
+        if (only == "load-save-once" && argc > 3) return bench::runLoadSaveOnce(argv[2], argv[3]);
         if (only == "fixture" && argc > 3) {
             // A playlist to profile by hand, as the benches write it.
             bench::writeFixture(argv[3], std::string(argv[3]) + ".titles", std::stoul(argv[2]));

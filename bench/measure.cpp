@@ -10,6 +10,7 @@
 #include <iterator>
 #include <spawn.h>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -141,6 +142,43 @@ bool sameFileBytes(const std::string& a, const std::string& b) {
             return false;
         if (inA.gcount() == 0) return true;
     }
+}
+
+// Runs a command with its standard output sent to `output`, and gives its
+// wall time and peak resident memory. Throws unless it exits with 0.
+Child runTo(const std::vector<std::string>& argv, const std::string& output) {
+    std::vector<char*> args;
+    for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    int status = 0;
+    rusage usage{};
+    int spawnError = 0;
+    Child child;
+    child.seconds = secondsOf([&] {
+        spawnError = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+        if (spawnError != 0) return;
+        while (::wait4(pid, &status, 0, &usage) < 0) {
+            if (errno != EINTR) throw std::runtime_error("wait4 failed");
+        }
+    });
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawnError != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(argv[0] + " failed");
+    child.peakBytes = static_cast<long long>(usage.ru_maxrss) * 1024;
+    return child;
+}
+
+std::string besideThisProgram(const std::string& relative) {
+    char self[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) throw std::runtime_error("cannot find listora-bench itself");
+    std::string path(self, static_cast<std::size_t>(length));
+    path.erase(path.rfind('/') + 1);
+    return path + relative;
 }
 
 }  // namespace bench

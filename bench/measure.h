@@ -31,6 +31,18 @@ struct PeakMemory {
 // this process is still small: the child starts with the parent's pages.
 PeakMemory peakMemoryOf(const std::function<void()>& work);
 
+struct Child {
+    double seconds = 0;
+    long long peakBytes = 0;
+};
+
+// Runs a command with its standard output sent to `output`, and gives its
+// wall time and peak resident memory. Throws unless it exits with 0.
+Child runTo(const std::vector<std::string>& argv, const std::string& output);
+
+// A program's path beside this one's ("../listora-cli").
+std::string besideThisProgram(const std::string& relative);
+
 std::string readFile(const std::string& path);
 // Whether two files hold the same bytes, compared a piece at a time: a
 // bench that held two playlists whole would hand its size to every child it

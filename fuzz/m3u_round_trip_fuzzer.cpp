@@ -6,9 +6,9 @@
 #include "core/playlist/m3u_reader.h"
 #include "core/playlist/main_list.h"
 #include "core/playlist/playlist_writer.h"
-#include "core/ports/prompts.h"
 #include "core/text/codepage.h"
 #include "memory_file_system.h"
+#include "no_prompts.h"
 #include "piece_input.h"
 #include "require.h"
 
@@ -17,17 +17,6 @@
 
 namespace listora::fuzz {
 namespace {
-
-// A forced read never asks; any question is a fault.
-class NoPrompts : public Prompts {
-public:
-    void information(const std::string&) override { std::abort(); }
-    Answer confirm(Question, const std::string&, Buttons) override { std::abort(); }
-    Answer warn(Question, const std::string&, Buttons) override { std::abort(); }
-    void error(const std::string&) override { std::abort(); }
-    std::optional<FileChoice> askOpenFile(const FileDialogRequest&) override { std::abort(); }
-    std::optional<FileChoice> askSaveFile(const FileDialogRequest&) override { std::abort(); }
-};
 
 const std::string kFolder = "/lists";
 const std::string kIn = "/lists/in.m3u";

@@ -218,7 +218,9 @@ PlaylistPass readParsed(const PlaylistReaderPorts& ports, const std::string& pat
             {ports.rules, path,
              ports.rules.makeAbsolute(playlistFolder(ports.fs, path, ports.rules), ports.fs.currentDirectory())});
         ReadProgressMeter progress(ports.progress, stream->size());
-        std::vector<char> buffer(std::size_t{1} << 20);
+        // A mebibyte at a time, or the whole of a smaller file.
+        std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(
+            std::uint64_t{1} << 20, stream->size() ? *stream->size() + 1 : std::uint64_t{1} << 20)));
         std::uint64_t done = 0;
         for (;;) {
             const std::optional<std::size_t> got = stream->read(buffer.data(), buffer.size());

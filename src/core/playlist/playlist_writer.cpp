@@ -29,13 +29,13 @@ void PlaylistWriter::finish() {
 std::unique_ptr<PlaylistWriter> makePlaylistWriter(PlaylistFormat format, PathMode pathMode,
                                                    std::string_view baseFolder, const PathRules& rules, ByteSink& out) {
     switch (format) {
-    case PlaylistFormat::Pls:
-        return makePlsWriter(pathMode, baseFolder, rules, out);
-    case PlaylistFormat::Xspf:
-        return makeXspfWriter(pathMode, baseFolder, rules, out);
-    case PlaylistFormat::M3u:
-    case PlaylistFormat::M3u8:
-        break;
+        case PlaylistFormat::Pls:
+            return makePlsWriter(pathMode, baseFolder, rules, out);
+        case PlaylistFormat::Xspf:
+            return makeXspfWriter(pathMode, baseFolder, rules, out);
+        case PlaylistFormat::M3u:
+        case PlaylistFormat::M3u8:
+            break;
     }
     return makeM3uWriter(pathMode, baseFolder, rules, out, format == PlaylistFormat::M3u8);
 }
@@ -44,6 +44,9 @@ std::string_view writtenPath(const PlaylistEntry& row, PathMode pathMode, std::s
                              const PathRules& rules, std::string& storage) {
     if (pathMode == PathMode::Absolute || isAddress(row.fullPath())) return row.fullPath();
     storage = rules.relativeTo(row.fullPath(), baseFolder);
+    // A relative path that begins like an address ("ab://x.mp3", from a
+    // line that kept its "//") would read back as one; "./" keeps it a path.
+    if (isAddress(storage)) storage.insert(0, std::string(".") + rules.separator());
     return storage;
 }
 

@@ -46,6 +46,12 @@ std::optional<std::pair<Field, std::uint64_t>> entryKey(std::string_view key) {
     return std::nullopt;
 }
 
+// The keys of an entry read so far, its row not yet made.
+struct Waiting {
+    std::uint64_t number = 0;
+    std::optional<std::string> file, title, length;
+};
+
 class PlsParser final : public PlaylistParser {
 public:
     explicit PlsParser(const ParsedPlaylist& playlist) : path_(playlist.path), rows_(playlist.rules, playlist.base) {}
@@ -96,11 +102,6 @@ public:
     std::size_t unconvertible() const override { return rows_.unconvertible(); }
 
 private:
-    struct Waiting {
-        std::uint64_t number = 0;
-        std::optional<std::string> file, title, length;
-    };
-
     [[noreturn]] void fail(std::size_t line, std::string_view why) const {
         throw malformedPlaylistError(path_, std::to_string(line) + systemText(" 行目"), systemText(why));
     }
@@ -122,8 +123,7 @@ private:
         const std::optional<std::pair<Field, std::uint64_t>> key = entryKey(trimmed(line.substr(0, equals)));
         if (!key) return;  // NumberOfEntries, Version and keys of other writers
         const std::string_view value = line.substr(equals + 1);
-        if (key->first == Field::Length && !parseInteger(trimmed(value)))
-            fail(line_, "長さが整数ではありません");
+        if (key->first == Field::Length && !parseInteger(trimmed(value))) fail(line_, "長さが整数ではありません");
         set(key->second, key->first, value);
     }
 
@@ -137,8 +137,9 @@ private:
             waiting_.emplace();
             waiting_->number = number;
         }
-        std::optional<std::string>& slot =
-            field == Field::File ? waiting_->file : field == Field::Title ? waiting_->title : waiting_->length;
+        std::optional<std::string>& slot = field == Field::File    ? waiting_->file
+                                           : field == Field::Title ? waiting_->title
+                                                                   : waiting_->length;
         slot = std::string(value);
     }
 
@@ -189,8 +190,8 @@ private:
     bool inPlaylist_ = false;
     std::optional<Waiting> waiting_;
     std::vector<PlaylistEntry> made_;
-    std::vector<std::uint64_t> numbers_;  // each made row's N
-    bool ordered_ = true;                 // N has risen from row to row
+    std::vector<std::uint64_t> numbers_;                          // each made row's N
+    bool ordered_ = true;                                         // N has risen from row to row
     std::unordered_map<std::uint64_t, std::size_t> rowOfNumber_;  // once not ordered
 };
 

@@ -11,10 +11,9 @@
 #include "core/playlist/row_maker.h"
 #include "core/text/codepage.h"
 
-#include <expat.h>
-
 #include <charconv>
 #include <climits>
+#include <expat.h>
 #include <optional>
 
 namespace listora {
@@ -75,7 +74,8 @@ private:
         while (!bytes.empty() || last) {
             // expat takes an int's worth at a time.
             const std::size_t size = std::min<std::size_t>(bytes.size(), INT_MAX);
-            const XML_Status status = XML_Parse(parser_, bytes.data(), static_cast<int>(size), last && size == bytes.size());
+            const XML_Status status =
+                XML_Parse(parser_, bytes.data(), static_cast<int>(size), last && size == bytes.size());
             if (failure_) fail(failure_->line, failure_->column, failure_->why);
             if (status != XML_STATUS_OK)
                 fail(XML_GetCurrentLineNumber(parser_), XML_GetCurrentColumnNumber(parser_) + 1,
@@ -88,8 +88,7 @@ private:
     // expat is C: a failure found in a handler stops the parse and is
     // thrown once XML_Parse has returned.
     void stop(std::string_view why) {
-        failure_ = Failure{XML_GetCurrentLineNumber(parser_), XML_GetCurrentColumnNumber(parser_) + 1,
-                           systemText(why)};
+        failure_ = Failure{XML_GetCurrentLineNumber(parser_), XML_GetCurrentColumnNumber(parser_) + 1, systemText(why)};
         XML_StopParser(parser_, XML_FALSE);
     }
 
@@ -159,19 +158,22 @@ private:
             unconvertible = unconvertible || !text;
             return text ? std::move(*text) : std::string();
         };
-        // A "file://" location is decoded by the row's path rules; any other
-        // that is no address is a URI reference, relative ones against the
-        // playlist's folder, and is percent-decoded here.
+        // A location that is no address is a "file://" URI or a URI
+        // reference, relative ones against the playlist's folder; both are
+        // percent-decoded.
         std::string path;
-        if (isAddress(*location_))
+        if (isAddress(*location_)) {
             path = inCodePage(*location_);
-        else if (localPathOfFileAddress(*location_, rules_))
-            path = *location_;
-        else
+        } else if (std::optional<std::string> local = localPathOfFileAddress(*location_, rules_)) {
+            // Empty when the code page cannot name it: the row is then left
+            // without a name, as an M3U "file://" line's is.
+            path = local->empty() ? *location_ : std::move(*local);
+        } else {
             path = inCodePage(percentDecoded(*location_));
+        }
         const std::string title = title_ ? inCodePage(*title_) : kUnknownText;
         made_.push_back(rows_.make(title, duration_ ? FormatLengthText(seconds(*duration_)) : kUnknownText, path,
-                                   std::string_view::npos, unconvertible));
+                                   rules_.nameAsWritten(path), unconvertible));
     }
 
     // Milliseconds as whole seconds, rounded; any negative duration (which

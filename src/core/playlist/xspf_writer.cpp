@@ -1,6 +1,6 @@
 // XSPF 1.0 in UTF-8: a <track> per row with its <location>, its <title>
 // unless "---" and its <duration> in milliseconds unless the length is not
-// known. Local paths become "file://" URIs or, in the relative mode, URI
+// known, a track to a line. Local paths become "file://" URIs or, in the relative mode, URI
 // references against the playlist's folder; their bytes are
 // percent-encoded, so any name, even one that is no valid UTF-8, reads back
 // the same.
@@ -23,52 +23,87 @@ bool isUnreserved(unsigned char c) {
 }
 
 // Characters XML 1.0 cannot hold at all become U+FFFD; line breaks are
-// written as references so that a reader keeps them as they were.
+// written as references so that a reader keeps them as they were. Runs of
+// plain text are copied whole.
 void appendEscaped(std::string& out, std::string_view utf8) {
-    for (const char c : utf8) {
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const bool special = c == '&' || c == '<' || c == '>' || c == '"' || (c < 0x20 && c != '\t');
+        if (!special) continue;
+        out.append(utf8.substr(plain, i - plain));
+        plain = i + 1;
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\n': out += "&#10;"; break;
-        case '\r': out += "&#13;"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\n':
+                out += "&#10;";
+                break;
+            case '\r':
+                out += "&#13;";
+                break;
+            default:
                 out += "\xEF\xBF\xBD";
-            else
-                out += c;
         }
     }
+    out.append(utf8.substr(plain));
+}
+
+// The bytes of a path, those other than unreserved characters and "/" as
+// "%XX"; runs of plain bytes are copied whole.
+void appendPercentEncoded(std::string& out, std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (isUnreserved(byte)) continue;
+        out.append(bytes.substr(plain, i - plain));
+        plain = i + 1;
+        out += '%';
+        out += kHex[byte >> 4];
+        out += kHex[byte & 15];
+    }
+    out.append(bytes.substr(plain));
 }
 
 class XspfWriter final : public PlaylistWriter {
 public:
     XspfWriter(PathMode pathMode, std::string_view baseFolder, const PathRules& rules, ByteSink& out)
         : PlaylistWriter(out), pathMode_(pathMode), rules_(rules), baseFolder_(baseFolder) {
-        text() += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                  "<playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\">\n"
-                  "  <trackList>\n";
+        text() +=
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\">\n"
+            "  <trackList>\n";
     }
 
     void add(const PlaylistEntry& row) override {
-        text() += "    <track>\n      <location>";
+        text() += "    <track><location>";
         location(row);
-        text() += "</location>\n";
+        text() += "</location>";
         if (row.title() != kUnknownText) {
-            text() += "      <title>";
+            text() += "<title>";
             appendEscaped(text(), utf8(row.title()));
-            text() += "</title>\n";
+            text() += "</title>";
         }
         if (row.lengthText() != kUnknownText) {
-            text() += "      <duration>";
+            text() += "<duration>";
             long long seconds = 0;
             const std::string secondsText = LengthTextToSeconds(row.lengthText());
             std::from_chars(secondsText.data(), secondsText.data() + secondsText.size(), seconds);
             text() += std::to_string(seconds * 1000);
-            text() += "</duration>\n";
+            text() += "</duration>";
         }
-        text() += "    </track>\n";
+        text() += "</track>\n";
         handOverIfFull();
     }
 
@@ -99,18 +134,7 @@ private:
         if (pathMode_ == PathMode::Absolute) text() += path.starts_with('/') ? "file://" : "file:///";
         // Names are kept as their bytes in UTF-8 and the code page's own
         // bytes are converted, so that the file reads back the same.
-        const std::string_view bytes = rules_.codePage() == CodePage::Utf8 ? path : utf8(path);
-        for (const char c : bytes) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (isUnreserved(byte)) {
-                text() += c;
-            } else {
-                static constexpr char kHex[] = "0123456789ABCDEF";
-                text() += '%';
-                text() += kHex[byte >> 4];
-                text() += kHex[byte & 15];
-            }
-        }
+        appendPercentEncoded(text(), rules_.codePage() == CodePage::Utf8 ? path : utf8(path));
     }
 
     PathMode pathMode_;
