@@ -15,7 +15,8 @@ enum class ConversionOutcome { Written, Refused };
 // `header` forces the read: a stream cannot be read twice, before the
 // question and after it) and writes its rows to `out` as they are read: the
 // rows of one piece of the file are written on a second thread while the
-// next piece is read, so a playlist of any size costs a few pieces' rows.
+// next piece is read, so an M3U of any size costs a few pieces' rows (a PLS
+// or XSPF gives its rows at the end of its read, and holds them until then).
 // Rows without a file name are dropped, as the window drops them. A read
 // that is refused or ends in an error leaves `out` as it was (a stream keeps
 // what was written before); the error is thrown.

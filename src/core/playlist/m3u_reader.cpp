@@ -206,6 +206,12 @@ bool hasFileName(const PlaylistEntry& row) { return !row.fileName().empty(); }
 
 namespace {
 
+// Editors that save UTF-8 may begin the file with a byte order mark; it is
+// no part of the header or of a first entry.
+void withoutByteOrderMark(std::string_view& firstLine, bool utf8) {
+    if (utf8 && firstLine.starts_with("\xEF\xBB\xBF")) firstLine.remove_prefix(3);
+}
+
 // A PLS or XSPF playlist through its parser. The rows come whole at the
 // end, so a file broken anywhere gives none.
 PlaylistPass readParsed(const PlaylistReaderPorts& ports, const std::string& path, PlaylistFormat format,
@@ -257,6 +263,8 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
         LineReader firstLines(first.text());
         std::string_view firstLine;
         firstLines.next(firstLine);  // a piece holds a line at least
+        const bool utf8 = formatOfPath(path) == PlaylistFormat::M3u8 || ports.rules.codePage() == CodePage::Utf8;
+        withoutByteOrderMark(firstLine, utf8);
         // The size, asked once, sizes the rows and the progress of each pass.
         const std::optional<std::uint64_t> fileBytes = ports.fs.entrySize(path);
         // The file's own first line is an entry when the header is missing.
@@ -288,6 +296,7 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
             }
             firstLines = LineReader(first.text());
             firstLines.next(firstLine);
+            withoutByteOrderMark(firstLine, utf8);
         }
 
         EntryReader reader(ports, path);
