@@ -164,6 +164,9 @@ TEST_F(Gather, RecognisesMusicAndPlaylistsByExtension) {
     EXPECT_TRUE(isPlaylistFile("a.m3u", rules));
     EXPECT_TRUE(isPlaylistFile("a.m3u8", rules));
     EXPECT_FALSE(isPlaylistFile("a.M3U", rules));
+    EXPECT_TRUE(isPlaylistFile("a.PLS", rules));
+    EXPECT_TRUE(isPlaylistFile("a.xspf", rules));
+    EXPECT_FALSE(isPlaylistFile("a.xspf.txt", rules));
 }
 
 }  // namespace
