@@ -40,7 +40,8 @@ long long fileBytes(const std::string& path) {
 
 void measure(FormatFigures& format, const std::string& out, const std::string& childOutput) {
     for (int run = 0; run < kRuns; ++run) {
-        const Child child = runTo({besideThisProgram("listora-bench"), "load-save-once", format.file, out}, childOutput);
+        const Child child =
+            runTo({besideThisProgram("listora-bench"), "load-save-once", format.file, out}, childOutput);
         double read = 0, write = 0;
         std::size_t rows = 0;
         if (std::sscanf(readFile(childOutput).c_str(), "%lf %lf %zu", &read, &write, &rows) != 3 || rows != kRows)
@@ -61,8 +62,7 @@ int runLoadSaveOnce(const std::string& in, const std::string& out) {
     listora::MainList list;
     std::string current;
     const double read = secondsOf([&] { listora::LoadToFile(list, current, {fs, prompts, rules}, in); });
-    const double write =
-        secondsOf([&] { listora::writePlaylist(fs, list, listora::PathMode::Absolute, out, rules); });
+    const double write = secondsOf([&] { listora::writePlaylist(fs, list, listora::PathMode::Absolute, out, rules); });
     std::printf("%.6f %.6f %zu\n", read, write, list.count());
     return 0;
 }
@@ -75,7 +75,8 @@ int runFormatsBench() {
                                           {"XSPF", folder.path("bench.xspf"), {}, {}, {}, 0}};
     writeFixture(formats[0].file, folder.path("titles.txt"), kRows);
     const std::string cli = besideThisProgram("../listora-cli");
-    for (std::size_t i = 1; i < formats.size(); ++i) runTo({cli, "convert", formats[0].file, formats[i].file}, "/dev/null");
+    for (std::size_t i = 1; i < formats.size(); ++i)
+        runTo({cli, "convert", formats[0].file, formats[i].file}, "/dev/null");
 
     for (FormatFigures& format : formats) {
         std::fprintf(stderr, "listora-bench: %s read and written, %d runs\n", format.name.c_str(), kRuns);
@@ -83,9 +84,10 @@ int runFormatsBench() {
     }
 
     const FormatFigures& m3u = formats[0];
-    std::printf("\n%zu entries read (Open) and written (Save) in a fresh process each, medians of %d runs; "
-                "targets: time ≤ %.1fx M3U's, peak memory ≤ %.1fx M3U's\n",
-                kRows, kRuns, kTimeTarget, kMemoryTarget);
+    std::printf(
+        "\n%zu entries read (Open) and written (Save) in a fresh process each, medians of %d runs; "
+        "targets: time ≤ %.1fx M3U's, peak memory ≤ %.1fx M3U's\n",
+        kRows, kRuns, kTimeTarget, kMemoryTarget);
     std::printf("%-6s %9s %8s %8s %9s %8s %10s %8s  %s\n", "format", "file MB", "read s", "write s", "vs M3U", "cat s",
                 "peak MB", "vs M3U", "");
     for (const FormatFigures& format : formats) {

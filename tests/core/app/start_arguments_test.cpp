@@ -25,9 +25,10 @@ TEST(StartArguments, PathsInTheirOrderMadeAbsoluteAndTheOptions) {
 // drop, which reads only a lower-case "m3u" extension, so nothing happened.
 TEST(StartArguments, PlaylistsInAnyCaseAreMarkedToBeRead) {
     const PathRules rules(PathStyle::Posix, CodePage::Utf8);
-    const StartArguments start =
-        parseStartArguments({"LIST.M3U", "b.M3u8", "c.m3u", "d.m3u.txt", "M3U", "e.mp3"}, "/h", rules);
-    EXPECT_EQ(start.playlists, (std::unordered_set<std::string>{"/h/LIST.M3U", "/h/b.M3u8", "/h/c.m3u"}));
+    const StartArguments start = parseStartArguments(
+        {"LIST.M3U", "b.M3u8", "c.m3u", "d.m3u.txt", "M3U", "e.mp3", "f.PLS", "g.xspf"}, "/h", rules);
+    EXPECT_EQ(start.playlists,
+              (std::unordered_set<std::string>{"/h/LIST.M3U", "/h/b.M3u8", "/h/c.m3u", "/h/f.PLS", "/h/g.xspf"}));
 }
 
 }  // namespace

@@ -90,8 +90,8 @@ TEST_F(Writer, AnM3u8IsUtf8WhateverTheCodePage) {
     NativeFileSystem cp932(CodePage::Cp932, CodePage::Utf8);
     const PathRules cp932Rules(PathStyle::Posix, CodePage::Cp932);
     const std::string kyoku = "/m/\xE6\x9B\xB2.mp3";  // has a CP932 form
-    const std::string path =
-        dir.write("L.M3U8", "\xEF\xBB\xBF" + crlf({"#EXTM3U", "#EXTINF:61,\xE6\x9B\xB2", kyoku, "/m/\xC3\xA9.mp3", "/m/plain.mp3"}));
+    const std::string path = dir.write("L.M3U8", "\xEF\xBB\xBF" + crlf({"#EXTM3U", "#EXTINF:61,\xE6\x9B\xB2", kyoku,
+                                                                        "/m/\xC3\xA9.mp3", "/m/plain.mp3"}));
     LoadToFile(list, currentFile, {cp932, prompts, cp932Rules}, path);
     EXPECT_EQ(column(0), (std::vector<std::string>{"\x8B\xC8", "---"}));
     EXPECT_EQ(column(3), (std::vector<std::string>{"/m/\x8B\xC8.mp3", "/m/plain.mp3"}));
