@@ -206,8 +206,9 @@ bool hasFileName(const PlaylistEntry& row) { return !row.fileName().empty(); }
 
 namespace {
 
-// Editors that save UTF-8 may begin the file with a byte order mark; it is
-// no part of the header or of a first entry.
+// Editors that save UTF-8 may begin a ".m3u8" with a byte order mark; it is
+// no part of the header or of a first entry. (An ".m3u" keeps the program's
+// rule: a mark makes its first line no header.)
 void withoutByteOrderMark(std::string_view& firstLine, bool utf8) {
     if (utf8 && firstLine.starts_with("\xEF\xBB\xBF")) firstLine.remove_prefix(3);
 }
@@ -263,7 +264,7 @@ PlaylistPass readInto(const PlaylistReaderPorts& ports, const std::string& path,
         LineReader firstLines(first.text());
         std::string_view firstLine;
         firstLines.next(firstLine);  // a piece holds a line at least
-        const bool utf8 = formatOfPath(path) == PlaylistFormat::M3u8 || ports.rules.codePage() == CodePage::Utf8;
+        const bool utf8 = formatOfPath(path) == PlaylistFormat::M3u8;
         withoutByteOrderMark(firstLine, utf8);
         // The size, asked once, sizes the rows and the progress of each pass.
         const std::optional<std::uint64_t> fileBytes = ports.fs.entrySize(path);
