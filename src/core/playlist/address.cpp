@@ -91,11 +91,14 @@ std::optional<std::string> localPathOfFileAddress(std::string_view line, const P
     return path;
 }
 
-std::string addressName(std::string_view address) {
+std::string addressName(std::string_view address, CodePage cp) {
     std::string_view rest = address.substr(schemeLength(address) + 3);
     rest = rest.substr(0, rest.find_first_of("?#"));
     while (!rest.empty() && rest.back() == '/') rest.remove_suffix(1);
-    return percentDecoded(rest.substr(rest.find_last_of('/') + 1));
+    std::string name = percentDecoded(rest.substr(rest.find_last_of('/') + 1));
+    if (cp == CodePage::Utf8) return name;
+    std::optional<std::string> converted = convertCodePageExactly(name, CodePage::Utf8, cp);
+    return converted ? std::move(*converted) : name;
 }
 
 }  // namespace listora

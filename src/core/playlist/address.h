@@ -23,7 +23,9 @@ std::optional<std::string> localPathOfFileAddress(std::string_view line, const P
 
 // What a row shows as an address's file name: its last non-empty segment,
 // without query or fragment, percent-decoded (the host for "http://h:8000/").
-std::string addressName(std::string_view address);
+// Escapes name UTF-8 bytes; in another code page the name is converted when
+// it converts exactly, and is otherwise kept as the address's own bytes.
+std::string addressName(std::string_view address, CodePage cp = CodePage::Utf8);
 
 // "%20" and the like decoded; an escape that is not two hex digits, or that
 // would give a NUL byte, stays as written.

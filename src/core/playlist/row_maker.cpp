@@ -24,7 +24,7 @@ PlaylistEntry RowMaker::make(std::string_view title, std::string_view lengthText
 void RowMaker::takePath(std::string_view written, std::size_t nameAt) {
     if (isAddress(written)) {
         fullPath_ = written;
-        name_ = addressName(written);
+        name_ = addressName(written, rules_.codePage());
         fileName_ = name_;
         return;
     }

@@ -27,8 +27,8 @@ TEST(Address, FileAddressesBecomeLocalPaths) {
     for (const auto& c : cases) EXPECT_EQ(localPathOfFileAddress(c.line, c.rules), c.path) << c.line;
 }
 
-// Catches an address shown with an empty name (and so dropped as nameless)
-// or with its query or escapes.
+// Catches an address shown with an empty name (and so dropped as nameless),
+// with its query or escapes, or with UTF-8 escapes as CP932 bytes.
 TEST(Address, AnAddressIsNamedByItsLastSegment) {
     const struct {
         const char* address;
@@ -40,6 +40,8 @@ TEST(Address, AnAddressIsNamedByItsLastSegment) {
         {"mms://h/a/b//", "b"},
     };
     for (const auto& c : cases) EXPECT_EQ(addressName(c.address), c.name) << c.address;
+    EXPECT_EQ(addressName("http://h/%E6%9B%B2.mp3", CodePage::Cp932), "\x8B\xC8.mp3");
+    EXPECT_EQ(addressName("http://h/\x8B\xC8.mp3", CodePage::Cp932), "\x8B\xC8.mp3");
     EXPECT_FALSE(isAddress("file:///m/a.mp3"));
     EXPECT_TRUE(isAddress("file://server/a.mp3"));
 }
