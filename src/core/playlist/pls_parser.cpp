@@ -5,12 +5,15 @@
 // the order of N. NumberOfEntries is not trusted: writers get it wrong.
 
 #include "core/errors/errors.h"
+#include "core/paths/path_rules.h"
 #include "core/playlist/length_text.h"
 #include "core/playlist/playlist_parser.h"
 #include "core/playlist/row_maker.h"
 #include "core/text/codepage.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <numeric>
 #include <optional>
 #include <unordered_map>
@@ -41,20 +44,30 @@ std::optional<std::pair<Field, std::uint64_t>> entryKey(std::string_view key) {
         if (key.size() <= name.size() || !equalsIgnoringCase(key.substr(0, name.size()), name)) continue;
         const std::string_view digits = key.substr(name.size());
         if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-        return std::pair{field, std::stoull(std::string(digits))};
+        std::uint64_t number = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        return std::pair{field, number};
     }
     return std::nullopt;
 }
 
-// The keys of an entry read so far, its row not yet made.
+// The keys of an entry read so far, its row not yet made; its texts keep
+// their memory from entry to entry.
 struct Waiting {
+    bool open = false;
     std::uint64_t number = 0;
-    std::optional<std::string> file, title, length;
+    std::array<std::string, 3> texts;  // by Field
+    std::array<bool, 3> given{};
+
+    const std::string* text(Field field) const {
+        return given[static_cast<std::size_t>(field)] ? &texts[static_cast<std::size_t>(field)] : nullptr;
+    }
 };
 
 class PlsParser final : public PlaylistParser {
 public:
-    explicit PlsParser(const ParsedPlaylist& playlist) : path_(playlist.path), rows_(playlist.rules, playlist.base) {}
+    explicit PlsParser(const ParsedPlaylist& playlist)
+        : path_(playlist.path), rules_(playlist.rules), rows_(playlist.rules, playlist.base) {}
 
     void feed(std::string_view bytes) override {
         if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos)
@@ -128,31 +141,33 @@ private:
     }
 
     void set(std::uint64_t number, Field field, std::string_view value) {
-        if (!waiting_ || waiting_->number != number) {
+        if (!waiting_.open || waiting_.number != number) {
             makeWaitingRow();
             if (const std::optional<std::size_t> row = madeRow(number)) {
                 change(made_[*row], field, value);
                 return;
             }
-            waiting_.emplace();
-            waiting_->number = number;
+            waiting_.open = true;
+            waiting_.number = number;
+            waiting_.given = {};
         }
-        std::optional<std::string>& slot = field == Field::File    ? waiting_->file
-                                           : field == Field::Title ? waiting_->title
-                                                                   : waiting_->length;
-        slot = std::string(value);
+        waiting_.texts[static_cast<std::size_t>(field)].assign(value);
+        waiting_.given[static_cast<std::size_t>(field)] = true;
     }
 
     void makeWaitingRow() {
-        if (!waiting_) return;
-        const Waiting& w = *waiting_;
-        const std::string length = w.length ? FormatLengthText(*parseInteger(trimmed(*w.length))) : kUnknownText;
-        const std::string_view title = w.title ? std::string_view(*w.title) : std::string_view(kUnknownText);
-        made_.push_back(w.file ? rows_.make(title, length, *w.file) : PlaylistEntry(title, length, {}, {}));
-        ordered_ = ordered_ && (numbers_.empty() || w.number > numbers_.back());
-        numbers_.push_back(w.number);
-        if (!ordered_) rowOfNumber_[w.number] = made_.size() - 1;
-        waiting_.reset();
+        if (!waiting_.open) return;
+        const std::string* file = waiting_.text(Field::File);
+        const std::string* title = waiting_.text(Field::Title);
+        const std::string* length = waiting_.text(Field::Length);
+        const std::string lengthText = length ? FormatLengthText(*parseInteger(trimmed(*length))) : kUnknownText;
+        const std::string_view titleText = title ? std::string_view(*title) : std::string_view(kUnknownText);
+        made_.push_back(file ? rows_.make(titleText, lengthText, *file, rules_.nameAsWritten(*file))
+                             : PlaylistEntry(titleText, lengthText, {}, {}));
+        ordered_ = ordered_ && (numbers_.empty() || waiting_.number > numbers_.back());
+        numbers_.push_back(waiting_.number);
+        if (!ordered_) rowOfNumber_[waiting_.number] = made_.size() - 1;
+        waiting_.open = false;
     }
 
     // The row already made for entry `number`, if any.
@@ -182,13 +197,14 @@ private:
     }
 
     std::string path_;
+    const PathRules& rules_;
     RowMaker rows_;
     std::size_t line_ = 0;
     std::size_t nameless_ = 0;
     std::string partial_;  // a line not yet ended in the bytes fed so far
     bool seenSection_ = false;
     bool inPlaylist_ = false;
-    std::optional<Waiting> waiting_;
+    Waiting waiting_;
     std::vector<PlaylistEntry> made_;
     std::vector<std::uint64_t> numbers_;                          // each made row's N
     bool ordered_ = true;                                         // N has risen from row to row
