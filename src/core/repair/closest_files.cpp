@@ -4,33 +4,11 @@
 #include "core/repair/repair_progress.h"
 
 #include <algorithm>
-#include <cmath>
-#include <unordered_map>
 
 namespace listora {
 namespace {
 
 constexpr std::size_t kOffered = 3;
-
-// How often each trigram of the wanted names occurs among the files' names,
-// estimated from an even sample of at most 65,536 files.
-std::unordered_map<std::uint32_t, std::uint32_t> trigramCounts(const FileIndex& index,
-                                                               const std::vector<std::vector<std::uint32_t>>& wanted,
-                                                               const PathRules& rules) {
-    std::unordered_map<std::uint32_t, std::uint32_t> counts;
-    for (const auto& grams : wanted)
-        for (const std::uint32_t gram : grams) counts.emplace(gram, 0);
-    const std::size_t step = std::max<std::size_t>(1, index.size() / 65536);
-    std::string name;
-    std::vector<std::uint32_t> grams;
-    for (std::size_t file = 0; file < index.size(); file += step) {
-        normaliseName(index.name(static_cast<FileIndex::FileId>(file)), rules, name);
-        collectTrigrams(name, grams);
-        for (const std::uint32_t gram : grams)
-            if (const auto counted = counts.find(gram); counted != counts.end()) ++counted->second;
-    }
-    return counts;
-}
 
 void offer(std::vector<ClosestFile>& best, ClosestFile candidate) {
     const auto place =
@@ -40,39 +18,70 @@ void offer(std::vector<ClosestFile>& best, ClosestFile candidate) {
     if (best.size() > kOffered) best.pop_back();
 }
 
-}  // namespace
-
-// A file scoring at least t against a wanted name of n trigrams shares at
-// least t·n/(2−t) of them (its own count m is at least what it shares, and
-// 2c/(n+m) ≥ t). So it shares at least one of the wanted name's n − that + 1
-// rarest trigrams: each wanted name is filed under those only, each file's
-// trigrams are looked up there, and only the wanted names found are scored.
-std::optional<std::vector<std::vector<ClosestFile>>> closestFiles(const FileIndex& index,
-                                                                  const std::vector<std::string_view>& wanted,
-                                                                  const PathRules& rules, RepairTicker& ticker) {
-    std::vector<std::vector<std::uint32_t>> wantedGrams;
-    for (const std::string_view name : wanted) wantedGrams.push_back(nameTrigrams(normalisedName(name, rules)));
-    const auto counts = trigramCounts(index, wantedGrams, rules);
-
-    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> filed;
-    std::vector<bool> isFiled(1u << 24);
-    for (std::size_t i = 0; i < wantedGrams.size(); ++i) {
-        std::vector<std::uint32_t> grams = wantedGrams[i];
-        const double n = static_cast<double>(grams.size());
-        const auto shared =
-            static_cast<std::size_t>(std::ceil(kOfferedSimilarity * n / (2.0 - kOfferedSimilarity) - 1e-9));
-        const std::size_t rarest = grams.size() - std::min(grams.size(), std::max<std::size_t>(shared, 1)) + 1;
-        std::sort(grams.begin(), grams.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return std::pair(counts.at(a), a) < std::pair(counts.at(b), b);
-        });
-        for (std::size_t g = 0; g < std::min(rarest, grams.size()); ++g) {
-            filed[grams[g]].push_back(static_cast<std::uint32_t>(i));
-            isFiled[grams[g]] = true;
+// Which wanted names hold each trigram, in one flat table: a file's
+// trigrams are looked up a million times over.
+class TrigramPostings {
+public:
+    explicit TrigramPostings(std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs) : present_(1u << 24) {
+        std::sort(pairs.begin(), pairs.end());
+        std::size_t size = 16;
+        while (size < pairs.size() * 2) size *= 2;
+        slots_.assign(size, {0, 0, 0});
+        for (std::size_t begin = 0; begin < pairs.size();) {
+            std::size_t end = begin;
+            while (end < pairs.size() && pairs[end].first == pairs[begin].first) names_.push_back(pairs[end++].second);
+            const std::uint32_t gram = pairs[begin].first;
+            std::size_t slot = slotOf(gram);
+            while (slots_[slot].key != 0) slot = (slot + 1) & (slots_.size() - 1);
+            slots_[slot] = {gram + 1, static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end)};
+            present_[gram] = true;
+            begin = end;
         }
     }
 
+    // The wanted names holding the trigram, as [first, last).
+    std::pair<const std::uint32_t*, const std::uint32_t*> namesWith(std::uint32_t gram) const {
+        if (!present_[gram]) return {nullptr, nullptr};
+        std::size_t slot = slotOf(gram);
+        while (slots_[slot].key != gram + 1) slot = (slot + 1) & (slots_.size() - 1);
+        return {names_.data() + slots_[slot].begin, names_.data() + slots_[slot].end};
+    }
+
+private:
+    struct Slot {
+        std::uint32_t key;  // the trigram plus one; 0 for an empty slot
+        std::uint32_t begin;
+        std::uint32_t end;
+    };
+    std::size_t slotOf(std::uint32_t gram) const { return (gram * 2654435761u) & (slots_.size() - 1); }
+
+    std::vector<bool> present_;
+    std::vector<Slot> slots_;
+    std::vector<std::uint32_t> names_;
+};
+
+}  // namespace
+
+// An index of the wanted names' trigrams: each file's trigrams are looked
+// up in it once, counting for each wanted name how many it shares, which is
+// all Dice's coefficient needs besides the two counts. The work is the
+// number of (file, wanted name) pairs that share a trigram, each a counter's
+// step, never a comparison of two names.
+std::optional<std::vector<std::vector<ClosestFile>>> closestFiles(const FileIndex& index,
+                                                                  const std::vector<std::string_view>& wanted,
+                                                                  const PathRules& rules, RepairTicker& ticker) {
+    std::vector<std::uint32_t> wantedSizes;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    for (const std::string_view name : wanted) {
+        const std::vector<std::uint32_t> grams = nameTrigrams(normalisedName(name, rules));
+        for (const std::uint32_t gram : grams) pairs.emplace_back(gram, static_cast<std::uint32_t>(wantedSizes.size()));
+        wantedSizes.push_back(static_cast<std::uint32_t>(grams.size()));
+    }
+    const TrigramPostings postings(std::move(pairs));
+
     std::vector<std::vector<ClosestFile>> best(wanted.size());
-    std::vector<std::uint32_t> lastScored(wanted.size(), 0);
+    std::vector<std::uint16_t> shared(wanted.size(), 0);
+    std::vector<std::uint32_t> met;
     std::string name;
     std::vector<std::uint32_t> grams;
     for (std::size_t file = 0; file < index.size(); ++file) {
@@ -81,14 +90,17 @@ std::optional<std::vector<std::vector<ClosestFile>>> closestFiles(const FileInde
         normaliseName(index.name(id), rules, name);
         collectTrigrams(name, grams);
         for (const std::uint32_t gram : grams) {
-            if (!isFiled[gram]) continue;
-            for (const std::uint32_t i : filed.at(gram)) {
-                if (lastScored[i] == file + 1) continue;
-                lastScored[i] = static_cast<std::uint32_t>(file + 1);
-                const double score = diceSimilarity(wantedGrams[i], grams);
-                if (score >= kOfferedSimilarity) offer(best[i], {id, score});
-            }
+            const auto [first, last] = postings.namesWith(gram);
+            for (const std::uint32_t* i = first; i != last; ++i)
+                if (shared[*i]++ == 0) met.push_back(*i);
         }
+        for (const std::uint32_t i : met) {
+            // 2c/(n+m) ≥ floor, without a division for the many that fall short.
+            const double sizes = static_cast<double>(wantedSizes[i] + grams.size());
+            if (2.0 * shared[i] >= kOfferedSimilarity * sizes) offer(best[i], {id, 2.0 * shared[i] / sizes});
+            shared[i] = 0;
+        }
+        met.clear();
     }
     return best;
 }

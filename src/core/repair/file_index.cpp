@@ -134,6 +134,10 @@ bool FileIndex::sameName(std::string_view a, std::string_view b) const {
     return foldCase(a, rules_.codePage(), foldA_) == foldCase(b, rules_.codePage(), foldB_);
 }
 
+std::string FileIndex::nameKey(std::string_view name) const {
+    return std::string(ignoreCase_ ? foldCase(name, rules_.codePage(), foldA_) : name);
+}
+
 std::uint32_t FileIndex::nameHash(std::string_view name) const {
     const std::string_view key = ignoreCase_ ? foldCase(name, rules_.codePage(), foldA_) : name;
     return static_cast<std::uint32_t>(fnv(kFnvStart, key));

@@ -36,6 +36,10 @@ public:
 
     // The files of this name, in the order of the walk.
     std::vector<FileId> named(std::string_view name) const;
+    // The name of the folder the file is in.
+    std::string_view ownFolderName(FileId file) const { return folderName(files_[file].folder); }
+    // A name as the index compares names: folded when case is ignored.
+    std::string nameKey(std::string_view name) const;
     // How many folders, from the file's own upward, have the names that
     // `folders` lists from the last upward (stopping at the folder searched).
     std::size_t trailingFoldersInCommon(FileId file, const std::vector<std::string_view>& folders) const;

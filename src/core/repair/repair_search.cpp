@@ -9,6 +9,7 @@
 #include "core/text/codepage.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace listora {
 namespace {
@@ -28,20 +29,70 @@ std::vector<std::string_view> foldersFromLast(std::string_view path, const PathR
     return folders;
 }
 
-RepairProposal sameNameProposal(std::size_t row, std::string_view path, const std::vector<FileIndex::FileId>& files,
-                                const FileIndex& index, const PathRules& rules) {
+// The files of a name that many files have (a CD's "Track01.mp3" in every
+// album), grouped by the name of their own folder once per search: without
+// it each entry of that name would look at every one of them.
+class CommonNames {
+public:
+    static constexpr std::size_t kMany = 64;
+
+    explicit CommonNames(const FileIndex& index) : index_(index) {}
+
+    // The files of the entry's name, known already when the name is common.
+    const std::vector<FileIndex::FileId>& filesNamed(std::string_view name) {
+        const auto known = groups_.find(index_.nameKey(name));
+        if (known != groups_.end()) return known->second.files;
+        found_ = index_.named(name);
+        if (found_.size() < kMany) return found_;
+        Group& group = groups_[index_.nameKey(name)];
+        group.files = std::move(found_);
+        for (const FileIndex::FileId file : group.files)
+            group.byFolder[index_.nameKey(index_.ownFolderName(file))].push_back(file);
+        return group.files;
+    }
+
+    // Of those files, the ones whose own folder has the name `folder`: only
+    // they can share any folder with the entry. Nothing for a name that is
+    // not common.
+    const std::vector<FileIndex::FileId>* inFolderNamed(std::string_view name, std::string_view folder) const {
+        const auto group = groups_.find(index_.nameKey(name));
+        if (group == groups_.end()) return nullptr;
+        const auto files = group->second.byFolder.find(index_.nameKey(folder));
+        return files == group->second.byFolder.end() ? &none_ : &files->second;
+    }
+
+private:
+    struct Group {
+        std::vector<FileIndex::FileId> files;
+        std::unordered_map<std::string, std::vector<FileIndex::FileId>> byFolder;
+    };
+    const FileIndex& index_;
+    std::unordered_map<std::string, Group> groups_;
+    std::vector<FileIndex::FileId> found_;
+    const std::vector<FileIndex::FileId> none_;
+};
+
+RepairProposal sameNameProposal(std::size_t row, const PlaylistEntry& entry,
+                                const std::vector<FileIndex::FileId>& files, const FileIndex& index,
+                                const CommonNames& common, const PathRules& rules) {
     RepairProposal proposal{row, RepairKind::Found, {}};
     if (files.size() == 1) {
         proposal.candidates.push_back({index.path(files.front())});
         return proposal;
     }
-    const std::vector<std::string_view> folders = foldersFromLast(path, rules);
+    std::vector<std::string_view> folders = foldersFromLast(entry.fullPath(), rules);
+    // Where only some can share a folder, the others share none and lose;
+    // where none can, all tie.
+    const std::vector<FileIndex::FileId>* sharing =
+        folders.empty() ? nullptr : common.inFolderNamed(entry.fileName(), folders.front());
+    const std::vector<FileIndex::FileId>& scored = sharing && !sharing->empty() ? *sharing : files;
+    if (sharing && sharing->empty()) folders.clear();
     std::size_t most = 0;
     std::vector<FileIndex::FileId> best;
-    for (const FileIndex::FileId file : files) {
-        const std::size_t common = index.trailingFoldersInCommon(file, folders);
-        if (common > most || best.empty()) best.clear(), most = common;
-        if (common == most) best.push_back(file);
+    for (const FileIndex::FileId file : scored) {
+        const std::size_t shared = index.trailingFoldersInCommon(file, folders);
+        if (shared > most || best.empty()) best.clear(), most = shared;
+        if (shared == most) best.push_back(file);
     }
     if (best.size() > 1) proposal.kind = RepairKind::Ambiguous;
     for (std::size_t i = 0; i < std::min(best.size(), kMostAmbiguous); ++i)
@@ -58,6 +109,7 @@ std::optional<std::vector<RepairProposal>> findRepairs(const std::vector<Playlis
     std::optional<FileIndex> index = FileIndex::build(fs, rules, search.folders, search.ignoreCase, ticker);
     if (!index) return std::nullopt;
 
+    CommonNames common(*index);
     std::vector<RepairProposal> proposals;
     std::vector<std::size_t> unnamed;  // proposals with no file of the same name
     for (std::size_t row = 0; row < rows.size(); ++row) {
@@ -65,12 +117,12 @@ std::optional<std::vector<RepairProposal>> findRepairs(const std::vector<Playlis
         const std::string_view path = rows[row].fullPath();
         // A file the walk found needs no question to the file system.
         if (isAddress(path) || index->holds(path) || fs.isFile(std::string(path))) continue;
-        const std::vector<FileIndex::FileId> files = index->named(rows[row].fileName());
+        const std::vector<FileIndex::FileId>& files = common.filesNamed(rows[row].fileName());
         if (files.empty()) {
             unnamed.push_back(proposals.size());
             proposals.push_back({row, RepairKind::Missing, {}});
         } else {
-            proposals.push_back(sameNameProposal(row, path, files, *index, rules));
+            proposals.push_back(sameNameProposal(row, rows[row], files, *index, common, rules));
         }
     }
     if (!search.closest || unnamed.empty()) return proposals;

@@ -58,7 +58,11 @@ protected:
 // or lists a folder twice, case rules, Windows lines, and rows wrongly
 // counted missing.
 TEST_F(RepairSearchTest, FindsEachMissingFileByItsName) {
+    Texts common;  // more files of one name than are compared one by one
+    for (int i = 0; i < 70; ++i) common.push_back("new/d" + std::to_string(i) + "/Band/01.mp3");
+    common.push_back("new/Jazz/Band/01.mp3");
     const SearchCase cases[] = {
+        {"a name many files have", common, "old/Jazz/Band/01.mp3", RepairKind::Found, {"new/Jazz/Band/01.mp3"}},
         {"one name in two folders: the trailing folders decide",
          {"new/Rock/Band/01.mp3", "new/Jazz/Band/01.mp3"},
          "old/Jazz/Band/01.mp3",
