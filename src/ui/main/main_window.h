@@ -158,8 +158,8 @@ private:
     WindowSlot playWindow_;
     MediaPlayerFactory makePlayer_;
     bool closeRefused_ = false;
-    // While tags are read the dialog's steps handle events: a drop waits,
-    // and the window does not close under the read.
+    // While tags are read (or the repair window is open) the dialog's steps
+    // handle events: a drop waits, and the window does not close under them.
     bool readingTags_ = false;
 };
 

@@ -260,6 +260,9 @@ void TForm1::openRepairWindow() {
                                        [&] { repairWindow_->showReplaced(commands_.replaceFolder(replacement)); });
                 });
     }
+    // Its search handles events; a drop waits meanwhile, as during a read
+    // of tags, so the rows its proposals name stay where they are.
+    const QScopedValueRollback busy(readingTags_, true);
     repairWindow_->openFor(state_.list);
 }
 
