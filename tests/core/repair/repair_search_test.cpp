@@ -100,6 +100,8 @@ TEST_F(RepairSearchTest, FindsEachMissingFileByItsName) {
         {"nothing of that name", {"new/y.mp3"}, "old/x.mp3", RepairKind::Missing, {}},
         {"an address is never missing", {"new/live.mp3"}, "http://radio.example/live.mp3", std::nullopt, {}},
         {"a file that is there", {"new/x.mp3", "x.mp3"}, "x.mp3", std::nullopt, {}},
+        {"a file the walk found", {"new/a/x.mp3"}, "new/a/x.mp3", std::nullopt, {}},
+        {"missing inside a searched folder", {"new/a/x.mp3"}, "new/x.mp3", RepairKind::Found, {"new/a/x.mp3"}},
     };
     int n = 0;
     for (const SearchCase& c : cases) run(c, "case" + std::to_string(n++));
