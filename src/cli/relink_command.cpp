@@ -16,10 +16,14 @@ namespace {
 // One tab-separated line for a row that was missing.
 std::string reportLine(const RepairProposal& proposal, std::string_view oldPath) {
     static const char* const kKinds[] = {"found", "closest", "ambiguous", "missing"};
-    std::string line = std::string(kKinds[static_cast<int>(proposal.kind)]) + "\t" + terminalText(oldPath);
+    std::string line = kKinds[static_cast<int>(proposal.kind)];
+    const auto addField = [&](std::string_view text) {
+        line += '\t';
+        line += terminalText(text);
+    };
+    addField(oldPath);
     const std::size_t shown = proposal.kind == RepairKind::Ambiguous ? proposal.candidates.size() : 1;
-    for (std::size_t i = 0; i < std::min(shown, proposal.candidates.size()); ++i)
-        line += "\t" + terminalText(proposal.candidates[i].path);
+    for (std::size_t i = 0; i < std::min(shown, proposal.candidates.size()); ++i) addField(proposal.candidates[i].path);
     if (proposal.kind == RepairKind::Closest) {
         char score[16];
         std::snprintf(score, sizeof score, "\t%.2f", proposal.candidates.front().score);
