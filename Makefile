@@ -80,6 +80,7 @@ bench: deps bench-deps
 	./build-release/bench/listora-bench read
 	./build-release/bench/listora-bench tags
 	./build-release/bench/listora-bench formats
+	./build-release/bench/listora-bench relink
 
 clean:
 	rm -rf $(BUILD) build-release $(PACKAGE_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

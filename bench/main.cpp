@@ -9,7 +9,8 @@
 // scattered selection. `listora-bench selection` times those alone;
 // `listora-bench read` times sorting, reading and converting (read_bench.h);
 // `listora-bench tags` times reading the titles and lengths of MP3 files
-// (tags_bench.h);
+// (tags_bench.h); `listora-bench relink` times repairing broken entries
+// (relink_bench.h);
 // `listora-bench fixture ROWS FILE` writes such a playlist to profile.
 
 #include "compare_bench.h"
@@ -29,6 +30,7 @@
 #include "measure.h"
 #include "player_bench.h"
 #include "read_bench.h"
+#include "relink_bench.h"
 #include "search_bench.h"
 #include "selection_bench.h"
 #include "support/temp_dir.h"
@@ -550,6 +552,7 @@ int main(int argc, char** argv) {
         if (only == "tags") return runTagsOnly();
         if (only == "formats") return bench::runFormatsBench();
         if (only == "load-save-once" && argc > 3) return bench::runLoadSaveOnce(argv[2], argv[3]);
+        if (only == "relink") return bench::runRelinkBench();
         if (only == "fixture" && argc > 3) {
             // A playlist to profile by hand, as the benches write it.
             bench::writeFixture(argv[3], std::string(argv[3]) + ".titles", std::stoul(argv[2]));

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace listora::cli {
@@ -23,7 +24,12 @@ struct Options {
     bool help = false;
     bool dryRun = false;
     bool allTypes = false;  // gather: also the other music types
-    std::string fault;      // the first thing wrong with the options, for the user
+    // relink
+    std::vector<std::string> searchFolders;                         // --in
+    std::vector<std::pair<std::string, std::string>> replacements;  // --replace OLD NEW
+    bool ignoreCase = false;
+    bool closest = false;
+    std::string fault;  // the first thing wrong with the options, for the user
 };
 
 class Session;
@@ -49,5 +55,7 @@ std::unique_ptr<Command> copyCommand();
 std::unique_ptr<Command> compareCommand();
 std::unique_ptr<Command> logCommand();
 std::unique_ptr<Command> tagsCommand();
+std::unique_ptr<Command> relinkCommand();
+std::unique_ptr<Command> dedupeCommand();
 
 }  // namespace listora::cli

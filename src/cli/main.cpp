@@ -1,7 +1,7 @@
 // listora-cli: the main job of Listora from the command line, through the
 // same core as the window: converting playlists, gathering music files,
-// moving and copying the files of a playlist, comparing two playlists, and
-// reading the operation log. Each command lives in a file of its own.
+// moving and copying the files of a playlist, comparing two playlists,
+// reading the operation log, and repairing broken entries. Each command lives in a file of its own.
 
 #include "cli/command.h"
 #include "cli/options.h"
@@ -26,11 +26,13 @@ namespace {
 
 constexpr const char* kOverview =
     "usage: listora-cli COMMAND [ARGUMENTS]   (or --help, --version)\n"
-    "commands: convert, gather, move, copy, compare, log, tags; listora-cli COMMAND --help tells more.\n"
+    "commands: convert, gather, move, copy, compare, log, tags, relink, dedupe; listora-cli COMMAND\n"
+    "--help tells more.\n"
     "--opt=value is --opt value. After -- every argument is a file name, also\n"
     "one that starts with -. A playlist named - is standard input or output.\n"
-    "Exit status: 0 all went well, 1 some files failed, 2 usage error or a refused\n"
-    "file, 3 a file that could not be read or written ended the command.";
+    "Exit status: 0 all went well, 1 some files failed (relink: some entries stay\n"
+    "broken), 2 usage error or a refused file, 3 a file that could not be read or\n"
+    "written ended the command.";
 
 // A file that could not be opened, read or written, also one whose lines
 // could not be taken, ended the command.
@@ -54,7 +56,8 @@ int run(int argc, char** argv) {
         return kOk;
     }
     std::vector<std::unique_ptr<Command>> commands;
-    for (auto make : {convertCommand, gatherCommand, moveCommand, copyCommand, compareCommand, logCommand, tagsCommand})
+    for (auto make : {convertCommand, gatherCommand, moveCommand, copyCommand, compareCommand, logCommand, tagsCommand,
+                      relinkCommand, dedupeCommand})
         commands.push_back(make());
     const std::string name = argv[1];
     const Command* command = nullptr;

@@ -11,7 +11,7 @@ Options parseOptions(const Command& command, const std::vector<std::string>& arg
         if (options.fault.empty()) options.fault = text;
     };
     const auto takesValue = [](const std::string& name) {
-        return name == "-o" || name == "--save-as" || name == "--method";
+        return name == "-o" || name == "--save-as" || name == "--method" || name == "--in";
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -35,12 +35,24 @@ Options parseOptions(const Command& command, const std::vector<std::string>& arg
         if (equals != std::string::npos) value = arg.substr(equals + 1);
         if (std::find(allowed.begin(), allowed.end(), name) == allowed.end()) {
             fault("no option '" + name + "'");
+        } else if (name == "--replace") {
+            // Two values: the old folder and the new one.
+            if (!value && i + 1 < arguments.size()) value = arguments[++i];
+            if (value && i + 1 < arguments.size())
+                options.replacements.emplace_back(*value, arguments[++i]);
+            else
+                fault("option '--replace' needs an old and a new folder");
         } else if (takesValue(name)) {
             if (!value && i + 1 < arguments.size()) value = arguments[++i];
-            if (value)
-                (name == "--method" ? options.method : options.output) = *value;
+            if (!value)
+                fault("option '" + name + "' needs " +
+                      (name == "--method" ? "a method"
+                       : name == "--in"   ? "a folder"
+                                          : "a file name"));
+            else if (name == "--in")
+                options.searchFolders.push_back(*value);
             else
-                fault("option '" + name + "' needs " + (name == "--method" ? "a method" : "a file name"));
+                (name == "--method" ? options.method : options.output) = *value;
         } else if (value) {
             fault("option '" + name + "' takes no value");
         } else {
@@ -51,6 +63,8 @@ Options parseOptions(const Command& command, const std::vector<std::string>& arg
             options.dryRun |= name == "--dry-run";
             options.all |= name == "--all";
             options.allTypes |= name == "--all-types";
+            options.ignoreCase |= name == "--ignore-case";
+            options.closest |= name == "--closest";
         }
     }
     return options;

@@ -11,12 +11,14 @@ Session::Session(const Options& options) : options_(options), start_(fs.currentD
     prompts.copyAnswer = options.rewritePaths ? Answer::Yes : Answer::No;
 }
 
-std::string Session::absolute(const std::string& path) const {
-    const std::optional<std::string> held = convertCodePageExactly(path, fileNameCodePage(), systemCodePage());
+std::string Session::held(const std::string& text) const {
+    const std::optional<std::string> converted = convertCodePageExactly(text, fileNameCodePage(), systemCodePage());
     // A name the program's code page cannot hold would reach another file.
-    if (!held) throw cannotOpenError(convertCodePage(path, fileNameCodePage(), systemCodePage()));
-    return rules.makeAbsolute(*held, start_);
+    if (!converted) throw cannotOpenError(convertCodePage(text, fileNameCodePage(), systemCodePage()));
+    return *converted;
 }
+
+std::string Session::absolute(const std::string& path) const { return rules.makeAbsolute(held(path), start_); }
 
 // The names the file system reads and writes as the streams they are; a
 // playlist there has the current folder as its own.

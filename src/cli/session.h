@@ -26,6 +26,8 @@ public:
     // command was started in (reading a playlist may change the current
     // one) and converted from the file system's code page.
     std::string absolute(const std::string& path) const;
+    // A text given on the command line in the program's code page.
+    std::string held(const std::string& text) const;
     // A playlist to read: "-" is standard input.
     std::string input(const std::string& path) const;
     // A playlist to write: "-" is standard output, and the messages then go

@@ -345,5 +345,42 @@ TEST_F(Cli, AfterTwoDashesEveryArgumentIsAFileName) {
     EXPECT_EQ(run("convert -x.m3u out.m3u").status, 2);
 }
 
+// Catches a wrong or missing report line, a repair not written, a row
+// repaired that was not sure, and an exit status that hides broken rows.
+TEST_F(Cli, RelinkRepairsWhatItFindsAndReportsEachMissingEntry) {
+    for (const char* file : {"new/Rock/01.mp3", "new/Pop/01.mp3", "new/a/Band/x.mp3", "new/b/Band/x.mp3",
+                             "new/Let It Be.mp3", "there.mp3"})
+        dir.write(file, "x");
+    dir.write("list.m3u",
+              crlf({"#EXTM3U", "C:\\Music\\Rock\\01.mp3", "/old/c/Band/x.mp3", "/old/Beatles - Let It Be.mp3",
+                    "/old/gone.mp3", "http://radio.example/x.mp3", dir.path("there.mp3")}));
+    const Result all = run("relink list.m3u out.m3u --in new --closest");
+    EXPECT_EQ(all.status, 1);
+    EXPECT_EQ(all.out, "found\t" + dir.path("C:/Music/Rock/01.mp3") + "\t" + dir.path("new/Rock/01.mp3") +
+                           "\nambiguous\t/old/c/Band/x.mp3\t" + dir.path("new/a/Band/x.mp3") + "\t" +
+                           dir.path("new/b/Band/x.mp3") + "\nclosest\t/old/Beatles - Let It Be.mp3\t" +
+                           dir.path("new/Let It Be.mp3") + "\t0.72\nmissing\t/old/gone.mp3\n");
+    EXPECT_EQ(readFile(dir.path("out.m3u")),
+              crlf({"#EXTM3U", dir.path("new/Rock/01.mp3"), "/old/c/Band/x.mp3", dir.path("new/Let It Be.mp3"),
+                    "/old/gone.mp3", "http://radio.example/x.mp3", dir.path("there.mp3")}));
+
+    dir.write("fixable.m3u", crlf({"#EXTM3U", "C:\\Music\\Rock\\01.mp3", "C:\\Music\\Pop\\01.mp3"}));
+    const Result replaced = run("relink fixable.m3u out.m3u --replace 'C:\\Music\\' new --in new");
+    EXPECT_EQ(replaced.status, 0);
+    EXPECT_EQ(replaced.out, "");
+    EXPECT_EQ(readFile(dir.path("out.m3u")),
+              crlf({"#EXTM3U", dir.path("new/Rock/01.mp3"), dir.path("new/Pop/01.mp3")}));
+
+    EXPECT_EQ(run("relink list.m3u out.m3u --in nowhere").status, 2);
+    EXPECT_EQ(run("relink list.m3u out.m3u --replace only-one").status, 2);
+}
+
+// Catches a first occurrence dropped instead of a repeat.
+TEST_F(Cli, DedupeKeepsFirstOccurrences) {
+    dir.write("list.m3u", crlf({"#EXTM3U", "/m/a.mp3", "/m/b.mp3", "/m/a.mp3", "/m/A.mp3"}));
+    EXPECT_EQ(run("dedupe list.m3u out.m3u").status, 0);
+    EXPECT_EQ(readFile(dir.path("out.m3u")), crlf({"#EXTM3U", "/m/a.mp3", "/m/b.mp3", "/m/A.mp3"}));
+}
+
 }  // namespace
 }  // namespace listora::test

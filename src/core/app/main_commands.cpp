@@ -5,9 +5,11 @@
 #include "core/files/file_system.h"
 #include "core/playlist/gatherer.h"
 #include "core/playlist/m3u_reader.h"
+#include "core/playlist/playlist_folder.h"
 #include "core/playlist/playlist_writer.h"
 #include "core/ports/prompts.h"
 #include "core/ports/status_line.h"
+#include "core/repair/duplicates.h"
 #include "core/tags/tag_rows.h"
 #include "core/text/codepage.h"
 
@@ -169,6 +171,27 @@ void MainCommands::deleteWithFile() {
 void MainCommands::removeMissing() { listora::removeMissing(state_.list, ports_.fs, ports_.prompts); }
 
 void MainCommands::openFolder() { listora::openFolder(state_.list, ports_.shell); }
+
+void MainCommands::repairRows(const std::vector<RowRepair>& repairs) {
+    if (repairs.empty()) return;
+    applyRepairs(state_.list, repairs, rules_);
+    save();
+}
+
+std::size_t MainCommands::replaceFolder(const FolderReplacement& replacement) {
+    const std::string base = state_.currentPlaylistFile.empty()
+                                 ? ports_.fs.currentDirectory()
+                                 : playlistFolder(ports_.fs, state_.currentPlaylistFile, rules_);
+    const std::size_t changed = listora::replaceFolder(
+        state_.list, {folderAsPlaylistLine(replacement.from, base, rules_), replacement.to}, rules_);
+    if (changed > 0) save();
+    return changed;
+}
+
+void MainCommands::removeDuplicates() {
+    listora::removeDuplicates(state_.list);
+    save();
+}
 
 void MainCommands::transfer(TransferMode mode) {
     SaveToFile(state_.list, state_.destinationFolder, mode,

@@ -10,6 +10,8 @@
 #include "core/paths/path_rules.h"
 #include "core/playlist/playlist_writer.h"
 #include "core/ports/prompts.h"
+#include "core/repair/folder_replacement.h"
+#include "core/repair/row_repairs.h"
 #include "core/search/playlist_comparison.h"
 #include "core/search/search_rule.h"
 #include "core/tags/tag_fill.h"
@@ -90,6 +92,17 @@ public:
     void deleteWithFile();
     void removeMissing();
     void openFolder();
+
+    // The repairs taken in the repair window, then a save (none, none).
+    void repairRows(const std::vector<RowRepair>& repairs);
+    // A folder replaced in every row's path, then a save. The old folder is
+    // taken as a line of the current playlist would be (its own folder for
+    // a relative one); how many rows changed. Saves when any did.
+    std::size_t replaceFolder(const FolderReplacement& replacement);
+    // Repeated paths among the selected rows (all when none is) removed,
+    // then a save.
+    void removeDuplicates();
+    const PathRules& pathRules() const { return rules_; }
 
     void load(const std::string& path);
 

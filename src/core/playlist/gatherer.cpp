@@ -2,6 +2,7 @@
 
 #include "core/files/file_system.h"
 #include "core/paths/path_rules.h"
+#include "core/playlist/folder_walk.h"
 #include "core/playlist/m3u_reader.h"
 #include "core/playlist/main_list.h"
 #include "core/playlist/playlist_format.h"
@@ -15,21 +16,6 @@
 
 namespace listora {
 namespace {
-
-// A name holding a line break could be written neither as a playlist line
-// nor as a log line, and an empty one stands for a name the program's code
-// page cannot hold (it would reach another file on the way back), so such
-// files and folders are left out.
-bool cannotBeGathered(std::string_view text) {
-    return text.empty() || text.find_first_of("\r\n") != std::string_view::npos;
-}
-
-std::string joined(std::string_view folder, std::string_view name, char separator) {
-    std::string path(folder);
-    if (path.empty() || path.back() != separator) path += separator;  // "/" stays "/", not "//"
-    path += name;
-    return path;
-}
 
 // Rows found are handed to the list in batches, so the view takes one
 // insertion per batch; a long walk shows its count now and then.
@@ -99,7 +85,7 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
     while (!queue.empty()) {
         const std::string path = std::move(queue.front());
         queue.pop_front();
-        if (cannotBeGathered(path)) {
+        if (cannotBeWalked(path)) {
             ++leftOut;
             continue;
         }
@@ -118,24 +104,11 @@ void DragFileAdd(MainList& list, std::string& currentPlaylistFile, std::deque<st
             continue;
         }
 
-        const Listing listing = ports.fs.listFolder(path, entries);
-        for (FolderEntry& entry : entries) {
-            if (cannotBeGathered(entry.name)) {
-                ++leftOut;
-                continue;
-            }
-            std::string full = joined(path, entry.name, separator);
-            // A folder named "x.mp3" is a row too: the name decides.
-            if (isGathered(entry.name)) rows.add(entry.name, full);
-            if (entry.plainFolder) {
-                queue.push_back(std::move(full));
-            } else if (ports.rules.extension(entry.name).empty()) {
-                // Not a plain folder, no extension and empty: queued as a
-                // folder; as a file it lists nothing later.
-                const std::optional<std::uint64_t> entrySize = ports.fs.entrySize(full);
-                if (entrySize && *entrySize == 0) queue.push_back(std::move(full));
-            }
-        }
+        // A folder named "x.mp3" is a row too: the name decides.
+        const Listing listing =
+            walkFolder(ports.fs, ports.rules, path, entries, queue, leftOut, [&](const FolderEntry& entry) {
+                if (isGathered(entry.name)) rows.add(entry.name, joinedPath(path, entry.name, separator));
+            });
         rows.showProgress();
         if (listing == Listing::BrokenOff) {
             rows.flush();

@@ -8,8 +8,8 @@
 namespace listora {
 
 // Where the chosen folder goes: the destination box, the search window's
-// text box, or the queue of folders to gather.
-enum class FolderPurpose { Destination = 0, SearchText = 1, Gather = 2 };
+// text box, the queue of folders to gather, or the repair window's folders.
+enum class FolderPurpose { Destination = 0, SearchText = 1, Gather = 2, Repair = 3 };
 
 class FolderPicker {
 public:

@@ -32,6 +32,7 @@ class FileSystem;
 class ListSelectionModel;
 class PlaylistTableModel;
 class Prompts;
+class RepairWindow;
 class TForm5;
 class TForm6;
 class TForm7;
@@ -73,6 +74,8 @@ public:
     // The open search and playback windows, if they are.
     QWidget* searchWindow() const { return searchWindow_.window(); }
     QWidget* playWindow() const { return playWindow_.window(); }
+    // The repair window, once it was opened; it stays with its folders.
+    RepairWindow* repairWindow() const { return repairWindow_; }
 
     // Queues dropped paths, in the order given, and gathers them.
     void dropPaths(const std::vector<std::string>& paths);
@@ -120,6 +123,7 @@ private:
     void openSearchWindow();
     void comparePlaylists();
     void openLogWindow();
+    void openRepairWindow();
     void openPlayWindow();
     void playEntry();
     void search(const SearchSettings& settings);
@@ -149,12 +153,13 @@ private:
     TForm5* logWindow_ = nullptr;
     TForm7* aboutWindow_ = nullptr;
     TForm6* comparisonWindow_ = nullptr;
+    RepairWindow* repairWindow_ = nullptr;
     WindowSlot searchWindow_;
     WindowSlot playWindow_;
     MediaPlayerFactory makePlayer_;
     bool closeRefused_ = false;
-    // While tags are read the dialog's steps handle events: a drop waits,
-    // and the window does not close under the read.
+    // While tags are read (or the repair window is open) the dialog's steps
+    // handle events: a drop waits, and the window does not close under them.
     bool readingTags_ = false;
 };
 

@@ -16,6 +16,7 @@
 #include "ui/main/playlist_table_model.h"
 #include "ui/main/tag_read_dialog.h"
 #include "ui/player/player_window.h"
+#include "ui/repair/repair_window.h"
 #include "ui/search/comparison_window.h"
 #include "ui/search/search_window.h"
 
@@ -82,6 +83,7 @@ std::vector<MenuRow> TForm1::menuRows() {
                     command(QStringLiteral("コピー＋保存"), "menuCopySave", call(&TForm1::copyFilesAndSave)),
                     command(QStringLiteral("ファイルの存在しないものを削除"), "menuRemoveMissing",
                             [this] { commands_.removeMissing(); }),
+                    command(QStringLiteral("リンク切れを修復"), "menuRepairLinks", call(&TForm1::openRepairWindow)),
                     command(QStringLiteral("チェックされたリストを選択"), "menuSelectChecked",
                             [this] { selectChecked(state_.list); }),
                     command(QStringLiteral("全選択"), "menuSelectAll", [this] { selectAll(state_.list); }),
@@ -180,6 +182,8 @@ std::vector<MenuRow> TForm1::popupRows() {
                         [this] { commands_.removeFromList(); }),
                 command(QStringLiteral("ファイルごと削除"), "popupDeleteWithFile",
                         [this] { commands_.deleteWithFile(); }),
+                command(QStringLiteral("重複を削除"), "popupRemoveDuplicates",
+                        [this] { commands_.removeDuplicates(); }),
                 separator(),
                 command(QStringLiteral("タグから曲名と長さを読む"), "popupReadTags", call(&TForm1::readTags),
                         [this] { return commands_.canReadTags(); }),
@@ -241,6 +245,26 @@ void TForm1::comparePlaylists() {
 }
 
 void TForm1::openLogWindow() { logWindow_->openLog(); }
+
+// Made at its first opening and kept, so its folders stay while the program
+// runs. What it decides comes back by its signals; each change is saved.
+void TForm1::openRepairWindow() {
+    if (!repairWindow_) {
+        repairWindow_ = new RepairWindow(fs_, commands_.pathRules(), folderPicker_, this);
+        connect(repairWindow_, &RepairWindow::repairsChosen, this, [this](const std::vector<RowRepair>& repairs) {
+            runReportingErrors(prompts_, [&] { commands_.repairRows(repairs); });
+        });
+        connect(repairWindow_, &RepairWindow::folderReplaceRequested, this,
+                [this](const FolderReplacement& replacement) {
+                    runReportingErrors(prompts_,
+                                       [&] { repairWindow_->showReplaced(commands_.replaceFolder(replacement)); });
+                });
+    }
+    // Its search handles events; a drop waits meanwhile, as during a read
+    // of tags, so the rows its proposals name stay where they are.
+    const QScopedValueRollback busy(readingTags_, true);
+    repairWindow_->openFor(state_.list);
+}
 
 // One playback window at a time, each with a player of its own; opening
 // plays nothing.

@@ -392,9 +392,10 @@ QStringList popupLayout(const QMenu& menu) {
 TEST_F(MainWindow, PopupMenuHoldsItsItemsInOrder) {
     auto form = makeForm();
     EXPECT_EQ(popupLayout(*form->listPopupMenu()),
-              (QStringList{"再生", "検索", "-", "フォルダを開く", "ファイル名の変更", "-", "選択",
-                           "切り取り,貼り付け,-,選択反転,リストから削除,ファイルごと削除,-,タグから曲名と長さを読む",
-                           "チェック", "チェック,チェック反転,チェック解除"}));
+              (QStringList{
+                  "再生", "検索", "-", "フォルダを開く", "ファイル名の変更", "-", "選択",
+                  "切り取り,貼り付け,-,選択反転,リストから削除,ファイルごと削除,重複を削除,-,タグから曲名と長さを読む",
+                  "チェック", "チェック,チェック反転,チェック解除"}));
 }
 
 TEST_F(MainWindow, MenusAndStripHoldTheirCommandsInOrder) {
@@ -405,7 +406,7 @@ TEST_F(MainWindow, MenusAndStripHoldTheirCommandsInOrder) {
               (QStringList{
                   "メイン:新規プレイリストの作成|プレイリストの読み込み|新規,追加|下層フォルダの音楽ファイルを追加|"
                   "保存|二つのプレイリストを比較|終了",
-                  "アクション:移動|コピー|移動＋保存|コピー＋保存|ファイルの存在しないものを削除|"
+                  "アクション:移動|コピー|移動＋保存|コピー＋保存|ファイルの存在しないものを削除|リンク切れを修復|"
                   "チェックされたリストを選択|全選択",
                   "設定:プレイリストに自動的に保存|追加時にタグを読む|"
                   "その他の音楽ファイルも追加（flac, ogg, opus, m4a, wav など）",
