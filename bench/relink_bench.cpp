@@ -2,8 +2,8 @@
 
 #include "core/native/native_file_system.h"
 #include "core/paths/path_rules.h"
-#include "core/playlist/playlist_writer.h"
 #include "core/playlist/main_list.h"
+#include "core/playlist/playlist_writer.h"
 #include "core/repair/folder_replacement.h"
 #include "core/repair/repair_search.h"
 #include "core/repair/row_repairs.h"
