@@ -3,14 +3,12 @@
 // line can hold comes back the same, and the saved file reads without error.
 
 #include "core/paths/path_rules.h"
-#include "core/playlist/m3u_reader.h"
-#include "core/playlist/main_list.h"
-#include "core/playlist/playlist_writer.h"
 #include "core/text/codepage.h"
 #include "memory_file_system.h"
 #include "no_prompts.h"
 #include "piece_input.h"
 #include "require.h"
+#include "saved_rows.h"
 
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -37,11 +35,6 @@ bool lineHoldsRow(const PlaylistEntry& row, PathMode mode, const PathRules& rule
     return mode == PathMode::Absolute || line.find('/') != std::string::npos || line.find('\\') == std::string::npos;
 }
 
-bool sameRow(const PlaylistEntry& a, const PlaylistEntry& b) {
-    return a.title() == b.title() && a.lengthText() == b.lengthText() && a.fileName() == b.fileName() &&
-           a.fullPath() == b.fullPath();
-}
-
 }  // namespace
 }  // namespace listora::fuzz
 
@@ -62,18 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PlaylistReaderPorts ports{fs, prompts, rules};
 
     PlaylistRead first = readPlaylist(ports, kIn, HeaderPolicy::Force);
-    MainList list;
     std::vector<PlaylistEntry> kept;
     for (PlaylistEntry& row : first.rows)
         if (hasFileName(row) && lineHoldsRow(row, mode, rules)) kept.push_back(std::move(row));
-    list.appendAll(kept);
-    writePlaylist(fs, list, mode, kOut, rules);
-
-    fs.breakAfter.reset();
-    fs.cwd = kFolder;
-    const PlaylistRead second = readPlaylist(ports, kOut, HeaderPolicy::Force);
-    require(!second.error && !second.refused, "the saved playlist reads without error");
-    require(second.rows.size() == kept.size(), "the saved playlist gives as many rows");
-    for (std::size_t i = 0; i < kept.size(); ++i) require(sameRow(second.rows[i], kept[i]), "each row comes back");
+    requireSavedRowsReadBack(fs, ports, kept, mode, kOut, kFolder);
     return 0;
 }

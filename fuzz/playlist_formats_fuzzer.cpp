@@ -5,13 +5,12 @@
 
 #include "core/paths/path_rules.h"
 #include "core/playlist/m3u_reader.h"
-#include "core/playlist/main_list.h"
-#include "core/playlist/playlist_writer.h"
 #include "core/text/codepage.h"
 #include "memory_file_system.h"
 #include "no_prompts.h"
 #include "piece_input.h"
 #include "require.h"
+#include "saved_rows.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -35,7 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     PlaylistRead first = readPlaylist(ports, in, HeaderPolicy::Force);
     require(!first.error || first.rows.empty(), "a broken file gives no rows");
-    MainList list;
     std::vector<PlaylistEntry> kept;
     // A path that is no valid text of its code page is no name a file
     // system gave.
@@ -43,19 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (hasFileName(row) && convertCodePageExactly(row.fullPath(), cp, CodePage::Utf8) &&
             convertCodePageExactly(row.title(), cp, CodePage::Utf8))
             kept.push_back(std::move(row));
-    list.appendAll(kept);
-    writePlaylist(fs, list, PathMode::Absolute, out, rules);
-
-    fs.breakAfter.reset();
-    const PlaylistRead second = readPlaylist(ports, out, HeaderPolicy::Force);
-    require(!second.error, "the saved playlist reads without error");
-    require(second.rows.size() == kept.size(), "the saved playlist gives as many rows");
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        const PlaylistEntry& a = second.rows[i];
-        const PlaylistEntry& b = kept[i];
-        require(a.title() == b.title() && a.lengthText() == b.lengthText() && a.fullPath() == b.fullPath() &&
-                    a.fileName() == b.fileName(),
-                "each row comes back");
-    }
+    requireSavedRowsReadBack(fs, ports, kept, PathMode::Absolute, out, "/lists");
     return 0;
 }

@@ -47,6 +47,10 @@ public:
 // command's usage on standard error; the usage error's status.
 int usageError(const Command& command, const std::string& what);
 
+// For a command of two arguments, a playlist `in` ("IN", "PLAYLIST") and
+// OUT: the usage error when there are not exactly two, else nothing.
+std::optional<int> inAndOutMissing(const Command& command, const Options& options, const std::string& in = "IN");
+
 // Every command, in the order the overview names them.
 std::unique_ptr<Command> convertCommand();
 std::unique_ptr<Command> gatherCommand();

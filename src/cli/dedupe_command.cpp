@@ -17,10 +17,7 @@ public:
     std::vector<std::string> options() const override { return {"--relative", "--force"}; }
 
     int run(Session& session, const Options& options) const override {
-        if (options.positional.size() != 2)
-            return usageError(*this, options.positional.empty()       ? "IN and OUT are missing"
-                                     : options.positional.size() == 1 ? "OUT is missing"
-                                                                      : "too many arguments");
+        if (const std::optional<int> missing = inAndOutMissing(*this, options)) return *missing;
         const std::string out = session.output(options.positional[1]);
         if (const int refused = session.read(session.absolute(options.positional[0]))) return refused;
         removeDuplicates(session.list);

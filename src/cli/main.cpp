@@ -22,6 +22,14 @@ int usageError(const Command& command, const std::string& what) {
     return kUsage;
 }
 
+std::optional<int> inAndOutMissing(const Command& command, const Options& options, const std::string& in) {
+    const std::size_t count = options.positional.size();
+    if (count == 2) return std::nullopt;
+    return usageError(command, count == 0   ? in + " and OUT are missing"
+                               : count == 1 ? "OUT is missing"
+                                            : "too many arguments");
+}
+
 namespace {
 
 constexpr const char* kOverview =

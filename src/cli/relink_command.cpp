@@ -55,10 +55,7 @@ public:
     }
 
     int run(Session& session, const Options& options) const override {
-        if (options.positional.size() != 2)
-            return usageError(*this, options.positional.empty()       ? "PLAYLIST and OUT are missing"
-                                     : options.positional.size() == 1 ? "OUT is missing"
-                                                                      : "too many arguments");
+        if (const std::optional<int> missing = inAndOutMissing(*this, options, "PLAYLIST")) return *missing;
         if (options.searchFolders.empty() && options.replacements.empty())
             return usageError(*this, "--in FOLDER is missing");
         const std::string in = session.absolute(options.positional[0]);

@@ -1,5 +1,6 @@
 #include "core/playlist/address.h"
 
+#include "core/text/ascii_text.h"
 #include "core/text/codepage.h"
 
 namespace listora {
@@ -18,25 +19,16 @@ std::size_t schemeLength(std::string_view text) {
     return i >= 2 && text.substr(i, 3) == "://" ? i : 0;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 // The still encoded path of a "file://" address of this machine, from its
 // first "/" on.
 std::optional<std::string_view> fileAddressPath(std::string_view text) {
     const std::size_t scheme = schemeLength(text);
-    if (scheme == 0 || !equalsIgnoringCase(text.substr(0, scheme), "file")) return std::nullopt;
+    if (scheme == 0 || !equalsIgnoringAsciiCase(text.substr(0, scheme), "file")) return std::nullopt;
     const std::string_view rest = text.substr(scheme + 3);
     const std::size_t slash = rest.find('/');
     if (slash == std::string_view::npos) return std::nullopt;
     const std::string_view host = rest.substr(0, slash);
-    if (!host.empty() && !equalsIgnoringCase(host, "localhost")) return std::nullopt;
+    if (!host.empty() && !equalsIgnoringAsciiCase(host, "localhost")) return std::nullopt;
     return rest.substr(slash);
 }
 

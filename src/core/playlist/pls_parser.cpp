@@ -9,6 +9,7 @@
 #include "core/playlist/length_text.h"
 #include "core/playlist/playlist_parser.h"
 #include "core/playlist/row_maker.h"
+#include "core/text/ascii_text.h"
 #include "core/text/codepage.h"
 
 #include <algorithm>
@@ -21,19 +22,6 @@
 namespace listora {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
 enum class Field { File, Title, Length };
 
 // "File12" as its field and 12; nothing for any other key.
@@ -41,7 +29,7 @@ std::optional<std::pair<Field, std::uint64_t>> entryKey(std::string_view key) {
     static constexpr std::pair<std::string_view, Field> kFields[] = {
         {"file", Field::File}, {"title", Field::Title}, {"length", Field::Length}};
     for (const auto& [name, field] : kFields) {
-        if (key.size() <= name.size() || !equalsIgnoringCase(key.substr(0, name.size()), name)) continue;
+        if (key.size() <= name.size() || !equalsIgnoringAsciiCase(key.substr(0, name.size()), name)) continue;
         const std::string_view digits = key.substr(name.size());
         if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
         std::uint64_t number = 0;
@@ -122,10 +110,10 @@ private:
     void takeLine(std::string_view line) {
         ++line_;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const std::string_view text = trimmed(line);
+        const std::string_view text = withoutAsciiSpace(line);
         if (text.empty() || text[0] == ';' || text[0] == '#') return;
         if (text.front() == '[' && text.back() == ']') {
-            inPlaylist_ = equalsIgnoringCase(text, "[playlist]");
+            inPlaylist_ = equalsIgnoringAsciiCase(text, "[playlist]");
             seenSection_ = true;
             return;
         }
@@ -133,10 +121,11 @@ private:
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) fail(line_, "「キー=値」の形ではありません");
         if (!inPlaylist_) return;
-        const std::optional<std::pair<Field, std::uint64_t>> key = entryKey(trimmed(line.substr(0, equals)));
+        const std::optional<std::pair<Field, std::uint64_t>> key = entryKey(withoutAsciiSpace(line.substr(0, equals)));
         if (!key) return;  // NumberOfEntries, Version and keys of other writers
         const std::string_view value = line.substr(equals + 1);
-        if (key->first == Field::Length && !parseInteger(trimmed(value))) fail(line_, "長さが整数ではありません");
+        if (key->first == Field::Length && !parseInteger(withoutAsciiSpace(value)))
+            fail(line_, "長さが整数ではありません");
         set(key->second, key->first, value);
     }
 
@@ -160,7 +149,8 @@ private:
         const std::string* file = waiting_.text(Field::File);
         const std::string* title = waiting_.text(Field::Title);
         const std::string* length = waiting_.text(Field::Length);
-        const std::string lengthText = length ? FormatLengthText(*parseInteger(trimmed(*length))) : kUnknownText;
+        const std::string lengthText =
+            length ? FormatLengthText(*parseInteger(withoutAsciiSpace(*length))) : kUnknownText;
         const std::string_view titleText = title ? std::string_view(*title) : std::string_view(kUnknownText);
         made_.push_back(file ? rows_.make(titleText, lengthText, *file, rules_.nameAsWritten(*file))
                              : PlaylistEntry(titleText, lengthText, {}, {}));
@@ -189,7 +179,7 @@ private:
         if (field == Field::Title) {
             row.setTitle(value);
         } else if (field == Field::Length) {
-            row.setLengthText(FormatLengthText(*parseInteger(trimmed(value))));
+            row.setLengthText(FormatLengthText(*parseInteger(withoutAsciiSpace(value))));
         } else {
             rows_.takePath(value);
             row.setPath(rows_.fileName(), rows_.fullPath());

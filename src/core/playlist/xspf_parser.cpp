@@ -9,6 +9,7 @@
 #include "core/playlist/length_text.h"
 #include "core/playlist/playlist_parser.h"
 #include "core/playlist/row_maker.h"
+#include "core/text/ascii_text.h"
 #include "core/text/codepage.h"
 
 #include <charconv>
@@ -24,12 +25,6 @@ std::string_view localName(const XML_Char* name) {
     const std::string_view text(name);
     const std::size_t colon = text.rfind(':');
     return colon == std::string_view::npos ? text : text.substr(colon + 1);
-}
-
-std::string_view withoutSpace(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t\r\n");
-    if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
 }
 
 // Where the parser stands in the document, by the elements that matter.
@@ -138,9 +133,9 @@ private:
         } else if (field_ == Text::Location) {
             // A track may name several places for its file; the first is
             // the one it is.
-            if (!location_) location_ = withoutSpace(text_);
+            if (!location_) location_ = withoutAsciiSpace(text_);
         } else {
-            const std::string_view digits = withoutSpace(text_);
+            const std::string_view digits = withoutAsciiSpace(text_);
             long long milliseconds = 0;
             const auto [at, error] = std::from_chars(digits.data(), digits.data() + digits.size(), milliseconds);
             if (error != std::errc() || at != digits.data() + digits.size()) return stop("長さが整数ではありません");

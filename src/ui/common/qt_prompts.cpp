@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
+#include <algorithm>
 
 namespace listora {
 namespace {
@@ -17,6 +18,16 @@ namespace {
 // caption ends in full-width brackets it cannot read; so every caption gets
 // its pattern appended and the dialog is told to show only the caption.
 QString qtNameFilter(const FileFilter& filter) { return toQt(filter.caption) + " (" + toQt(filter.pattern) + ")"; }
+
+// The 1-based index of the filter the dialog reports as `selected`, 0 for
+// none. With the details hidden the dialog reports the caption it shows.
+int filterIndexOf(const FileDialogRequest& request, const QString& selected) {
+    for (std::size_t i = 0; i < request.filters.size(); ++i) {
+        if (selected == toQt(request.filters[i].caption).simplified() || selected == qtNameFilter(request.filters[i]))
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
 
 // "*.pls" → "pls"; nothing for a pattern of several or none.
 QString extensionOfPattern(const std::string& pattern) {
@@ -34,15 +45,14 @@ void followFilterWithSuffix(QFileDialog& dialog, const FileDialogRequest& reques
         if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
     }
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, request](const QString& selected) {
-        QStringList extensions;
-        QString chosen;
-        for (const FileFilter& filter : request.filters) {
-            const QString extension = extensionOfPattern(filter.pattern);
-            if (extension.isEmpty()) continue;
-            extensions << extension;
-            if (selected == toQt(filter.caption).simplified() || selected == qtNameFilter(filter)) chosen = extension;
-        }
+        const int index = filterIndexOf(request, selected);
+        if (index == 0) return;
+        const QString chosen = extensionOfPattern(request.filters[index - 1].pattern);
         if (chosen.isEmpty()) return;
+        QStringList extensions;
+        for (const FileFilter& filter : request.filters)
+            if (const QString extension = extensionOfPattern(filter.pattern); !extension.isEmpty())
+                extensions << extension;
         dialog.setDefaultSuffix(chosen);
         const QStringList typed = dialog.selectedFiles();
         if (typed.isEmpty()) return;
@@ -110,13 +120,7 @@ std::unique_ptr<QFileDialog> makeFileDialog(const FileDialogRequest& request, bo
 }
 
 int chosenFilterIndex(const FileDialogRequest& request, const QFileDialog& dialog) {
-    // With the details hidden the dialog reports the caption it shows.
-    const QString selected = dialog.selectedNameFilter();
-    for (std::size_t i = 0; i < request.filters.size(); ++i) {
-        if (selected == toQt(request.filters[i].caption).simplified() || selected == qtNameFilter(request.filters[i]))
-            return static_cast<int>(i) + 1;
-    }
-    return 1;
+    return std::max(filterIndexOf(request, dialog.selectedNameFilter()), 1);
 }
 
 namespace {
